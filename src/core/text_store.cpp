@@ -1,0 +1,366 @@
+#include "core/text_store.h"
+
+#include "core/allocation.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+uint32_t RoundUpToBlock(uint64_t bytes)
+{
+    uint64_t rounded = (bytes + kTextBlockSize - 1) / kTextBlockSize * kTextBlockSize;
+    return static_cast<uint32_t>(std::min<uint64_t>(rounded, kMaxTextCapacity));
+}
+
+// Smallest multiple of 65,536 greater than `length`: the capacity a text of
+// that length has once every step of growth or shrinking is done.
+uint64_t CapacityForLength(uint64_t length)
+{
+    return (length / kTextBlockSize + 1) * kTextBlockSize;
+}
+
+// Makes at least `needed` bytes addressable. The allocation grows by half
+// its size at a time, so a text built by many appends is copied a handful of
+// times rather than once per 65,536-byte step; when that much memory cannot
+// be had, exactly `needed` is tried. Nothing changes on failure.
+bool ReserveBytes(TextDocument *doc, uint32_t needed)
+{
+    if (needed <= doc->reserved)
+        return true;
+    uint32_t generous = RoundUpToBlock(uint64_t(doc->reserved) + doc->reserved / 2);
+    uint32_t size = std::max(generous, needed);
+    void *block = EngineReallocate(doc->bytes, size);
+    if (block == nullptr && size > needed) {
+        size = needed;
+        block = EngineReallocate(doc->bytes, size);
+    }
+    if (block == nullptr)
+        return false;
+    doc->bytes = static_cast<char *>(block);
+    doc->reserved = size;
+    return true;
+}
+
+// Gives spare room back once the text uses a quarter of it or less, keeping
+// twice the capacity so that typing after a large deletion does not
+// reallocate at once. A failed shrink keeps the larger block.
+void ReleaseSpareBytes(TextDocument *doc)
+{
+    if (doc->reserved / 4 < doc->capacity)
+        return;
+    uint32_t size = RoundUpToBlock(uint64_t(doc->capacity) * 2);
+    void *block = EngineReallocate(doc->bytes, size);
+    if (block != nullptr) {
+        doc->bytes = static_cast<char *>(block);
+        doc->reserved = size;
+    }
+}
+
+// Grows the capacity to `target` (a multiple of 65,536) in one go, zeroing
+// the bytes the text gains. Equivalent to repeated growth steps, but all or
+// nothing.
+bool GrowCapacityTo(TextDocument *doc, uint64_t target)
+{
+    if (target > kMaxTextCapacity)
+        return false;
+    uint32_t newCapacity = static_cast<uint32_t>(target);
+    if (!ReserveBytes(doc, newCapacity))
+        return false;
+    std::memset(doc->bytes + doc->capacity, 0, newCapacity - doc->capacity);
+    doc->capacity = newCapacity;
+    return true;
+}
+
+// Display-column walk along one line: every byte advances the column by
+// one, '\t' jumps to the current stop, and reaching the current stop makes
+// the next one current.
+struct ColumnWalk {
+    TabStops tabs;
+    uint32_t column;    // display column reached so far
+    uint32_t stopIndex; // index of the current stop
+    uint32_t stop;      // column of the current stop
+};
+
+ColumnWalk StartColumnWalk(TabStops tabs)
+{
+    return ColumnWalk{tabs, 0, 0, TabWidth(tabs, 0)};
+}
+
+void AdvanceColumn(ColumnWalk *walk, char byte)
+{
+    if (byte == '\t')
+        walk->column = walk->stop;
+    else
+        ++walk->column;
+    if (walk->column == walk->stop) {
+        ++walk->stopIndex;
+        walk->stop += TabWidth(walk->tabs, walk->stopIndex);
+    }
+}
+
+// Walks the line of `offset` from its start while `keepGoing` allows,
+// returning the walk and, through *walked, the number of bytes crossed.
+template <typename KeepGoing>
+ColumnWalk WalkLine(TabStops tabs, const char *text, uint32_t offset, uint32_t *walked,
+                    KeepGoing keepGoing)
+{
+    uint32_t start;
+    uint32_t length = LineStart(text, offset, &start);
+    ColumnWalk walk = StartColumnWalk(tabs);
+    uint32_t index = 0;
+    while (index < length && keepGoing(start + index, walk)) {
+        AdvanceColumn(&walk, text[start + index]);
+        ++index;
+    }
+    *walked = index;
+    return walk;
+}
+
+uint32_t LengthToLineEnd(const char *text, uint32_t offset)
+{
+    return static_cast<uint32_t>(std::strcspn(text + offset, "\n"));
+}
+
+} // namespace
+
+uint32_t NextCapacity(uint32_t capacity, bool grow)
+{
+    if (grow) {
+        uint64_t next = std::min<uint64_t>(uint64_t(capacity) + kTextBlockSize, 4294967294u);
+        return int32_t(next) > int32_t(capacity) ? uint32_t(next) : capacity;
+    }
+    int64_t next = int64_t(capacity) - kTextBlockSize;
+    return next > 0 ? uint32_t(next) : capacity;
+}
+
+ResizeResult ResizeBuffer(TextDocument *doc, bool grow)
+{
+    uint32_t next = NextCapacity(doc->capacity, grow);
+    if (next == doc->capacity)
+        return kNotResized;
+    if (grow)
+        return GrowCapacityTo(doc, next) ? kResized : kResizeFailed;
+    doc->capacity = next;
+    ReleaseSpareBytes(doc);
+    return kResized;
+}
+
+int CreateTextDocument(TextDocument *doc)
+{
+    *doc = TextDocument{};
+    return ResizeBuffer(doc, true) == kResized ? 1 : 0;
+}
+
+void FreeTextDocument(TextDocument *doc)
+{
+    EngineFree(doc->bytes);
+    *doc = TextDocument{};
+}
+
+uint32_t TextLength(const char *text, uint32_t from)
+{
+    return from + static_cast<uint32_t>(std::strlen(text + from));
+}
+
+int InsertBytes(TextDocument *doc, uint32_t offset, const char *source, uint32_t count)
+{
+    if (count == 0)
+        return 1;
+    offset = std::min(offset, doc->length);
+    // A source inside the text is kept as an offset: growing may move the
+    // block, and the tail move below shifts what lies after the offset.
+    bool inside = doc->bytes != nullptr && source >= doc->bytes &&
+                  source < doc->bytes + doc->reserved;
+    size_t sourceOffset = inside ? size_t(source - doc->bytes) : 0;
+    uint64_t newLength = uint64_t(doc->length) + count;
+    if (newLength >= doc->capacity && !GrowCapacityTo(doc, CapacityForLength(newLength)))
+        return 0;
+    char *at = doc->bytes + offset;
+    std::memmove(at + count, at, doc->length - offset + 1);
+    if (!inside) {
+        std::memcpy(at, source, count);
+    } else if (sourceOffset + count <= offset) {
+        std::memmove(at, doc->bytes + sourceOffset, count);
+    } else if (sourceOffset >= offset) {
+        std::memmove(at, doc->bytes + sourceOffset + count, count);
+    } else {
+        // The source straddles the offset: its head stayed, its tail moved on.
+        size_t head = offset - sourceOffset;
+        std::memmove(at, doc->bytes + sourceOffset, head);
+        std::memmove(at + head, at + count, count - head);
+    }
+    doc->length = static_cast<uint32_t>(newLength);
+    return 1;
+}
+
+void DeleteBytes(TextDocument *doc, uint32_t offset, uint32_t count)
+{
+    offset = std::min(offset, doc->length);
+    count = std::min(count, doc->length - offset);
+    char *at = doc->bytes + offset;
+    std::memmove(at, at + count, doc->length - offset - count + 1);
+    doc->length -= count;
+    uint32_t steps = (doc->capacity - doc->length - 1) / kTextBlockSize;
+    while (steps-- > 0 && ResizeBuffer(doc, false) == kResized) {
+    }
+}
+
+int OverwriteByte(TextDocument *doc, uint32_t offset, char byte)
+{
+    char current = doc->bytes[offset];
+    if ((current == '\n' && byte != '\n') || current == '\0')
+        return InsertBytes(doc, offset, &byte, 1);
+    if (byte == '\n' || byte == '\t')
+        return 1;
+    doc->bytes[offset] = byte;
+    return 1;
+}
+
+uint32_t LineStart(const char *text, uint32_t offset, uint32_t *start)
+{
+    uint32_t begin = offset;
+    while (begin > 0 && text[begin - 1] != '\n')
+        --begin;
+    *start = begin;
+    return LengthToLineEnd(text, begin);
+}
+
+uint32_t NextLine(const char *text, uint32_t offset, uint32_t *next)
+{
+    uint32_t end = offset + LengthToLineEnd(text, offset);
+    if (text[end] == '\0') {
+        *next = 0;
+        return 0;
+    }
+    *next = end + 1;
+    return LengthToLineEnd(text, end + 1);
+}
+
+void PrevLine(const char *text, uint32_t offset, uint32_t *previous)
+{
+    *previous = kNoOffset;
+    uint32_t at = offset;
+    while (at > 0 && text[at - 1] != '\n')
+        --at;
+    if (at == 0)
+        return;
+    // text[at - 1] ends the previous line; find where that line starts.
+    uint32_t begin = at - 1;
+    while (begin > 0 && text[begin - 1] != '\n')
+        --begin;
+    *previous = begin;
+}
+
+uint32_t CountLines(const char *bytes, uint32_t count)
+{
+    uint32_t lines = 1;
+    const char *end = bytes + count;
+    for (const char *p = bytes; p < end; ++p) {
+        p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (p == nullptr)
+            break;
+        ++lines;
+    }
+    return lines;
+}
+
+uint32_t SkipBlanks(const char *text, uint32_t offset)
+{
+    while (text[offset] == ' ' || text[offset] == '\t')
+        ++offset;
+    return offset;
+}
+
+uint32_t OffsetOfLine(const char *text, uint32_t from, uint32_t lines, uint32_t column,
+                      uint32_t *found)
+{
+    uint32_t at = from;
+    uint32_t crossed = 0;
+    while (crossed < lines) {
+        at += LengthToLineEnd(text, at);
+        if (text[at] == '\0')
+            break;
+        ++at;
+        ++crossed;
+    }
+    *found = crossed == lines ? 1 : 0;
+    uint32_t start;
+    uint32_t length = LineStart(text, at, &start);
+    return start + (*found ? std::min(column, length) : length);
+}
+
+uint32_t TabWidth(TabStops tabs, uint32_t index)
+{
+    if (tabs.widths == nullptr || tabs.count == 0)
+        return 4;
+    uint32_t width = tabs.widths[std::min(index, tabs.count - 1)];
+    return width == 0 ? 1 : width;
+}
+
+uint32_t ColumnOfOffset(TabStops tabs, const char *text, uint32_t offset)
+{
+    uint32_t walked;
+    return WalkLine(tabs, text, offset, &walked,
+                    [offset](uint32_t at, const ColumnWalk &) { return at < offset; })
+        .column;
+}
+
+uint32_t DistanceToNextTab(TabStops tabs, const char *text, uint32_t offset)
+{
+    uint32_t walked;
+    ColumnWalk walk = WalkLine(tabs, text, offset, &walked,
+                               [offset](uint32_t at, const ColumnWalk &) { return at < offset; });
+    return walk.stop - walk.column;
+}
+
+uint32_t OffsetOfColumn(TabStops tabs, const char *text, uint32_t offset, uint32_t column)
+{
+    uint32_t walked;
+    WalkLine(tabs, text, offset, &walked,
+             [column](uint32_t, const ColumnWalk &walk) { return walk.column < column; });
+    return walked;
+}
+
+void MeasureText(TabStops tabs, const char *bytes, uint32_t count, uint32_t *widest,
+                 uint32_t *lines)
+{
+    uint32_t widestSoFar = 0;
+    uint32_t lineCount = 0;
+    ColumnWalk walk = StartColumnWalk(tabs);
+    for (uint32_t i = 0; i < count; ++i) {
+        if (bytes[i] == '\n') {
+            widestSoFar = std::max(widestSoFar, walk.column);
+            ++lineCount;
+            walk = StartColumnWalk(tabs);
+        } else {
+            AdvanceColumn(&walk, bytes[i]);
+        }
+    }
+    *widest = std::max(widestSoFar, walk.column);
+    *lines = lineCount + 1;
+}
+
+void ConvertLineEnds(char *destination, uint32_t *destinationLength, const char *source,
+                     uint32_t count, LineEndDirection direction)
+{
+    char *out = destination;
+    if (direction == kFromStore) {
+        for (uint32_t i = 0; i < count; ++i) {
+            if (source[i] == '\n')
+                *out++ = '\r';
+            *out++ = source[i];
+        }
+    } else {
+        for (uint32_t i = 0; i < count; ++i) {
+            if (source[i] != '\r') {
+                *out++ = source[i];
+                continue;
+            }
+            *out++ = '\n';
+            if (i + 1 < count && source[i + 1] == '\n')
+                ++i;
+        }
+    }
+    *destinationLength = static_cast<uint32_t>(out - destination);
+}

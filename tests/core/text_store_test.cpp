@@ -1,0 +1,326 @@
+#include "core/allocation.h"
+#include "core/text_store.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A text store filled with `text`, freed at the end of the test.
+struct Store {
+    TextDocument doc{};
+    explicit Store(const std::string &text = "")
+    {
+        EXPECT_EQ(CreateTextDocument(&doc), 1);
+        EXPECT_EQ(InsertBytes(&doc, 0, text.data(), uint32_t(text.size())), 1);
+    }
+    ~Store() { FreeTextDocument(&doc); }
+    std::string Text() const { return std::string(doc.bytes, doc.length); }
+};
+
+uint32_t ExpectedCapacity(uint32_t length)
+{
+    return (length / kTextBlockSize + 1) * kTextBlockSize;
+}
+
+TEST(TextStore, FreshStoreIsOneEmptyLine)
+{
+    Store store;
+    EXPECT_EQ(store.doc.capacity, 65536u);
+    EXPECT_EQ(store.doc.length, 0u);
+    EXPECT_EQ(TextLength(store.doc.bytes, 0), 0u);
+    for (uint32_t i = 0; i < store.doc.capacity; ++i)
+        ASSERT_EQ(store.doc.bytes[i], '\0') << "a new store is zero-filled, byte " << i;
+    uint32_t start = 99;
+    EXPECT_EQ(LineStart(store.doc.bytes, 0, &start), 0u);
+    EXPECT_EQ(start, 0u);
+    uint32_t next = 99;
+    NextLine(store.doc.bytes, 0, &next);
+    EXPECT_EQ(next, 0u) << "no next line";
+}
+
+TEST(TextStore, CapacityGrowsAndShrinksInWholeBlocks)
+{
+    Store store(std::string(65535, 'x'));
+    EXPECT_EQ(store.doc.capacity, 65536u) << "65,535 bytes and the NUL fit one block";
+
+    ASSERT_EQ(InsertBytes(&store.doc, 100, "y", 1), 1);
+    EXPECT_EQ(store.doc.capacity, 131072u);
+    EXPECT_EQ(store.doc.bytes[65536], '\0');
+    for (uint32_t i = 65537; i < 131072; ++i)
+        ASSERT_EQ(store.doc.bytes[i], '\0') << "grown part must be zeroed, byte " << i;
+    EXPECT_EQ(store.doc.bytes[100], 'y');
+
+    DeleteBytes(&store.doc, 0, 1);
+    EXPECT_EQ(store.doc.length, 65535u);
+    EXPECT_EQ(store.doc.capacity, 65536u) << "back to 65,535 bytes shrinks to one block";
+    DeleteBytes(&store.doc, 0, 65535);
+    EXPECT_EQ(store.doc.capacity, 65536u) << "never below one block";
+}
+
+TEST(TextStore, LargeDeletionGivesMemoryBack)
+{
+    Store store(std::string(8 * 1024 * 1024, 'x'));
+    DeleteBytes(&store.doc, 10, store.doc.length - 20);
+    EXPECT_EQ(store.doc.capacity, 65536u);
+    EXPECT_LE(store.doc.reserved, 4 * store.doc.capacity)
+        << "spare room of a deleted text must be released";
+    EXPECT_EQ(store.Text(), std::string(20, 'x'));
+}
+
+// Random edits against a std::string model: the text, the cached length, the
+// scanned length and the capacity invariant agree after every step.
+TEST(TextStore, RandomEditsKeepTextLengthAndCapacityExact)
+{
+    std::mt19937 random(7);
+    Store store;
+    std::string model;
+    for (int step = 0; step < 400; ++step) {
+        bool insert = model.empty() || random() % 3 != 0;
+        uint32_t offset = uint32_t(random() % (model.size() + 1));
+        if (insert) {
+            uint32_t count = random() % 4 == 0 ? random() % 200000 : random() % 50;
+            std::string bytes(count, char('a' + step % 26));
+            if (count > 0)
+                bytes[count / 2] = '\n';
+            ASSERT_EQ(InsertBytes(&store.doc, offset, bytes.data(), count), 1);
+            model.insert(offset, bytes);
+        } else {
+            uint32_t count = uint32_t(random() % (model.size() - offset + 1));
+            DeleteBytes(&store.doc, offset, count);
+            model.erase(offset, count);
+        }
+        ASSERT_EQ(store.Text(), model) << "step " << step;
+        ASSERT_EQ(store.doc.length, TextLength(store.doc.bytes, 0));
+        ASSERT_EQ(store.doc.length, TextLength(store.doc.bytes, offset > model.size() ? 0 : offset));
+        ASSERT_EQ(store.doc.capacity, ExpectedCapacity(store.doc.length)) << "step " << step;
+        ASSERT_GE(store.doc.reserved, store.doc.capacity);
+    }
+}
+
+TEST(TextStore, InsertCopiesASourceInsideTheText)
+{
+    const struct {
+        uint32_t sourceOffset, count, at;
+        const char *expected;
+    } cases[] = {
+        {0, 3, 6, "abcdefabcghij"},  // source before the insertion point
+        {6, 3, 0, "ghiabcdefghij"},  // source after it, moved by the tail shift
+        {2, 4, 4, "abcdcdefefghij"}, // source straddles the insertion point
+    };
+    for (const auto &c : cases) {
+        Store store("abcdefghij");
+        ASSERT_EQ(InsertBytes(&store.doc, c.at, store.doc.bytes + c.sourceOffset, c.count), 1);
+        EXPECT_EQ(store.Text(), c.expected) << "source " << c.sourceOffset << " at " << c.at;
+    }
+    Store large(std::string(65530, 'a') + "bcdef");
+    ASSERT_EQ(InsertBytes(&large.doc, 0, large.doc.bytes + 65530, 5), 1) << "growth moves the block";
+    EXPECT_EQ(large.Text().substr(0, 6), "bcdefa");
+    EXPECT_EQ(large.doc.length, 65540u);
+}
+
+TEST(TextStore, NextCapacityStopsAtTheSignedLimit)
+{
+    EXPECT_EQ(NextCapacity(0, true), 65536u);
+    EXPECT_EQ(NextCapacity(65536, true), 131072u);
+    EXPECT_EQ(NextCapacity(0x7FFE0000, true), 0x7FFF0000u);
+    EXPECT_EQ(NextCapacity(0x7FFF0000, true), 0x7FFF0000u) << "next size is negative as signed";
+    EXPECT_EQ(NextCapacity(131072, false), 65536u);
+    EXPECT_EQ(NextCapacity(65536, false), 65536u) << "never shrinks to nothing";
+    EXPECT_EQ(kMaxTextCapacity, 0x7FFF0000u);
+}
+
+TEST(TextStore, GrowthPastTheLimitFailsWithoutAllocating)
+{
+    Store store("abc");
+    char source[4] = "xyz";
+    unsigned long before = AllocationAttempts();
+    EXPECT_EQ(InsertBytes(&store.doc, 1, source, 0x7FFF0000u - 3), 0)
+        << "a text of 0x7FFF0000 bytes has no room for its NUL";
+    EXPECT_EQ(InsertBytes(&store.doc, 1, source, 0xFFFFFFFFu), 0) << "length must not wrap";
+    EXPECT_EQ(AllocationAttempts(), before) << "must fail before touching memory";
+    EXPECT_EQ(store.Text(), "abc");
+    EXPECT_EQ(store.doc.capacity, 65536u);
+}
+
+TEST(TextStore, OutOfMemoryLeavesTextAndBufferUnchanged)
+{
+    Store store(std::string(65535, 'x'));
+    char *block = store.doc.bytes;
+    FailNthAllocation(1);
+    EXPECT_EQ(InsertBytes(&store.doc, 0, "y", 1), 0);
+    EXPECT_EQ(store.doc.bytes, block);
+    EXPECT_EQ(store.doc.length, 65535u);
+    EXPECT_EQ(store.doc.capacity, 65536u);
+    EXPECT_EQ(store.Text(), std::string(65535, 'x'));
+    EXPECT_EQ(ResizeBuffer(&store.doc, true), kResized) << "the failure was one allocation only";
+
+    TextDocument fresh{};
+    FailNthAllocation(1);
+    EXPECT_EQ(CreateTextDocument(&fresh), 0);
+    EXPECT_EQ(fresh.bytes, nullptr);
+    EXPECT_EQ(ResizeBuffer(&fresh, false), kNotResized);
+}
+
+TEST(TextStore, OverwriteByteKeepsLineEnds)
+{
+    const struct {
+        const char *text;
+        uint32_t offset;
+        char byte;
+        const char *expected;
+    } cases[] = {
+        {"ab", 2, 'c', "abc"},       // end of text: appends
+        {"ab\ncd", 2, 'x', "abx\ncd"}, // on a line end: inserts before it
+        {"ab\ncd", 2, '\n', "ab\ncd"}, // '\n' over a line end: nothing
+        {"ab", 0, '\n', "ab"},       // '\n' never replaces a byte
+        {"ab", 1, '\t', "ab"},       // nor does a tab
+        {"ab", 1, 'z', "az"},        // ordinary replacement
+    };
+    for (const auto &c : cases) {
+        Store store(c.text);
+        EXPECT_EQ(OverwriteByte(&store.doc, c.offset, c.byte), 1);
+        EXPECT_EQ(store.Text(), c.expected) << c.text << " @" << c.offset;
+    }
+    Store full(std::string(65535, 'x'));
+    FailNthAllocation(1);
+    EXPECT_EQ(OverwriteByte(&full.doc, 65535, 'y'), 0) << "an append that cannot grow fails";
+    EXPECT_EQ(full.doc.length, 65535u);
+}
+
+TEST(TextStore, LineScans)
+{
+    const char *text = "ab\ncde\n\nf"; // lines: 0 "ab", 1 "cde", 2 "", 3 "f"
+    const struct {
+        uint32_t offset, start, length, next, nextLength, previous;
+    } cases[] = {
+        {0, 0, 2, 3, 3, kNoOffset}, {2, 0, 2, 3, 3, kNoOffset}, // '\n' belongs to its line
+        {3, 3, 3, 7, 0, 0},         {5, 3, 3, 7, 0, 0},
+        {7, 7, 0, 8, 1, 3},         {8, 8, 1, 0, 0, 7},
+        {9, 8, 1, 0, 0, 7}, // the NUL belongs to the last line
+    };
+    for (const auto &c : cases) {
+        uint32_t start, next, previous;
+        EXPECT_EQ(LineStart(text, c.offset, &start), c.length) << "offset " << c.offset;
+        EXPECT_EQ(start, c.start) << "offset " << c.offset;
+        uint32_t nextLength = NextLine(text, c.offset, &next);
+        EXPECT_EQ(next, c.next) << "offset " << c.offset;
+        if (next != 0) {
+            EXPECT_EQ(nextLength, c.nextLength) << "offset " << c.offset;
+        }
+        PrevLine(text, c.offset, &previous);
+        EXPECT_EQ(previous, c.previous) << "offset " << c.offset;
+    }
+    uint32_t start;
+    EXPECT_EQ(LineStart("ab\n", 3, &start), 0u) << "after a final '\\n' is an empty line";
+    EXPECT_EQ(start, 3u);
+}
+
+TEST(TextStore, CountLinesAndSkipBlanks)
+{
+    EXPECT_EQ(CountLines("", 0), 1u);
+    EXPECT_EQ(CountLines("a\nb\n", 4), 3u);
+    EXPECT_EQ(CountLines("a\nb\n", 3), 2u) << "only the first count bytes";
+    EXPECT_EQ(SkipBlanks(" \t x", 0), 3u);
+    EXPECT_EQ(SkipBlanks("  \n x", 0), 2u) << "stops at a line end";
+    EXPECT_EQ(SkipBlanks("  ", 0), 2u) << "stops at the NUL";
+}
+
+TEST(TextStore, OffsetOfLineClipsAndReportsMissingLines)
+{
+    const char *text = "abc\nde\nfghi"; // line starts 0, 4, 7
+    const struct {
+        uint32_t from, lines, column, offset, found;
+    } cases[] = {
+        {0, 0, 2, 2, 1},  {0, 1, 1, 5, 1}, {0, 1, 9, 6, 1}, // column clipped to "de"
+        {5, 1, 3, 10, 1}, {0, 2, 0, 7, 1}, {0, 3, 1, 11, 0}, // beyond the text: end of last line
+        {7, 5, 0, 11, 0},
+    };
+    for (const auto &c : cases) {
+        uint32_t found = 99;
+        EXPECT_EQ(OffsetOfLine(text, c.from, c.lines, c.column, &found), c.offset)
+            << "from " << c.from << " lines " << c.lines;
+        EXPECT_EQ(found, c.found);
+    }
+}
+
+TEST(TextStore, DisplayColumnsFollowTabStops)
+{
+    const uint32_t twoThenEight[] = {2, 8};
+    const uint32_t zeroWidth[] = {0};
+    const TabStops every4{0, nullptr};
+    const TabStops custom{2, twoThenEight};
+    const struct {
+        TabStops tabs;
+        const char *text;
+        uint32_t offset, column, distance;
+    } cases[] = {
+        {every4, "a\tb", 2, 4, 4},
+        {custom, "a\tb", 2, 2, 8},     // stops at 2, 10, 18 …
+        {every4, "abcd\tx", 5, 8, 4},  // the tab starts on stop 4, so it runs to 8
+        {every4, "abc", 0, 0, 4},
+        {custom, "", 0, 0, 2},
+        {custom, "\t\t\tx", 3, 18, 8},
+        {every4, "ab\tc\nxy", 7, 2, 2}, // only the offset's own line counts
+        {TabStops{1, zeroWidth}, "a\tb", 2, 2, 1}, // a zero width counts as 1
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(ColumnOfOffset(c.tabs, c.text, c.offset), c.column) << c.text << " @" << c.offset;
+        EXPECT_EQ(DistanceToNextTab(c.tabs, c.text, c.offset), c.distance)
+                << c.text << " @" << c.offset;
+    }
+    EXPECT_EQ(TabWidth(custom, 0), 2u);
+    EXPECT_EQ(TabWidth(custom, 7), 8u) << "the last width repeats";
+}
+
+TEST(TextStore, OffsetOfColumnLandsAfterTabs)
+{
+    const TabStops every4{0, nullptr};
+    const char *text = "xx\nab\tcd\n"; // line 1: a b tab(2..4) c(4) d(5)
+    const struct {
+        uint32_t column, index;
+    } cases[] = {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 3}, {5, 4}, {6, 5}, {40, 5}};
+    for (const auto &c : cases)
+        EXPECT_EQ(OffsetOfColumn(every4, text, 4, c.column), c.index) << "column " << c.column;
+}
+
+TEST(TextStore, MeasureTextFindsWidestLine)
+{
+    const TabStops every4{0, nullptr};
+    uint32_t widest, lines;
+    MeasureText(every4, "ab\n\tx\nabcdef", 12, &widest, &lines);
+    EXPECT_EQ(widest, 6u);
+    EXPECT_EQ(lines, 3u);
+    MeasureText(every4, "a\tb\n", 4, &widest, &lines);
+    EXPECT_EQ(widest, 5u);
+    EXPECT_EQ(lines, 2u);
+    MeasureText(every4, "", 0, &widest, &lines);
+    EXPECT_EQ(widest, 0u);
+    EXPECT_EQ(lines, 1u);
+}
+
+TEST(TextStore, ConvertLineEndsBothWays)
+{
+    const struct {
+        std::string source;
+        LineEndDirection direction;
+        std::string expected;
+    } cases[] = {
+        {"a\r\nb\rc\nd", kToStore, "a\nb\nc\nd"},
+        {"\r\r\n\n\r", kToStore, "\n\n\n\n"},
+        {"a\nb", kFromStore, "a\r\nb"},
+        {"\n\n", kFromStore, "\r\n\r\n"},
+        {"", kFromStore, ""},
+    };
+    for (const auto &c : cases) {
+        std::vector<char> out(c.source.size() * 2 + 1, '#');
+        uint32_t length = 12345;
+        ConvertLineEnds(out.data(), &length, c.source.data(), uint32_t(c.source.size()), c.direction);
+        EXPECT_EQ(std::string(out.data(), length), c.expected);
+    }
+}
+
+} // namespace
