@@ -1,0 +1,206 @@
+#include "core/search.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+// Marks "no further candidate". Candidate positions are at most
+// length - patternLength <= 0xFFFFFFFE, so this value is never one.
+constexpr uint32_t kNoCandidate = 0xFFFFFFFF;
+
+struct FoldTable {
+    unsigned char lower[256];
+};
+
+// Folds A-Z onto a-z; every other byte, including those above 0x7F, maps to
+// itself.
+constexpr FoldTable MakeFoldTable()
+{
+    FoldTable table{};
+    for (int c = 0; c < 256; ++c)
+        table.lower[c] = static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
+    return table;
+}
+
+constexpr FoldTable kFold = MakeFoldTable();
+
+bool IsBlank(unsigned char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+bool EqualIgnoringCase(const unsigned char *a, const unsigned char *b, uint32_t count)
+{
+    for (uint32_t i = 0; i < count; ++i) {
+        if (kFold.lower[a[i]] != kFold.lower[b[i]])
+            return false;
+    }
+    return true;
+}
+
+// First position in [from, last] whose byte is c, or kNoCandidate.
+uint32_t NextByte(const unsigned char *bytes, unsigned char c, uint32_t from, uint32_t last)
+{
+    if (from > last)
+        return kNoCandidate;
+    const void *hit = std::memchr(bytes + from, c, static_cast<size_t>(last - from) + 1);
+    if (hit == nullptr)
+        return kNoCandidate;
+    return static_cast<uint32_t>(static_cast<const unsigned char *>(hit) - bytes);
+}
+
+// The word characters of a double click: the ASCII ones plus what the
+// platform's classifier accepts. The NUL ends the text and never belongs to a
+// word, whatever the classifier would say.
+bool IsDoubleClickWordCharacter(unsigned char c, CharClassifier extraWordCharacter)
+{
+    if (c == 0)
+        return false;
+    if (IsWordCharacter(c))
+        return true;
+    return extraWordCharacter != nullptr && extraWordCharacter(c) != 0;
+}
+
+} // namespace
+
+bool IsWordCharacter(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Candidates are the positions whose byte equals the first pattern byte (in
+// either case when case is ignored); only they are compared. Without match
+// case the two spellings of the first byte are found by two memchr streams,
+// each resumed only once its hit has been used, so every byte of the range is
+// scanned at most once per stream. The whole-word tests are made at
+// candidates only, which gives the same first match as trying every position.
+int32_t FindInRange(const char *bytes, uint32_t length, const char *pattern, uint32_t patternLength,
+                    uint32_t flags)
+{
+    if (length == 0 || patternLength == 0 || pattern == nullptr || patternLength > length)
+        return -1;
+
+    const unsigned char *text = reinterpret_cast<const unsigned char *>(bytes);
+    const unsigned char *wanted = reinterpret_cast<const unsigned char *>(pattern);
+    const bool matchCase = (flags & kFindMatchCase) != 0;
+    const bool wholeWord = (flags & kFindWholeWord) != 0;
+    const uint32_t lastStart = length - patternLength;
+
+    const unsigned char first = wanted[0];
+    unsigned char other = first;
+    if (!matchCase) {
+        if (first >= 'a' && first <= 'z')
+            other = static_cast<unsigned char>(first - 'a' + 'A');
+        else if (first >= 'A' && first <= 'Z')
+            other = static_cast<unsigned char>(first - 'A' + 'a');
+    }
+
+    uint32_t nextFirst = NextByte(text, first, 0, lastStart);
+    uint32_t nextOther = other != first ? NextByte(text, other, 0, lastStart) : kNoCandidate;
+
+    for (;;) {
+        const uint32_t i = nextFirst < nextOther ? nextFirst : nextOther;
+        if (i == kNoCandidate)
+            return -1;
+
+        bool found = !(wholeWord && i > 0 && IsWordCharacter(text[i - 1]));
+        if (found) {
+            // The first byte already matched; compare the rest.
+            const uint32_t rest = patternLength - 1;
+            found = matchCase ? std::memcmp(text + i + 1, wanted + 1, rest) == 0
+                              : EqualIgnoringCase(text + i + 1, wanted + 1, rest);
+        }
+        if (found && wholeWord && i + patternLength < length && IsWordCharacter(text[i + patternLength]))
+            found = false;
+        if (found)
+            return static_cast<int32_t>(i);
+
+        if (nextFirst == i)
+            nextFirst = NextByte(text, first, i + 1, lastStart);
+        if (nextOther == i)
+            nextOther = NextByte(text, other, i + 1, lastStart);
+    }
+}
+
+uint32_t WordAt(const char *text, uint32_t offset, uint32_t *wordStart, CharClassifier extraWordCharacter)
+{
+    const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
+
+    uint32_t start = offset;
+    if (IsDoubleClickWordCharacter(t[offset], extraWordCharacter)) {
+        while (start > 0 && IsDoubleClickWordCharacter(t[start - 1], extraWordCharacter))
+            --start;
+    }
+    uint32_t end = offset;
+    while (IsDoubleClickWordCharacter(t[end], extraWordCharacter))
+        ++end;
+
+    *wordStart = start;
+    const uint32_t length = end - start;
+    const unsigned char atStart = t[start];
+    if (length > 0 || IsBlank(atStart) || atStart == 0 || atStart == '\n')
+        return length;
+    return 1; // a single punctuation byte is a word of its own
+}
+
+uint32_t NextWordBoundary(const char *text, uint32_t offset)
+{
+    const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
+    uint32_t p = offset;
+
+    if (t[p] == '\n') {
+        ++p;
+    } else if (!IsBlank(t[p]) && t[p] != 0) {
+        const bool word = IsWordCharacter(t[p]);
+        while (t[p] != '\n' && t[p] != 0 && IsWordCharacter(t[p]) == word)
+            ++p;
+    }
+    while (IsBlank(t[p]))
+        ++p;
+    return p;
+}
+
+uint32_t PrevWordBoundary(const char *text, uint32_t offset)
+{
+    const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
+    uint32_t p = offset; // the byte under consideration is always t[p - 1]
+
+    if (p > 0 && t[p - 1] == '\n')
+        --p;
+    while (p > 0 && IsBlank(t[p - 1]))
+        --p;
+    if (p == 0 || t[p - 1] == '\n')
+        return p;
+
+    const bool word = IsWordCharacter(t[p - 1]);
+    while (p > 0 && t[p - 1] != '\n' && !IsBlank(t[p - 1]) && IsWordCharacter(t[p - 1]) == word)
+        --p;
+    return p;
+}
+
+int MatchingOpenBracket(const char *text, unsigned char closing, uint32_t offset, uint32_t *partner)
+{
+    unsigned char opening;
+    switch (closing) {
+    case ')': opening = '('; break;
+    case ']': opening = '['; break;
+    case '}': opening = '{'; break;
+    default: return 0;
+    }
+
+    const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
+    uint32_t depth = 1; // the bracket about to be typed
+    for (uint32_t q = offset; q > 0;) {
+        --q;
+        if (t[q] == opening) {
+            if (--depth == 0) {
+                *partner = q;
+                return 1;
+            }
+        } else if (t[q] == closing) {
+            ++depth;
+        }
+    }
+    return 0;
+}
