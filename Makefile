@@ -7,10 +7,10 @@ CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev
 .PHONY: test deps native win64 win32 bench clean
 
 test: deps native win64 win32
-	ctest --test-dir build/native --output-on-failure
-	ctest --test-dir build/win32 --output-on-failure
+	ctest --test-dir build/native --output-on-failure --verbose
+	ctest --test-dir build/win32 --output-on-failure --verbose
 	@grep -h '^SKIPPED' build/win32/Testing/Temporary/LastTest.log | sort -u || true
-	scripts/with-display ctest --test-dir build/win64 --output-on-failure
+	scripts/with-display ctest --test-dir build/win64 --output-on-failure --verbose
 
 deps:
 	@scripts/install-deps

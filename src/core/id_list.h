@@ -16,6 +16,8 @@ struct IdListNode {
     IdListNode *prev;   // null for the first node
     IdListNode *next;   // null for the last node
 };
+static_assert(sizeof(void *) != 4 || sizeof(IdListNode) == 16,
+              "the 32-bit build keeps a node as four 32-bit fields");
 
 struct IdList {
     IdListNode *first;  // null when the list is empty

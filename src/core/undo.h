@@ -33,6 +33,8 @@ struct UndoStack {
     int32_t newest;    // newest group that redo could re-apply
     UndoGroup *slots;  // slotCount groups
 };
+static_assert(sizeof(void *) != 4 || sizeof(UndoStack) == 20,
+              "the 32-bit build keeps the store as five 32-bit fields");
 
 // Sets up an empty store with `levels` levels; fewer than 1 turns undo off.
 // Returns 1, or 0 (undo off) when the slots cannot be allocated.

@@ -23,6 +23,8 @@ struct HashTable {
     HashFunction hash;       // never null
     HashComparison compare;  // never null
 };
+static_assert(sizeof(void *) != 4 || sizeof(HashTable) == 16,
+              "the 32-bit build keeps the table as four 32-bit fields");
 
 // A table with bucketCount empty buckets, or null when bucketCount is 0, a
 // function is missing or memory runs out (nothing is left allocated).

@@ -47,6 +47,13 @@ TEST(UndoStore, LevelsSetTheRing)
         EXPECT_EQ(UndoLevels(&store.undo), c.reported) << "levels " << c.levels;
         EXPECT_EQ(store.undo.oldest | store.undo.current | store.undo.newest, 0);
     }
+    Store off(0);
+    UndoGroup *none = BeginGroup(&off.undo);
+    EXPECT_EQ(none, nullptr) << "undo off begins no group";
+    EXPECT_EQ(AppendUndo(none, kUndoInsertion, 0, "abc", 3), 1) << "no group is not a failure";
+    CommitGroup(&off.undo);
+    EXPECT_EQ(CanUndo(&off.undo), 0);
+
     UndoStack undo{};
     EXPECT_EQ(InitUndo(&undo, INT32_MAX), 0) << "levels + 1 slots cannot be counted";
     EXPECT_EQ(UndoLevels(&undo), 0);
@@ -54,17 +61,6 @@ TEST(UndoStore, LevelsSetTheRing)
     EXPECT_EQ(InitUndo(&undo, 10), 0) << "slot allocation fails";
     EXPECT_EQ(undo.slotCount, 0) << "undo is off after a failure";
     EXPECT_EQ(BeginGroup(&undo), nullptr);
-}
-
-TEST(UndoStore, UndoOffRecordsNothing)
-{
-    Store store(0);
-    UndoGroup *group = BeginGroup(&store.undo);
-    EXPECT_EQ(group, nullptr);
-    EXPECT_EQ(AppendUndo(group, kUndoInsertion, 0, "abc", 3), 1) << "no group is not a failure";
-    CommitGroup(&store.undo);
-    EXPECT_EQ(CanUndo(&store.undo), 0);
-    EXPECT_EQ(StepBack(&store.undo), nullptr);
 }
 
 TEST(UndoStore, OldestGroupDropsOutOfAFullRing)
@@ -188,16 +184,15 @@ TEST(UndoStore, OutOfMemoryKeepsTheGroupAsItWas)
     EXPECT_EQ(BytesOf(group->records[0]), "ab");
 }
 
-TEST(UndoStore, EmptyAndFree)
+TEST(UndoStore, EmptyKeepsTheLevelsAndFreeTurnsUndoOff)
 {
     Store store(4);
     CommitInsertion(&store.undo, 1);
     CommitInsertion(&store.undo, 2);
     StepBack(&store.undo);
     EmptyUndo(&store.undo);
-    EXPECT_EQ(CanUndo(&store.undo), 0);
-    EXPECT_EQ(CanRedo(&store.undo), 0);
-    EXPECT_EQ(UndoLevels(&store.undo), 4) << "emptying keeps the levels";
+    EXPECT_EQ(CanUndo(&store.undo) + CanRedo(&store.undo), 0);
+    EXPECT_EQ(UndoLevels(&store.undo), 4);
     CommitInsertion(&store.undo, 3);
     EXPECT_EQ(NameOf(StepBack(&store.undo)), 3u);
     FreeUndo(&store.undo);
