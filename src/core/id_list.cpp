@@ -26,8 +26,13 @@ uint32_t NextId(const IdList *list)
     return largest == UINT32_MAX ? 0 : largest + 1;
 }
 
-IdListNode *NewNode(uint32_t id, void *value)
+// A node carrying the list's next id and the value, unlinked; null when the
+// ids are exhausted or memory runs out.
+IdListNode *NewNode(const IdList *list, void *value)
 {
+    uint32_t id = NextId(list);
+    if (id == 0)
+        return nullptr;
     IdListNode *node = static_cast<IdListNode *>(EngineAllocate(sizeof(IdListNode)));
     if (node == nullptr)
         return nullptr;
@@ -113,19 +118,14 @@ void ClearIdList(IdList *list)
 
 uint32_t PushFront(IdList *list, void *value)
 {
-    if (list == nullptr)
-        return 0;
-    uint32_t id = NextId(list);
-    if (id == 0)
-        return 0;
-    IdListNode *node = NewNode(id, value);
+    IdListNode *node = list != nullptr ? NewNode(list, value) : nullptr;
     if (node == nullptr)
         return 0;
     node->next = list->first;
     if (list->first != nullptr)
         list->first->prev = node;
     list->first = node;
-    return id;
+    return node->id;
 }
 
 uint32_t InsertSorted(IdList *list, void *value, IdListPredicate precedes)
@@ -134,10 +134,7 @@ uint32_t InsertSorted(IdList *list, void *value, IdListPredicate precedes)
         return 0;
     if (list->first == nullptr)
         return PushFront(list, value);
-    uint32_t id = NextId(list);
-    if (id == 0)
-        return 0;
-    IdListNode *node = NewNode(id, value);
+    IdListNode *node = NewNode(list, value);
     if (node == nullptr)
         return 0;
     IdListNode *reached = list->first;
@@ -147,7 +144,7 @@ uint32_t InsertSorted(IdList *list, void *value, IdListPredicate precedes)
         LinkBefore(list, node, reached);
     else
         LinkAfter(node, reached);
-    return id;
+    return node->id;
 }
 
 void RemoveId(IdList *list, uint32_t id)
