@@ -59,6 +59,10 @@ TEST(TextStore, CapacityGrowsAndShrinksInWholeBlocks)
     EXPECT_EQ(store.doc.capacity, 65536u) << "back to 65,535 bytes shrinks to one block";
     DeleteBytes(&store.doc, 0, 65535);
     EXPECT_EQ(store.doc.capacity, 65536u) << "never below one block";
+
+    ASSERT_EQ(InsertBytes(&store.doc, 0, std::string(65536, 'z').data(), 65536), 1);
+    for (uint32_t i = 65537; i < store.doc.capacity; ++i)
+        ASSERT_EQ(store.doc.bytes[i], '\0') << "old text beyond a shrunk buffer is zeroed on growth";
 }
 
 TEST(TextStore, LargeDeletionGivesMemoryBack)
