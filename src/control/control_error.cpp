@@ -3,7 +3,7 @@
 #include <cstring>
 
 namespace {
-DWORD lastControlError = CE_NOERROR;
+DWORD lastControlError = AEE_NOERROR;
 
 struct ErrorText {
     DWORD code;
@@ -11,27 +11,27 @@ struct ErrorText {
 };
 
 const ErrorText errorTexts[] = {
-    {CE_NOERROR, "No error ! "},
-    {CE_NORECORD, "Control data not found ! "},
-    {CE_MEMORY, "Memory allocation error ! "},
-    {CE_NEGATIVECOORDS, "Negative coordinates in call to CharFromPos ! "},
-    {CE_CLIPBOARD, "Clipboard operation failed ! "},
-    {CE_UNDOMEMORY, "Not enough memory to store undo operation ! "},
-    {CE_READOPEN, "Read file open failed ! "},
-    {CE_WRITEOPEN, "Write file open failed ! "},
-    {CE_VARIABLEPITCH, "Variable pitch fonts not allowed ! "},
-    {CE_LINENOTFOUND, "Line not found ! "},
-    {CE_CALLBACK, "Error in callback function ! "},
-    {CE_WIN32API, "Error in Win32 API function ! "},
-    {CE_MARGINS, "Illegal margin settings ! "},
-    {CE_STYLELOAD, "Style file could not be loaded ! "},
-    {CE_STYLESAVE, "Style file could not be saved ! "},
-    {CE_STYLENOTFOUND, "Style not found ! "},
-    {CE_SYMBOLCHARS, "Symbol contains illegal characters ! "},
-    {CE_STYLELIMIT, "Maximum number of style objects reached ! "},
-    {CE_STYLEVALUES, "Missing values in style file ! "},
-    {CE_CLASSNOTFOUND, "Class not found ! "},
-    {CE_STYLELISTEMPTY, "Style list is empty ! "},
+    {AEE_NOERROR, "No error ! "},
+    {AEE_NORECORD, "Control data not found ! "},
+    {AEE_MEMORY, "Memory allocation error ! "},
+    {AEE_NEGATIVECOORDS, "Negative coordinates in call to CharFromPos ! "},
+    {AEE_CLIPBOARD, "Clipboard operation failed ! "},
+    {AEE_UNDOMEMORY, "Not enough memory to store undo operation ! "},
+    {AEE_READOPEN, "Read file open failed ! "},
+    {AEE_WRITEOPEN, "Write file open failed ! "},
+    {AEE_VARIABLEPITCH, "Variable pitch fonts not allowed ! "},
+    {AEE_LINENOTFOUND, "Line not found ! "},
+    {AEE_CALLBACK, "Error in callback function ! "},
+    {AEE_WIN32API, "Error in Win32 API function ! "},
+    {AEE_MARGINS, "Illegal margin settings ! "},
+    {AEE_STYLELOAD, "Style file could not be loaded ! "},
+    {AEE_STYLESAVE, "Style file could not be saved ! "},
+    {AEE_STYLENOTFOUND, "Style not found ! "},
+    {AEE_SYMBOLCHARS, "Symbol contains illegal characters ! "},
+    {AEE_STYLELIMIT, "Maximum number of style objects reached ! "},
+    {AEE_STYLEVALUES, "Missing values in style file ! "},
+    {AEE_CLASSNOTFOUND, "Class not found ! "},
+    {AEE_STYLELISTEMPTY, "Style list is empty ! "},
 };
 
 const char unknownErrorText[] = "Unknown error ! ";

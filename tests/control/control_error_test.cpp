@@ -9,7 +9,7 @@ namespace {
 
 std::string TextOf(DWORD code)
 {
-    char buffer[kControlErrorTextSize];
+    char buffer[AE_ERRORTEXTSIZE];
     std::memset(buffer, 'x', sizeof buffer);
     DWORD written = GetControlErrorText(code, buffer);
     EXPECT_EQ(written, std::strlen(buffer)) << "count must match the NUL-terminated text of " << code;
@@ -18,12 +18,12 @@ std::string TextOf(DWORD code)
 
 TEST(ControlError, TextsOfKnownAndUnknownCodes)
 {
-    EXPECT_EQ(TextOf(CE_NOERROR), "No error ! ");
-    EXPECT_EQ(TextOf(CE_NEGATIVECOORDS), "Negative coordinates in call to CharFromPos ! ");
-    EXPECT_EQ(TextOf(CE_UNDOMEMORY), "Not enough memory to store undo operation ! ");
-    EXPECT_EQ(TextOf(CE_MARGINS), "Illegal margin settings ! ");
-    EXPECT_EQ(TextOf(CE_STYLELOAD), "Style file could not be loaded ! ");
-    EXPECT_EQ(TextOf(CE_STYLELISTEMPTY), "Style list is empty ! ");
+    EXPECT_EQ(TextOf(AEE_NOERROR), "No error ! ");
+    EXPECT_EQ(TextOf(AEE_NEGATIVECOORDS), "Negative coordinates in call to CharFromPos ! ");
+    EXPECT_EQ(TextOf(AEE_UNDOMEMORY), "Not enough memory to store undo operation ! ");
+    EXPECT_EQ(TextOf(AEE_MARGINS), "Illegal margin settings ! ");
+    EXPECT_EQ(TextOf(AEE_STYLELOAD), "Style file could not be loaded ! ");
+    EXPECT_EQ(TextOf(AEE_STYLELISTEMPTY), "Style list is empty ! ");
     for (DWORD code = 0; code < 200; ++code) {
         bool known = code <= 12 || (code >= 100 && code <= 107);
         std::string text = TextOf(code);
@@ -35,10 +35,10 @@ TEST(ControlError, TextsOfKnownAndUnknownCodes)
 
 TEST(ControlError, LastErrorIsStickyUntilSetAgain)
 {
-    EXPECT_EQ(SetLastControlError(CE_LINENOTFOUND), 9u);
+    EXPECT_EQ(SetLastControlError(AEE_LINENOTFOUND), 9u);
     EXPECT_EQ(GetLastControlError(), 9u);
     EXPECT_EQ(GetLastControlError(), 9u) << "reading must not reset it";
-    SetLastControlError(CE_NOERROR);
+    SetLastControlError(AEE_NOERROR);
     EXPECT_EQ(GetLastControlError(), 0u);
 }
 

@@ -1,0 +1,117 @@
+// Timings of the control's engine through its messages, with a platform
+// that does nothing: what a load, a keystroke, a search and an undo cost.
+#include "control/control_engine.h"
+#include "support/silent_platform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+constexpr uint32_t kMegabyte = 1024 * 1024;
+
+// One control with the editor's own limit; freed at the end of a benchmark.
+struct Control {
+    ControlPlatform platform = SilentPlatform();
+    ControlRecord *record = CreateControl(1, AES_AUTOHSCROLL | AES_AUTOVSCROLL, platform);
+    Control() { Send(AEM_SETLIMITTEXT, 0, intptr_t(0xFFFFFFFFu)); }
+    ~Control() { DestroyControl(record, platform); }
+    LResult Send(unsigned message, WParam wParam = 0, LParam lParam = 0)
+    {
+        return ControlMessage(record, platform, message, wParam, lParam);
+    }
+};
+
+// Source-code-like lines ending in `lineEnd`, `size` bytes in all.
+std::string SampleText(uint32_t size, const char *lineEnd)
+{
+    std::string line = std::string("\tint total = values[index] + offset; // running sum") + lineEnd;
+    std::string text;
+    text.reserve(size);
+    while (text.size() + line.size() <= size)
+        text += line;
+    text.append(size - text.size(), 'x');
+    return text;
+}
+
+struct Source {
+    const std::string *text;
+    size_t position;
+};
+
+DWORD CALLBACK Feed(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
+{
+    auto *source = reinterpret_cast<Source *>(cookie);
+    size_t rest = source->text->size() - source->position;
+    *done = DWORD(rest < count ? rest : count);
+    std::copy_n(source->text->data() + source->position, *done, buffer);
+    source->position += *done;
+    return 0;
+}
+
+void Load(Control *control, const std::string &text)
+{
+    Source source = {&text, 0};
+    AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&source), 0, Feed};
+    control->Send(AEM_STREAMIN, 0, reinterpret_cast<LParam>(&stream));
+}
+
+void BM_StreamIn(benchmark::State &state, const char *lineEnd)
+{
+    std::string text = SampleText(uint32_t(state.range(0)) * kMegabyte, lineEnd);
+    for (auto _ : state) {
+        Control control;
+        Load(&control, text);
+        benchmark::DoNotOptimize(control.Send(AEM_GETLINECOUNT));
+    }
+}
+void BM_StreamInLf(benchmark::State &state) { BM_StreamIn(state, "\n"); }
+void BM_StreamInCrLf(benchmark::State &state) { BM_StreamIn(state, "\r\n"); }
+
+// One typed character: a one-byte AEM_REPLACESEL with undo.
+void BM_TypeOneCharacter(benchmark::State &state, bool middle)
+{
+    Control control;
+    Load(&control, SampleText(uint32_t(state.range(0)) * kMegabyte, "\n"));
+    AERANGE at = {0, 0};
+    at.start = at.end = middle ? DWORD(control.Send(AEM_GETTEXTLENGTH) / 2) : 0xFFFFFFFF;
+    control.Send(AEM_SETSEL, 0, reinterpret_cast<LParam>(&at));
+    for (auto _ : state)
+        control.Send(AEM_REPLACESEL, 1, reinterpret_cast<LParam>("y"));
+}
+void BM_TypeAtEnd(benchmark::State &state) { BM_TypeOneCharacter(state, false); }
+void BM_TypeInMiddle(benchmark::State &state) { BM_TypeOneCharacter(state, true); }
+
+void BM_FindText100MB(benchmark::State &state)
+{
+    Control control;
+    Load(&control, SampleText(100 * kMegabyte, "\n"));
+    for (auto _ : state) {
+        AEFINDTEXT find = {0, 0xFFFFFFFF, "needle", 0, 0};
+        benchmark::DoNotOptimize(control.Send(AEM_FINDTEXT, AEFT_MATCHCASE, reinterpret_cast<LParam>(&find)));
+    }
+}
+
+void BM_UndoRedo1MBPaste(benchmark::State &state)
+{
+    Control control;
+    Load(&control, SampleText(10 * kMegabyte, "\n"));
+    std::string paste = SampleText(kMegabyte, "\r\n");
+    AERANGE middle = {5 * kMegabyte, 5 * kMegabyte};
+    control.Send(AEM_SETSEL, 0, reinterpret_cast<LParam>(&middle));
+    control.Send(AEM_REPLACESEL, 1, reinterpret_cast<LParam>(paste.c_str()));
+    for (auto _ : state) {
+        control.Send(AEM_UNDO);
+        control.Send(AEM_REDO);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_StreamInLf)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamInCrLf)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeAtEnd)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeInMiddle)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindText100MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoRedo1MBPaste)->Unit(benchmark::kMillisecond);

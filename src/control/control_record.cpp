@@ -1,0 +1,73 @@
+#include "control/control_record.h"
+
+#include "control/control_error.h"
+#include "core/allocation.h"
+
+namespace {
+ControlRecord *listHead = nullptr; // newest record first
+} // namespace
+
+ControlRecord *CreateControlRecord(uint32_t id, uint32_t style, const ControlPlatform &platform)
+{
+    TextDocument text{};
+    if (!CreateTextDocument(&text)) {
+        SetLastControlError(AEE_MEMORY);
+        return nullptr;
+    }
+    auto *record = static_cast<ControlRecord *>(EngineAllocateZeroed(sizeof(ControlRecord)));
+    if (record == nullptr) {
+        FreeTextDocument(&text);
+        SetLastControlError(AEE_MEMORY);
+        return nullptr;
+    }
+    record->id = id;
+    record->style = style;
+    record->limitText = kDefaultLimitText;
+    record->keepTabs = 1;
+    record->text = text;
+    record->caretX = 1;
+    record->caretY = 1;
+    record->lineCount = 1;
+    record->topLine = 1;
+    record->platform = platform;
+
+    record->next = listHead;
+    if (listHead != nullptr)
+        listHead->prev = record;
+    listHead = record;
+
+    if (!InitUndo(&record->undo, kDefaultUndoLevels)) {
+        DestroyControlRecord(record);
+        SetLastControlError(AEE_MEMORY);
+        return nullptr;
+    }
+    return record;
+}
+
+void DestroyControlRecord(ControlRecord *record)
+{
+    FreeUndo(&record->undo);
+    if (record->prev != nullptr)
+        record->prev->next = record->next;
+    else
+        listHead = record->next;
+    if (record->next != nullptr)
+        record->next->prev = record->prev;
+    EngineFree(record->tabWidths);
+    FreeTextDocument(&record->text);
+    EngineFree(record);
+}
+
+ControlRecord *FindControlRecord(uint32_t id)
+{
+    for (ControlRecord *record = listHead; record != nullptr; record = record->next) {
+        if (record->id == id)
+            return record;
+    }
+    return nullptr;
+}
+
+ControlRecord *FirstControlRecord()
+{
+    return listHead;
+}

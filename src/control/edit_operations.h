@@ -1,0 +1,62 @@
+// The edit primitives every change of a control's text goes through. They
+// apply the size and window limits, record undo information, keep the line
+// count and widest line up to date, and notify the parent.
+#pragma once
+
+#include "control/control_record.h"
+
+enum InsertStatus {
+    kInsertDone = 0,
+    kInsertRefused = 1,  // a limit refused it: beep and AEN_MAXTEXT
+    kInsertNoMemory = 2, // the text could not grow: error 2 and AEN_ERRSPACE
+};
+
+enum CaretKey {
+    kCaretLeft,
+    kCaretRight,
+};
+
+// Inserts `count` bytes at `offset`, or with `overwrite` replaces the byte
+// there (a line end or the end of the text is never replaced). Returns an
+// InsertStatus; nothing changes when a limit refuses.
+int InsertText(ControlRecord *record, uint32_t offset, const char *bytes, uint32_t count, bool overwrite,
+               UndoGroup *group);
+
+// Deletes `count` bytes at `offset`.
+void DeleteText(ControlRecord *record, uint32_t offset, uint32_t count, UndoGroup *group);
+
+// Inserts outside text, turning CR LF and lone CR into '\n', piece by piece
+// (each line break its own insertion, so that the line limit sees each).
+// *inserted receives the bytes added; the first refusal or failure stops.
+int InsertNormalized(ControlRecord *record, uint32_t offset, const char *bytes, uint32_t count,
+                     UndoGroup *group, uint32_t *inserted);
+
+// Replaces the selection by `bytes` (null: deletes it) as one edit and
+// leaves the caret after the new bytes with no selection. With `recordUndo`
+// and no group, the edit is one new undo group. 1 on success or when nothing
+// was inserted, 0 when the insertion failed.
+int ReplaceSelection(ControlRecord *record, const char *bytes, uint32_t count, bool recordUndo,
+                     UndoGroup *group);
+
+// Stores the ordered selection, repaints what changed when asked, and
+// always sends AEN_SELCHANGE. The caret does not move.
+void SetSelection(ControlRecord *record, uint32_t a, uint32_t b, bool repaint);
+
+// Moves the caret `times` characters left or right (stopping at the ends of
+// the text), extends the selection with `shift` or collapses it at the
+// caret, scrolls it into view when asked and ends with SetSelection.
+void MoveCaret(ControlRecord *record, CaretKey key, uint32_t times, bool shift, bool scroll);
+
+// Beeps and sends AEN_MAXTEXT for a refusal; sets error 2 and sends
+// AEN_ERRSPACE for a memory failure; nothing for success.
+void ReportInsertStatus(ControlRecord *record, int status);
+
+// AEM_INDENTSEL: indents (or unindents) every line the selection touches as
+// one undo group. 1 when done, 0 when an insertion failed.
+int IndentSelection(ControlRecord *record, bool indent);
+
+// AEM_RECALCLINES: recounts lines and the widest line, then re-lays out.
+void RecalcLines(ControlRecord *record);
+
+// Sends a WM_COMMAND notification (AEN_CHANGE … AEN_MAXTEXT) to the parent.
+void Notify(ControlRecord *record, unsigned code);

@@ -1,0 +1,144 @@
+#include "control/text_stream.h"
+
+#include "control/control_error.h"
+#include "control/edit_operations.h"
+#include "control/view_requests.h"
+#include "core/allocation.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Where a transfer stands between two blocks.
+struct StreamInState {
+    ControlRecord *record;
+    AESTREAM *stream;
+    bool recordUndo;
+    UndoGroup *group;
+    char *converted;     // 65,536 bytes: conversion never lengthens a block
+    bool afterCr;        // the last block ended in CR: a leading LF belongs to it
+    bool failed;         // an insertion failed; the transfer has stopped
+};
+
+void FailStream(StreamInState *state, uint32_t code)
+{
+    state->failed = true;
+    state->stream->error = SetLastControlError(code);
+}
+
+// Inserts one block at the caret. A NUL would end the text early, so a
+// block holding one is inserted up to it and the transfer fails there.
+void InsertBlock(StreamInState *state, const char *block, uint32_t count)
+{
+    const char *nul = static_cast<const char *>(std::memchr(block, '\0', count));
+    uint32_t usable = nul != nullptr ? uint32_t(nul - block) : count;
+    uint32_t skip = state->afterCr && usable > 0 && block[0] == '\n' ? 1 : 0;
+    if (usable > 0)
+        state->afterCr = block[usable - 1] == '\r';
+    uint32_t length;
+    ConvertLineEnds(state->converted, &length, block + skip, usable - skip, kToStore);
+    if (!ReplaceSelection(state->record, state->converted, length, state->recordUndo, state->group)) {
+        state->failed = true;
+        state->stream->error = GetLastControlError();
+        return;
+    }
+    if (nul != nullptr)
+        FailStream(state, AEE_CALLBACK);
+}
+
+uint32_t CallReader(AESTREAM *stream, char *buffer, uint32_t *count)
+{
+    DWORD delivered = 0;
+    uint32_t result = stream->callback(stream->cookie, reinterpret_cast<LPBYTE>(buffer),
+                                       kStreamBlockSize, &delivered);
+    *count = std::min<uint32_t>(delivered, kStreamBlockSize); // never more than the buffer holds
+    return result;
+}
+
+} // namespace
+
+uint32_t StreamIn(ControlRecord *record, WParam mode, AESTREAM *stream)
+{
+    const ControlPlatform &platform = record->platform;
+    stream->error = 0;
+    char *buffer = static_cast<char *>(EngineAllocate(kStreamBlockSize));
+    char *converted = static_cast<char *>(EngineAllocate(kStreamBlockSize));
+    if (buffer == nullptr || converted == nullptr) {
+        EngineFree(buffer);
+        EngineFree(converted);
+        stream->error = SetLastControlError(AEE_MEMORY);
+        return 0;
+    }
+    platform.setRedraw(platform.context, 0);
+    SuspendLayout(record);
+
+    StreamInState state{record, stream, mode != 0, nullptr, converted, false, false};
+    if (state.recordUndo)
+        state.group = BeginGroup(&record->undo);
+    else
+        SetSelection(record, 0, record->text.length, false);
+
+    uint32_t total = 0;
+    uint32_t count;
+    uint32_t result = CallReader(stream, buffer, &count);
+    while (result == 0 && count > 0 && !state.failed) {
+        total += count;
+        InsertBlock(&state, buffer, count);
+        if (!state.failed)
+            result = CallReader(stream, buffer, &count);
+    }
+    if (result != 0 && count > 0 && !state.failed) {
+        total += count;
+        InsertBlock(&state, buffer, count);
+    }
+    if (total == 0 && !state.failed)
+        ReplaceSelection(record, nullptr, 0, false, nullptr);
+    if (result != 0)
+        FailStream(&state, AEE_CALLBACK);
+
+    if (state.recordUndo) {
+        CommitGroup(&record->undo);
+    } else {
+        SetSelection(record, 0, 0, false);
+        ReplaceSelection(record, nullptr, 0, false, nullptr);
+    }
+    EngineFree(buffer);
+    EngineFree(converted);
+
+    platform.setRedraw(platform.context, 1);
+    RepaintRect(record, kRepaintWhole, 0, 0, true);
+    ResumeLayout(record, true);
+    RepaintRect(record, kRepaintWhole, 0, 0, true);
+    return total;
+}
+
+uint32_t StreamOut(ControlRecord *record, AESTREAM *stream)
+{
+    stream->error = 0;
+    char *converted = static_cast<char *>(EngineAllocate(2 * kStreamBlockSize));
+    if (converted == nullptr) {
+        stream->error = SetLastControlError(AEE_MEMORY);
+        return 0;
+    }
+    uint32_t total = 0;
+    const TextDocument &text = record->text;
+    for (uint32_t window = 0;; window += kStreamBlockSize) {
+        uint32_t count = std::min(kStreamBlockSize, text.length - window);
+        bool last = count < kStreamBlockSize; // this window holds the NUL
+        uint32_t length;
+        ConvertLineEnds(converted, &length, text.bytes + window, count, kFromStore);
+        DWORD taken = 0;
+        uint32_t result = stream->callback(stream->cookie, reinterpret_cast<LPBYTE>(converted),
+                                           length, &taken);
+        total += taken;
+        if (result != 0) {
+            stream->error = SetLastControlError(AEE_CALLBACK);
+            break;
+        }
+        if (last)
+            break;
+    }
+    EngineFree(converted);
+    return total;
+}

@@ -1,0 +1,177 @@
+// The Win32 face of the AdvancedEdit control: class registration, creation,
+// and the window procedure. The procedure only unpacks messages; the few it
+// serves itself need GDI or handles, everything else goes to the engine.
+#include "control/win32_platform.h"
+
+#include "control/control_error.h"
+
+#include <cstddef>
+
+// Messages cross from SendMessageA to the engine unchanged.
+static_assert(sizeof(WParam) == sizeof(WPARAM), "WParam must be as wide as WPARAM");
+static_assert(sizeof(LParam) == sizeof(LPARAM), "LParam must be as wide as LPARAM");
+static_assert(sizeof(LResult) == sizeof(LRESULT), "LResult must be as wide as LRESULT");
+static_assert(sizeof(uintptr_t) >= sizeof(HFONT), "a font handle must fit ControlRecord::font");
+
+#ifndef _WIN64
+// The public records as 32-bit programs lay them out.
+static_assert(sizeof(AERANGE) == 8, "AERANGE layout");
+static_assert(offsetof(AERANGE, start) == 0 && offsetof(AERANGE, end) == 4, "AERANGE layout");
+static_assert(sizeof(AEFINDTEXT) == 20, "AEFINDTEXT layout");
+static_assert(offsetof(AEFINDTEXT, rangeStart) == 0 && offsetof(AEFINDTEXT, rangeEnd) == 4 &&
+                  offsetof(AEFINDTEXT, pattern) == 8 && offsetof(AEFINDTEXT, foundStart) == 12 &&
+                  offsetof(AEFINDTEXT, foundEnd) == 16,
+              "AEFINDTEXT layout");
+static_assert(sizeof(AESTREAM) == 12, "AESTREAM layout");
+static_assert(offsetof(AESTREAM, cookie) == 0 && offsetof(AESTREAM, error) == 4 &&
+                  offsetof(AESTREAM, callback) == 8,
+              "AESTREAM layout");
+static_assert(sizeof(AENMKEY) == 24, "AENMKEY layout");
+static_assert(offsetof(AENMKEY, hdr) == 0 && offsetof(AENMKEY, message) == 12 &&
+                  offsetof(AENMKEY, wParam) == 16 && offsetof(AENMKEY, lParam) == 20,
+              "AENMKEY layout");
+static_assert(sizeof(AENMSELCHANGE) == 20, "AENMSELCHANGE layout");
+static_assert(offsetof(AENMSELCHANGE, hdr) == 0 && offsetof(AENMSELCHANGE, selStart) == 12 &&
+                  offsetof(AENMSELCHANGE, selEnd) == 16,
+              "AENMSELCHANGE layout");
+#endif
+
+namespace {
+
+// CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW
+constexpr UINT kClassStyle =
+    CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+static_assert(kClassStyle == 0x302B, "class styles of AdvancedEdit");
+
+// The version record's size as the painter's checks expect it.
+constexpr DWORD kVersionRecordSize = 148;
+static_assert(sizeof(OSVERSIONINFOA) == kVersionRecordSize, "OSVERSIONINFOA size");
+
+// Process-wide state of the face, set once by RegisterAdvancedEditClass.
+HINSTANCE moduleInstance = nullptr; // instance that creates every control
+OSVERSIONINFOA osVersion;           // read at registration; zero before
+
+// The record of a control window, or null when its ID has none.
+ControlRecord *RecordOf(HWND window)
+{
+    return FindControlRecord(static_cast<DWORD>(GetDlgCtrlID(window)));
+}
+
+HFONT FontOf(const ControlRecord *record)
+{
+    return reinterpret_cast<HFONT>(record->font);
+}
+
+// WM_CREATE: make the record, display in the default font; -1 refuses the window.
+LRESULT OnCreate(HWND window, const CREATESTRUCTA *creation)
+{
+    DWORD id = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(creation->hMenu));
+    ControlRecord *record =
+        CreateControl(id, static_cast<DWORD>(creation->style), Win32Platform(window));
+    if (record == nullptr)
+        return -1;
+    record->font = reinterpret_cast<uintptr_t>(GetStockObject(ANSI_FIXED_FONT));
+    return 0;
+}
+
+// WM_DESTROY: release the record (the engine also hears of a window without one).
+void OnDestroy(HWND window)
+{
+    DestroyControl(RecordOf(window), Win32Platform(window));
+}
+
+// WM_PAINT: validate the window; the class brush has painted the background.
+// A window without record is validated too, so that it does not ask again.
+void OnPaint(HWND window)
+{
+    if (RecordOf(window) == nullptr)
+        SetLastControlError(AEE_NORECORD);
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+}
+
+// WM_SETFONT: take the font, or the stock SYSTEM_FIXED_FONT for 0.
+void OnSetFont(HWND window, HFONT font)
+{
+    ControlRecord *record = RecordOf(window);
+    if (record == nullptr) {
+        SetLastControlError(AEE_NORECORD);
+        return;
+    }
+    if (font == nullptr)
+        font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
+    record->font = reinterpret_cast<uintptr_t>(font);
+}
+
+// WM_GETFONT: the record's font, or 0 without record.
+HFONT OnGetFont(HWND window)
+{
+    ControlRecord *record = RecordOf(window);
+    if (record == nullptr) {
+        SetLastControlError(AEE_NORECORD);
+        return nullptr;
+    }
+    return FontOf(record);
+}
+
+LRESULT CALLBACK AdvancedEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window, reinterpret_cast<const CREATESTRUCTA *>(lParam));
+    case WM_DESTROY:
+        OnDestroy(window);
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_SETFONT:
+        OnSetFont(window, reinterpret_cast<HFONT>(wParam));
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(OnGetFont(window));
+    default:
+        break;
+    }
+    if (!IsControlMessage(message))
+        return DefWindowProcA(window, message, wParam, lParam);
+    return ControlMessage(RecordOf(window), Win32Platform(window), message, wParam, lParam);
+}
+
+} // namespace
+
+const OSVERSIONINFOA &Win32OsVersion()
+{
+    return osVersion;
+}
+
+int RegisterAdvancedEditClass(HINSTANCE instance)
+{
+    moduleInstance = instance;
+    ZeroMemory(&osVersion, sizeof osVersion);
+    osVersion.dwOSVersionInfoSize = kVersionRecordSize;
+    GetVersionExA(&osVersion);
+
+    WNDCLASSA windowClass;
+    ZeroMemory(&windowClass, sizeof windowClass);
+    windowClass.style = kClassStyle;
+    windowClass.lpfnWndProc = AdvancedEditProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = nullptr;
+    windowClass.hCursor = nullptr; // the control sets its cursor itself
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    windowClass.lpszMenuName = nullptr;
+    windowClass.lpszClassName = ADVANCEDEDIT_CLASS;
+    return RegisterClassA(&windowClass) != 0 ? 1 : 0;
+}
+
+HWND CreateAdvancedEdit(DWORD exStyle, DWORD style, int x, int y, int width, int height,
+                        HWND parent, UINT id)
+{
+    return CreateWindowExA(exStyle, ADVANCEDEDIT_CLASS, ADVANCEDEDIT_CLASS, style, x, y, width,
+                           height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                           moduleInstance, nullptr);
+}

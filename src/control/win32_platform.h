@@ -1,0 +1,18 @@
+// The Win32 face of the control: what its files share with each other.
+// <windows.h> and the public header come before the engine's headers, so
+// that the public records and functions are declared with the real Win32
+// types (the engine's headers then find the public header already read).
+#pragma once
+
+#include <windows.h>
+
+#include "advancededit.h"
+#include "control/control_engine.h"
+
+// The window-system services for one control window: every function takes
+// the control's HWND as its context.
+ControlPlatform Win32Platform(HWND window);
+
+// The operating-system version read at class registration; the painter
+// consults it.
+const OSVERSIONINFOA &Win32OsVersion();

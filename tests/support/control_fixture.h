@@ -1,0 +1,92 @@
+// The protocol tests see a control only through this fixture. Natively it
+// drives the engine with a recording platform; under Wine it creates a real
+// AdvancedEdit window in a parent window that records every notification.
+// Tests written against it run both ways.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#include "advancededit.h"
+#else
+#include "control/message_types.h"
+#endif
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// One notification as the parent received it.
+struct Notification {
+    unsigned code;  // AEN_ code
+    DWORD first;    // AEN_SELCHANGE: selStart; AEN_KEYDOWN: virtual key; else 0
+    DWORD second;   // AEN_SELCHANGE: selEnd; AEN_KEYDOWN: key data; else 0
+};
+bool operator==(const Notification &a, const Notification &b);
+std::ostream &operator<<(std::ostream &out, const Notification &n);
+
+// A pointer as a message's lParam.
+inline intptr_t Param(const void *pointer) { return reinterpret_cast<intptr_t>(pointer); }
+
+inline Notification SelChange(DWORD start, DWORD end) { return {AEN_SELCHANGE, start, end}; }
+inline Notification Change() { return {AEN_CHANGE, 0, 0}; }
+inline Notification MaxText() { return {AEN_MAXTEXT, 0, 0}; }
+inline Notification ErrSpace() { return {AEN_ERRSPACE, 0, 0}; }
+inline Notification LowMemory() { return {AEN_LOWMEMORY, 0, 0}; }
+
+// The window messages the protocol tests send besides the AEM_ ones.
+enum : unsigned {
+    kWmClear = 771,
+    kWmUndo = 772,
+    kWmTimer = 275,
+    kWmGetDlgCode = 135,
+    kWmUser = 1024,
+};
+
+// Geometry of a test control: the default font's cell is 8 × 13 pixels, so
+// a client area of 8 × c + 1 by 13 × l + 1 pixels shows c columns and l lines.
+struct ControlShape {
+    DWORD style = AES_AUTOHSCROLL | AES_AUTOVSCROLL;
+    int width = 8 * 80 + 1;
+    int height = 13 * 25 + 1;
+};
+
+class ControlTest : public testing::Test {
+protected:
+    void SetUp() override;    // creates one control with the default shape
+    void TearDown() override; // destroys every control the test created
+
+    // Replaces the control by a new one of the given shape (control ID 1).
+    void Recreate(const ControlShape &shape);
+
+    // Sends a message to the control and returns the result.
+    intptr_t Send(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
+
+    // Sends a message to a control window that has no record.
+    intptr_t SendWithoutRecord(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
+
+    // The whole text, read through AEM_STREAMOUT (which notifies nothing).
+    std::string Text();
+
+    // Replaces the text through AEM_STREAMIN, empties the undo store and
+    // forgets the notifications that caused.
+    void SetText(const std::string &text);
+
+    // Selection and caret as AEM_GETSEL reports them.
+    DWORD SelStart();
+    DWORD SelEnd();
+
+    // Notifications since the last call of ClearNotifications; the last of
+    // them, or code 0 when there was none.
+    std::vector<Notification> Notifications();
+    Notification LastNotification();
+    void ClearNotifications();
+
+    // Beeps since the control was created, or -1 where a beep cannot be seen.
+    int Beeps();
+
+    // True natively: where the platform double stands in for Windows.
+    static bool Native();
+};

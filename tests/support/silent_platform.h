@@ -1,0 +1,25 @@
+// A platform for the control's engine that does nothing and reports a
+// client area of 80 × 25 cells of 8 × 13 pixels: for tests and benchmarks
+// that look only at the text.
+#pragma once
+
+#include "control/control_platform.h"
+
+inline ControlPlatform SilentPlatform()
+{
+    ControlPlatform platform{};
+    platform.notify = [](void *, unsigned) {};
+    platform.notifySelChange = [](void *, DWORD, DWORD) {};
+    platform.notifyKeyDown = [](void *, DWORD, DWORD) {};
+    platform.clientSize = [](void *, int *w, int *h) { *w = 8 * 80 + 1, *h = 13 * 25 + 1; };
+    platform.cellSize = [](void *, int *w, int *h) { *w = 8, *h = 13; };
+    platform.relayout = [](void *) {};
+    platform.invalidate = [](void *, int, int, int, int, int) {};
+    platform.setRedraw = [](void *, int) {};
+    platform.beep = [](void *) {};
+    platform.showWaitCursor = [](void *, int) {};
+    platform.sleep = [](void *, unsigned) {};
+    platform.startTimer = [](void *, unsigned, unsigned) { return 1; };
+    platform.stopTimer = [](void *, unsigned) {};
+    return platform;
+}
