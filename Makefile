@@ -1,10 +1,13 @@
 # make test   install what is missing, build every tree, run every test
 # make bench  build and run the benchmarks (never part of make test)
+# make fuzz   build the libFuzzer programs with Clang and run each for
+#             FUZZ_TIME seconds (never part of make test)
 
 JOBS ?= $(shell nproc)
+FUZZ_TIME ?= 60
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev
 
-.PHONY: test deps native win64 win32 bench clean
+.PHONY: test deps native win64 win32 bench fuzz clean
 
 test: deps native win64 win32
 	ctest --test-dir build/native --output-on-failure --verbose
@@ -33,6 +36,26 @@ bench: deps
 	@cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -Wno-dev -DSCRIVLET_BENCH=ON >/dev/null
 	cmake --build build/bench -j $(JOBS)
 	build/bench/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# Each program keeps its growing corpus in build/fuzz/corpus/NAME, starts
+# from fuzz/seeds/NAME and uses the dictionary fuzz/NAME.dict when they
+# exist, and leaves crashing inputs in
+# build/fuzz/artifacts/.
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev \
+		-DCMAKE_CXX_COMPILER=clang++ -DSCRIVLET_FUZZ=ON >/dev/null
+	cmake --build build/fuzz -j $(JOBS)
+	@mkdir -p build/fuzz/artifacts
+	@set -e; for program in build/fuzz/fuzz/*_fuzz; do \
+		name=$$(basename $$program); \
+		mkdir -p build/fuzz/corpus/$$name; \
+		seeds=; if [ -d fuzz/seeds/$$name ]; then seeds=fuzz/seeds/$$name; fi; \
+		dict=; if [ -f fuzz/$$name.dict ]; then dict=-dict=fuzz/$$name.dict; fi; \
+		echo "fuzz: $$name for $(FUZZ_TIME) s"; \
+		$$program -max_total_time=$(FUZZ_TIME) -print_final_stats=1 $$dict \
+			-artifact_prefix=build/fuzz/artifacts/$$name- build/fuzz/corpus/$$name $$seeds; \
+	done
 
 clean:
 	rm -rf build

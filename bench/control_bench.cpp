@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -107,8 +108,55 @@ void BM_UndoRedo1MBPaste(benchmark::State &state)
     }
 }
 
+// A C-like style through the style messages: comments, strings, keywords.
+DWORD AddCLikeStyle(Control *control)
+{
+    DWORD style = DWORD(control->Send(AEM_ADDSTYLE, reinterpret_cast<WParam>("C"), 0));
+    auto addClass = [&](const char *name, int caseSensitive) {
+        AESTYLEREF ref = {style, 0, AESK_CLASS};
+        AESTYLECLASS cls = {};
+        std::snprintf(cls.name, sizeof cls.name, "%s", name);
+        cls.caseSensitive = caseSensitive;
+        return DWORD(control->Send(AEM_ADDSTYLEITEM, reinterpret_cast<WParam>(&ref), reinterpret_cast<LParam>(&cls)));
+    };
+    DWORD comment = addClass("Comment", 1);
+    DWORD string = addClass("String", 1);
+    const char *ranges[][3] = {{"/*", "*/", "0"}, {"//", "", "0"}, {"\"", "\"", "1"}, {"'", "'", "1"}};
+    for (auto &r : ranges) {
+        AESTYLEREF ref = {style, 0, AESK_RANGE};
+        AESTYLERANGE range = {};
+        std::snprintf(range.startText, sizeof range.startText, "%s", r[0]);
+        std::snprintf(range.endText, sizeof range.endText, "%s", r[1]);
+        range.flags = r[2][0] == '1' ? AESR_BACKSLASH : 0;
+        range.classIdentifier = r[0][0] == '/' ? comment : string;
+        control->Send(AEM_ADDSTYLEITEM, reinterpret_cast<WParam>(&ref), reinterpret_cast<LParam>(&range));
+    }
+    return style;
+}
+
+// AEM_SETSTYLE works out the state of the top line from the start of the
+// text: with the view at the end of a 100,000-line text that is a walk over
+// all of it.
+void BM_SetStyleAtTheEndOf100000Lines(benchmark::State &state)
+{
+    Control control;
+    std::string text;
+    for (int line = 0; line < 100000; ++line) {
+        if (line % 50 == 0)
+            text += "/* a comment that\n spans two lines */ x = \"s\";\n", ++line;
+        else
+            text += "\tint total = values[index] + offset; // sum\n";
+    }
+    Load(&control, text);
+    DWORD style = AddCLikeStyle(&control);
+    control.record->topLine = DWORD(control.Send(AEM_GETLINECOUNT)) - 25;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(control.Send(AEM_SETSTYLE, 0, style));
+}
+
 } // namespace
 
+BENCHMARK(BM_SetStyleAtTheEndOf100000Lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreamInLf)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreamInCrLf)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeAtEnd)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);

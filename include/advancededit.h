@@ -69,19 +69,19 @@
 #define AEM_SETUNDOLEVELS       1058 /* levels, - -> 1/0 (0) */
 #define AEM_STREAMIN            1059 /* 0 replace all / 1 insert, AESTREAM* -> bytes read (0) */
 #define AEM_STREAMOUT           1060 /* -, AESTREAM* -> bytes written (0) */
-#define AEM_ADDSTYLE            1061
-#define AEM_ADDSTYLEITEM        1062
-#define AEM_DELETESTYLEITEM     1063
-#define AEM_DELETESTYLE         1064
-#define AEM_GETSTYLECLASSES     1065
-#define AEM_GETSTYLECOUNT       1066
-#define AEM_FINDSTYLE           1067
-#define AEM_GETSTYLERANGES      1068
-#define AEM_GETSTYLES           1069
-#define AEM_GETSTYLESYMBOLS     1070
-#define AEM_LOADSTYLES          1071
-#define AEM_SETSTYLEITEM        1072
-#define AEM_SAVESTYLES          1073
+#define AEM_ADDSTYLE            1061 /* name, additional characters or NULL -> style handle or 0 */
+#define AEM_ADDSTYLEITEM        1062 /* AESTYLEREF* (style, kind), item record -> new item or 0 */
+#define AEM_DELETESTYLEITEM     1063 /* AESTYLEREF* (style, item, kind), - -> 0 */
+#define AEM_DELETESTYLE         1064 /* style handle, - -> 0 */
+#define AEM_GETSTYLECLASSES     1065 /* AESTYLEREF*, AESTYLECLASS* or NULL -> 1, or the count */
+#define AEM_GETSTYLECOUNT       1066 /* -, - -> number of styles */
+#define AEM_FINDSTYLE           1067 /* name, - -> newest style of that name, or 0 */
+#define AEM_GETSTYLERANGES      1068 /* AESTYLEREF*, AESTYLERANGE* or NULL -> 1, or the count */
+#define AEM_GETSTYLES           1069 /* maximum, AESTYLEINFO[] -> records copied */
+#define AEM_GETSTYLESYMBOLS     1070 /* AESTYLEREF*, AESTYLESYMBOL* or NULL -> 1, or the count */
+#define AEM_LOADSTYLES          1071 /* 0 replace / 1 add, path -> 1 when no line was bad */
+#define AEM_SETSTYLEITEM        1072 /* AESTYLEREF*, item record -> 1 or the new item; 0 */
+#define AEM_SAVESTYLES          1073 /* -, path or NULL for "styles.dat" -> 1/0 */
 #define AEM_UNDO                1074 /* -, - -> 0; the same as WM_UNDO */
 
 /* AEM_FINDTEXT flags. */
@@ -151,6 +151,57 @@ typedef struct AESTREAM {
     DWORD error; /* output: 0, or the control error that stopped the transfer */
     AESTREAMCALLBACK callback;
 } AESTREAM;
+
+/* Kinds of style items (AESTYLEREF.kind). */
+#define AESK_CLASS  1
+#define AESK_RANGE  2
+#define AESK_SYMBOL 3
+
+/* Range flags (AESTYLERANGE.flags). */
+#define AESR_BACKSLASH 1 /* an end text after a backslash does not close */
+
+/* Length of the text fields of the style records, NUL included. */
+#define AE_STYLETEXTSIZE 80
+
+/* Names a style and one of its items (0 = all items in the get messages). */
+typedef struct AESTYLEREF {
+    DWORD style;
+    DWORD item;
+    DWORD kind; /* AESK_ */
+} AESTYLEREF;
+
+/* A colour class: how the texts of its ranges and keywords match and look. */
+typedef struct AESTYLECLASS {
+    DWORD identifier;
+    char name[AE_STYLETEXTSIZE];
+    int caseSensitive;     /* 0: ASCII letters match in either case */
+    unsigned char autocase; /* 0 none, 1 lower, 2 upper */
+    DWORD colour;          /* COLORREF of the class's runs */
+} AESTYLECLASS;
+
+/* A delimited range such as a comment or a string. */
+typedef struct AESTYLERANGE {
+    DWORD identifier;
+    char startText[AE_STYLETEXTSIZE];
+    char endText[AE_STYLETEXTSIZE]; /* empty: the range ends with its line */
+    unsigned char flags;            /* AESR_ */
+    DWORD nested;                   /* nonzero: start texts inside need their own end texts */
+    DWORD classIdentifier;
+} AESTYLERANGE;
+
+/* A keyword. */
+typedef struct AESTYLESYMBOL {
+    DWORD identifier;
+    char text[AE_STYLETEXTSIZE];
+    DWORD classIdentifier;
+} AESTYLESYMBOL;
+
+/* One style in the list of AEM_GETSTYLES. */
+typedef struct AESTYLEINFO {
+    DWORD handle;
+    char name[AE_STYLETEXTSIZE];
+    char additionalSymbolChars[AE_STYLETEXTSIZE]; /* empty when none */
+} AESTYLEINFO;
 
 #ifndef ADVANCEDEDIT_PORTABLE_TYPES
 

@@ -8,6 +8,10 @@
 #include "control/view_requests.h"
 #include "core/allocation.h"
 #include "core/search.h"
+#include "highlight/highlighter.h"
+#include "highlight/style_file.h"
+#include "highlight/style_messages.h"
+#include "highlight/style_model.h"
 
 #include <algorithm>
 #include <cstring>
@@ -76,12 +80,6 @@ LResult ResultWithoutRecord(unsigned message)
     }
 }
 
-// Messages that work without a record.
-bool NeedsNoRecord(unsigned message)
-{
-    return message == AEM_CANPASTE || message == AEM_SETMEMORYWATCH || message == WM_GETDLGCODE_ ||
-           (message >= AEM_ADDSTYLE && message <= AEM_SAVESTYLES);
-}
 
 const char *Text(const ControlRecord *record)
 {
@@ -257,6 +255,22 @@ LResult OnFindText(ControlRecord *record, WParam flags, LParam lParam)
     return found;
 }
 
+// AEM_SETSTYLE: paints with the style from now on (a handle that names no
+// style paints plainly) and works out the highlight state of the top line.
+LResult OnSetStyle(ControlRecord *record, LParam style)
+{
+    record->highlightStyle = uint32_t(style);
+    record->topRangeState = 0;
+    record->topRangeData = 0;
+    if (record->highlightStyle != 0) {
+        HighlightState state = StateAtLine(record->highlightStyle, record->text.bytes, record->topLine);
+        record->topRangeState = state.range;
+        record->topRangeData = state.depth;
+    }
+    RepaintRect(record, kRepaintWhole, 0, 0, false);
+    return 1;
+}
+
 // AEM_SETSEL: moves the caret to the nearer end, then selects. Offsets
 // beyond the text count as its end.
 LResult OnSetSel(ControlRecord *record, WParam repaint, LParam lParam)
@@ -367,6 +381,8 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
     case AEM_SCROLLCARET:
         EnsureVisible(record);
         return 0;
+    case AEM_SETSTYLE:
+        return OnSetStyle(record, lParam);
     case AEM_SETAUTOINDENT:
         record->autoIndent = uint32_t(wParam);
         return 1;
@@ -442,7 +458,14 @@ bool IsControlMessage(unsigned message)
 ControlRecord *CreateControl(uint32_t id, uint32_t style, const ControlPlatform &platform)
 {
     SetLastControlError(AEE_NOERROR);
-    return CreateControlRecord(id, style, platform);
+    ControlRecord *record = CreateControlRecord(id, style, platform);
+    // The first control fills the shared style set; a file that cannot be
+    // read leaves its error code but does not stop the control.
+    if (record != nullptr && record->next == nullptr && (style & AES_LOADSTYLES) != 0) {
+        bool hadBadLine;
+        ReadStyleFile(kStyleFileName, true, true, &hadBadLine);
+    }
+    return record;
 }
 
 void DestroyControl(ControlRecord *record, const ControlPlatform &platform)
@@ -453,6 +476,8 @@ void DestroyControl(ControlRecord *record, const ControlPlatform &platform)
         SetLastControlError(AEE_NORECORD);
         return;
     }
+    if (record->prev == nullptr && record->next == nullptr)
+        ClearStyles(); // the last control takes the shared styles with it
     DestroyControlRecord(record);
 }
 
@@ -465,8 +490,10 @@ LResult ControlMessage(ControlRecord *record, const ControlPlatform &platform, u
         return kDialogCodes;
     if (message == AEM_SETMEMORYWATCH)
         return OnSetMemoryWatch(platform, wParam, lParam);
-    if (NeedsNoRecord(message))
-        return 0; // the clipboard and style messages come with their features
+    if (IsStyleMessage(message))
+        return StyleMessage(message, wParam, lParam);
+    if (message == AEM_CANPASTE)
+        return 0; // the clipboard comes with its own feature
     if (record == nullptr) {
         SetLastControlError(AEE_NORECORD);
         return ResultWithoutRecord(message);

@@ -1,0 +1,284 @@
+#include "highlight/highlighter.h"
+
+#include "control/control_error.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kDeepest = 0xFFFFFFFF; // depths saturate here instead of wrapping to 0
+
+// A-Z folded onto a-z, every other byte itself: the weakest equality any
+// matching rule demands of two bytes (byte for byte implies it, and so does
+// "without regard to the case of ASCII letters").
+unsigned char Fold(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Whether the pattern matches at line[at] under the class of `range`, with
+// the autocase rewrite when `rewrite` is set. An empty pattern never
+// matches (it would match everywhere and stop a scan from advancing). The
+// length and first-byte checks only skip work MatchText would refuse anyway;
+// they spare resolving the class at the many columns where nothing matches.
+bool RangeTextMatches(const Style *style, const StyleRange *range, const char *pattern,
+                      uint32_t patternLength, char *line, uint32_t at, uint32_t lineLength,
+                      bool rewrite)
+{
+    uint32_t rest = lineLength - at;
+    if (patternLength == 0 || patternLength > rest)
+        return false;
+    if (Fold(static_cast<unsigned char>(line[at])) != Fold(static_cast<unsigned char>(pattern[0])))
+        return false;
+    return MatchText(ResolveClass(style, range->classId), line + at, rest, pattern, patternLength,
+                     rewrite);
+}
+
+// The first range in array order whose start text matches at `at`, or null.
+// The match rewrites under autocase.
+const StyleRange *OpeningRange(const Style *style, char *line, uint32_t at, uint32_t lineLength)
+{
+    for (uint32_t i = 0; i < style->rangeCount; ++i) {
+        const StyleRange *range = &style->ranges[i];
+        if (RangeTextMatches(style, range, range->startText, range->startLength, line, at,
+                             lineLength, true))
+            return range;
+    }
+    return nullptr;
+}
+
+// The range a carried state puts the scan inside, with the depth it starts
+// from; null when the state is outside every range or the style has none to
+// stand in for the one it names.
+const StyleRange *RangeOfCarriedState(const Style *style, HighlightState state, uint32_t *depth)
+{
+    if (state.range == 0)
+        return nullptr;
+    const StyleRange *range = RangeOfState(style, state.range);
+    *depth = state.depth != 0 ? state.depth : 1; // a named range means inside it
+    return range;
+}
+
+// One step of the scan inside `range` at *at (< lineLength). An end text
+// either is escaped by a backslash and skipped, or closes one level (every
+// level when the range is not nested); failing that a start text opens one
+// more level; failing that one byte is passed over. *at grows by at least
+// one. Returns true when the depth has reached 0 (the range is closed).
+bool ScanStep(const Style *style, const StyleRange *range, char *line, uint32_t lineLength,
+              uint32_t *at, uint32_t *depth)
+{
+    uint32_t p = *at;
+    if (range->endLength != 0) {
+        // A backslash that is not itself backslashed escapes an end text
+        // right after it.
+        bool backslashed = (range->flags & kRangeBackslash) != 0 && line[p] == '\\' &&
+                           (p == 0 || line[p - 1] != '\\');
+        bool found =
+            RangeTextMatches(style, range, range->endText, range->endLength, line, p, lineLength,
+                             true) ||
+            (backslashed && p + 1 < lineLength &&
+             RangeTextMatches(style, range, range->endText, range->endLength, line, p + 1,
+                              lineLength, true));
+        if (found) {
+            if (backslashed) {
+                *at = p + range->endLength + 1;
+                return false;
+            }
+            *at = p + range->endLength;
+            *depth = range->nested != 0 ? *depth - 1 : 0;
+            return *depth == 0;
+        }
+    }
+    if (RangeTextMatches(style, range, range->startText, range->startLength, line, p, lineLength,
+                         true)) {
+        *at = p + range->startLength;
+        if (*depth != kDeepest)
+            ++*depth;
+    } else {
+        *at = p + 1;
+    }
+    return false;
+}
+
+// The bytes at which some range's start text may match: the first byte of
+// every non-empty start text, letters in both cases. At any other byte
+// OpeningRange finds nothing (its first-byte check fails for every range),
+// so the line scan passes over it without trying the ranges.
+struct OpeningBytes {
+    bool possible[256];
+};
+
+void CollectOpeningBytes(const Style *style, OpeningBytes *bytes)
+{
+    std::memset(bytes->possible, 0, sizeof bytes->possible);
+    for (uint32_t i = 0; i < style->rangeCount; ++i) {
+        if (style->ranges[i].startLength == 0)
+            continue;
+        unsigned char first = Fold(static_cast<unsigned char>(style->ranges[i].startText[0]));
+        bytes->possible[first] = true;
+        if (first >= 'a' && first <= 'z')
+            bytes->possible[first - 'a' + 'A'] = true;
+    }
+}
+
+// The state after the line, scanned from `state`: ranges open wherever a
+// start text matches (inside words too), and one without end text closes at
+// the end of the line.
+HighlightState ScanLine(const Style *style, const OpeningBytes *opening, char *line,
+                        uint32_t lineLength, HighlightState state)
+{
+    uint32_t depth = 0;
+    const StyleRange *range = RangeOfCarriedState(style, state, &depth);
+    uint32_t p = 0;
+    while (p < lineLength) {
+        if (range == nullptr) {
+            if (!opening->possible[static_cast<unsigned char>(line[p])]) {
+                ++p;
+                continue;
+            }
+            range = OpeningRange(style, line, p, lineLength);
+            if (range != nullptr) {
+                depth = 1;
+                p += range->startLength;
+            } else {
+                ++p;
+            }
+        } else if (ScanStep(style, range, line, lineLength, &p, &depth)) {
+            range = nullptr;
+        }
+    }
+    if (range == nullptr || range->endLength == 0)
+        return HighlightState{0, 0};
+    return HighlightState{range->id, depth};
+}
+
+// The keyword run at `column` outside every range: only at the start of a
+// word, and only for a whole word of the symbol table.
+HighlightRun KeywordRun(const Style *style, char *line, uint32_t lineLength, uint32_t column)
+{
+    if (!IsSymbolCharacter(style, static_cast<unsigned char>(line[column])))
+        return HighlightRun{0, 0};
+    if (column > 0 && IsSymbolCharacter(style, static_cast<unsigned char>(line[column - 1])))
+        return HighlightRun{0, 0};
+    const StyleSymbol *symbol = FindSymbolAt(style, line + column, lineLength - column);
+    // An empty or overlong symbol never stands as a run (an empty run would
+    // keep the painter at the same column for ever).
+    if (symbol == nullptr || symbol->classId == 0 || symbol->length == 0 ||
+        symbol->length > lineLength - column)
+        return HighlightRun{0, 0};
+    return HighlightRun{symbol->classId, symbol->length};
+}
+
+} // namespace
+
+HighlightRun QueryRun(uint32_t styleId, char *line, uint32_t lineLength, uint32_t column,
+                      HighlightState *state)
+{
+    if (column >= lineLength)
+        return HighlightRun{0, 0};
+    const Style *style = FindStyle(styleId);
+    if (style == nullptr)
+        return HighlightRun{0, 0};
+
+    uint32_t depth = 0;
+    uint32_t p = column;
+    const StyleRange *range = RangeOfCarriedState(style, *state, &depth);
+    if (range == nullptr) {
+        if (state->range != 0) // names a range in a style that has none
+            *state = HighlightState{0, 0};
+        range = OpeningRange(style, line, column, lineLength);
+        if (range == nullptr)
+            return KeywordRun(style, line, lineLength, column);
+        depth = 1;
+        p = column + range->startLength;
+    }
+    if (range->classId == 0)
+        return HighlightRun{0, 0};
+
+    while (p < lineLength) {
+        if (ScanStep(style, range, line, lineLength, &p, &depth))
+            break;
+    }
+    if (p > lineLength)
+        p = lineLength;
+    if (depth != 0 && range->endLength == 0) // the scan reached the end of the line
+        depth = 0;
+    *state = depth != 0 ? HighlightState{range->id, depth} : HighlightState{0, 0};
+    return HighlightRun{range->classId, p - column};
+}
+
+const StyleClass *ClassColour(uint32_t styleId, uint32_t classId)
+{
+    const Style *style = FindStyle(styleId);
+    if (style == nullptr) {
+        SetLastControlError(AEE_STYLENOTFOUND);
+        return nullptr;
+    }
+    return ResolveClass(style, classId);
+}
+
+HighlightState StateAfterLine(uint32_t styleId, char *text, uint32_t offset, HighlightState state)
+{
+    const Style *style = FindStyle(styleId);
+    if (style == nullptr || style->rangeCount == 0)
+        return HighlightState{0, 0};
+    uint32_t start = offset;
+    while (start > 0 && text[start - 1] != '\n')
+        --start;
+    uint32_t end = offset;
+    while (text[end] != '\n' && text[end] != '\0')
+        ++end;
+    OpeningBytes opening;
+    CollectOpeningBytes(style, &opening);
+    return ScanLine(style, &opening, text + start, end - start, state);
+}
+
+HighlightState StateAtLine(uint32_t styleId, char *text, uint32_t lineNumber)
+{
+    HighlightState state{0, 0};
+    const Style *style = FindStyle(styleId);
+    // Without ranges every line leaves the state at (0, 0) and rewrites nothing.
+    if (lineNumber <= 1 || style == nullptr || style->rangeCount == 0)
+        return state;
+    OpeningBytes opening;
+    CollectOpeningBytes(style, &opening);
+    char *line = text;
+    for (uint32_t number = 1; number < lineNumber; ++number) {
+        size_t length = std::strcspn(line, "\n"); // up to the '\n' or the NUL
+        state = ScanLine(style, &opening, line, static_cast<uint32_t>(length), state);
+        if (line[length] == '\0')
+            break; // no further line: the state after the last line stands
+        line += length + 1;
+    }
+    return state;
+}
+
+int32_t DelimiterTest(uint32_t styleId, const char *line, uint32_t column, uint32_t lineLength,
+                      int mode)
+{
+    const Style *style = FindStyle(styleId);
+    if (style == nullptr || column > lineLength)
+        return 0;
+    if (mode != 0 ? line[column] == '\\' : (column > 0 && line[column - 1] == '\\'))
+        return -1;
+    // Matching without rewrite never writes, so the line may stay const.
+    char *bytes = const_cast<char *>(line);
+    uint32_t first = mode == 0 ? 1 : 0; // distance back from the column to the tested byte
+    for (uint32_t i = 0; i < style->rangeCount; ++i) {
+        const StyleRange *range = &style->ranges[i];
+        if (range->endLength == 0) // cannot reach another line
+            continue;
+        // An occurrence starting k bytes before the column covers the tested
+        // byte when first <= k < first + length.
+        const char *texts[2] = {range->startText, range->endText};
+        uint32_t lengths[2] = {range->startLength, range->endLength};
+        for (int t = 0; t < 2; ++t) {
+            for (uint32_t k = first; k - first < lengths[t] && k <= column; ++k) {
+                if (RangeTextMatches(style, range, texts[t], lengths[t], bytes, column - k,
+                                     lineLength, false))
+                    return static_cast<int32_t>(range->id);
+            }
+        }
+    }
+    return 0;
+}

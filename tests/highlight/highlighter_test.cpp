@@ -1,0 +1,317 @@
+#include "highlight/highlighter.h"
+
+#include "control/control_error.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <ostream>
+#include <string>
+
+// Beside HighlightState (the global namespace) so that GoogleTest finds them.
+inline bool operator==(HighlightState a, HighlightState b)
+{
+    return a.range == b.range && a.depth == b.depth;
+}
+
+inline std::ostream &operator<<(std::ostream &out, HighlightState s)
+{
+    return out << "(" << s.range << ", " << s.depth << ")";
+}
+
+namespace {
+
+constexpr uint32_t kDeepest = 0xFFFFFFFF;
+
+// The runs of a text as the painter finds them: line by line, from column 0
+// a query at every column up to the line's end, moving past each run found,
+// the state carried from line to line. A run reads "column:text:class" (the
+// class by name when the style has it); runs are separated by blanks, lines
+// by " | ". The text is painted in place, so autocase rewrites it.
+std::string WalkText(uint32_t style, std::string *text, HighlightState *state)
+{
+    std::string runs;
+    for (size_t start = 0;; ++start) {
+        size_t end = std::min(text->find('\n', start), text->size());
+        char *line = &(*text)[start];
+        uint32_t length = static_cast<uint32_t>(end - start);
+        for (uint32_t column = 0; column <= length;) {
+            HighlightRun run = QueryRun(style, line, length, column, state);
+            EXPECT_EQ(run.length == 0, run.classId == 0) << "a run has a class and a length";
+            if (run.classId == 0) {
+                ++column;
+                continue;
+            }
+            const StyleClass *cls = FindClass(FindStyle(style), run.classId);
+            runs += (runs.empty() || runs.back() == ' ' ? "" : " ") + std::to_string(column) +
+                    ":" + std::string(line + column, run.length) + ":" +
+                    (cls != nullptr ? cls->name : std::to_string(run.classId));
+            column += run.length;
+        }
+        if (end == text->size())
+            return runs;
+        runs += runs.empty() ? "| " : " | ";
+        start = end;
+    }
+}
+
+struct HighlightTest : testing::Test {
+    // K: case-insensitive keywords if and then. M: the range { } and the
+    // range // without end text, in that order (ranges 1 and 2).
+    uint32_t braces = 0, nestedBraces = 0;
+    static constexpr uint32_t kBrace = 1, kComment = 2;
+    uint32_t strings = 0, plainStrings = 0; // S: " " with and without the backslash flag
+    uint32_t slashes = 0, slashesReversed = 0; // A: / / then B: // (in the other order)
+    uint32_t blocks = 0;     // C: /* */ nested, case-insensitive Begin/End; E: <b> </b> exact
+    uint32_t dashed = 0;     // '-' is a symbol character; keywords if and else-if
+    uint32_t keywordsOnly = 0, classless = 0, inner = 0; // see SetUp
+
+    void SetUp() override
+    {
+        ClearStyles();
+        braces = MakeBraceStyle("braces", 0);
+        nestedBraces = MakeBraceStyle("nested braces", 1);
+        strings = CreateStyle("strings", nullptr);
+        AddRange(strings, "\"", 1, "\"", 1, kRangeBackslash, 0, AddClass(strings, "S", 0, 0, 0));
+        plainStrings = CreateStyle("plain strings", nullptr);
+        AddRange(plainStrings, "\"", 1, "\"", 1, 0, 0, AddClass(plainStrings, "S", 0, 0, 0));
+        for (bool reversed : {false, true}) {
+            uint32_t style = CreateStyle("slashes", nullptr);
+            uint32_t a = AddClass(style, "A", 0, 0, 0), b = AddClass(style, "B", 0, 0, 0);
+            if (!reversed)
+                AddRange(style, "/", 1, "/", 1, 0, 0, a);
+            AddRange(style, "//", 2, "", 0, 0, 0, b);
+            if (reversed)
+                AddRange(style, "/", 1, "/", 1, 0, 0, a);
+            (reversed ? slashesReversed : slashes) = style;
+        }
+        blocks = CreateStyle("blocks", nullptr);
+        uint32_t c = AddClass(blocks, "C", 0, 0, 0), e = AddClass(blocks, "E", 1, 0, 0);
+        AddRange(blocks, "/*", 2, "*/", 2, 0, 1, c);
+        AddRange(blocks, "Begin", 5, "End", 3, 0, 0, c);
+        AddRange(blocks, "<b>", 3, "</b>", 4, 0, 0, e);
+        AddRange(blocks, "//", 2, "", 0, 0, 0, c);
+        dashed = CreateStyle("dashed", "-");
+        AddSymbol(dashed, "if", 2, AddClass(dashed, "K", 0, 0, 0));
+        AddSymbol(dashed, "else-if", 7, 1);
+        keywordsOnly = CreateStyle("keywords only", nullptr);
+        AddSymbol(keywordsOnly, "if", 2, AddClass(keywordsOnly, "K", 0, 0, 0));
+        classless = CreateStyle("classless", nullptr); // classes 7 and 9 are not there
+        AddRange(classless, "<", 1, ">", 1, 0, 0, 7);
+        AddSymbol(classless, "if", 2, 9);
+        inner = CreateStyle("inner", nullptr); // a range start inside a keyword
+        AddSymbol(inner, "if", 2, AddClass(inner, "K", 0, 0, 0));
+        AddRange(inner, "f", 1, "g", 1, 0, 0, AddClass(inner, "M", 0, 0, 0));
+    }
+    void TearDown() override { ClearStyles(); }
+
+    static uint32_t MakeBraceStyle(const char *name, uint32_t nested, uint8_t keywordAutocase = 0,
+                                   int32_t keywordCaseSensitive = 0)
+    {
+        uint32_t style = CreateStyle(name, nullptr);
+        uint32_t k = AddClass(style, "K", keywordCaseSensitive, keywordAutocase, 0xFF0000);
+        uint32_t m = AddClass(style, "M", 0, 0, 0x008000);
+        AddSymbol(style, "if", 2, k);
+        AddSymbol(style, "then", 4, k);
+        EXPECT_EQ(AddRange(style, "{", 1, "}", 1, 0, nested, m), kBrace);
+        EXPECT_EQ(AddRange(style, "//", 2, "", 0, 0, 0, m), kComment);
+        return style;
+    }
+};
+
+// The painter's runs and the state after them; for single lines (except where
+// a range start hides inside a keyword) the line scan must agree on the state.
+TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
+{
+    struct Case {
+        uint32_t style;
+        const char *text, *runs;
+        HighlightState after, start = {0, 0};
+    } cases[] = {
+        {braces, "x:=1; {note} if", "6:{note}:M 13:if:K", {0, 0}},
+        {braces, "{a {b} c}", "0:{a {b}:M", {0, 0}},
+        {nestedBraces, "{a {b} c}", "0:{a {b} c}:M", {0, 0}},
+        {braces, "abc { def", "4:{ def:M", {kBrace, 1}},
+        {braces, "abc { def\nx} if {\n}", "4:{ def:M | 0:x}:M 3:if:K 6:{:M | 0:}:M", {0, 0}},
+        {braces, "{ {", "0:{ {:M", {kBrace, 2}}, // start texts inside count, nested or not
+        {nestedBraces, "{ {", "0:{ {:M", {kBrace, 2}},
+        {braces, "{{\n}\n} x} if", "0:{{:M | 0:}:M | 5:if:K", {0, 0}},
+        {nestedBraces, "{{\n}\n} x} if", "0:{{:M | 0:}:M | 0:}:M 5:if:K", {0, 0}},
+        {braces, "x // y { if", "2:// y { if:M", {0, 0}},
+        {braces, "iffy a_if IF then", "10:IF:K 13:then:K", {0, 0}},
+        {braces, "if\nthen", "0:if:K | 0:then:K", {0, 0}},
+        {dashed, "a-if if- -if", "", {0, 0}},
+        {dashed, "(if) else-if;if", "1:if:K 5:else-if:K 13:if:K", {0, 0}},
+        // Backslashes: an escaped quote; a quote after two backslashes closes;
+        // only the byte before a backslash is looked at; a last backslash
+        // escapes nothing; one at column 0 escapes.
+        {strings, R"(x="a\"b" y)", R"(2:"a\"b":S)", {0, 0}},
+        {strings, R"("a\\" y)", R"(0:"a\\":S)", {0, 0}},
+        {strings, R"("a\\\"b" c)", R"(0:"a\\\":S 7:" c:S)", {1, 1}},
+        {strings, R"(x="a\)", R"(2:"a\:S)", {1, 1}},
+        {strings, "\"a\\\n\"b", R"(0:"a\:S | 0:":S)", {0, 0}},
+        {strings, "\"a\n\\\"b\"", R"(0:"a:S | 0:\"b":S)", {0, 0}},
+        {plainStrings, R"("a\"b")", R"(0:"a\":S 5:":S)", {1, 1}},
+        {slashes, "x // y", "2://:A", {0, 0}}, // the earlier range wins, not the longer
+        {slashesReversed, "x // y", "2:// y:B", {0, 0}},
+        {slashesReversed, "x /y/ z", "2:/y/:A", {0, 0}},
+        {blocks, "a /*/ b", "2:/*/ b:C", {1, 1}},
+        {blocks, "/*/**/*/ x */", "0:/*/**/*/:C", {0, 0}},
+        {blocks, "x BEGIN y", "2:BEGIN y:C", {2, 1}}, // either case of a case-insensitive start
+        {blocks, "x begin y", "2:begin y:C", {2, 1}},
+        {inner, "if x", "0:if:K", {0, 0}},
+        {classless, "<a> if IF", "0:<a>:7 4:if:9", {0, 0}}, // byte for byte without classes
+        // Carried states that the algorithm never produces.
+        {keywordsOnly, "if x", "0:if:K", {0, 0}, {5, 3}}, // no range to stand in
+        {braces, "a} if", "0:a} if:M", {0, 0}, {77, 1}},  // stale: the last range, //
+        {strings, "ab", "0:ab:S", {1, 1}, {42, 1}},        // ... named by its identifier
+        {nestedBraces, "a} b}", "0:a}:M", {0, 0}, {kBrace, 0}},
+        {nestedBraces, "{ } }", "0:{ } }:M", {kBrace, kDeepest - 2}, {kBrace, kDeepest}},
+        {braces, "x} y", "0:x}:M", {0, 0}, {kBrace, kDeepest}},
+    };
+    for (const Case &c : cases) {
+        std::string text = c.text;
+        HighlightState state = c.start;
+        EXPECT_EQ(WalkText(c.style, &text, &state), c.runs) << c.text;
+        EXPECT_EQ(state, c.after) << c.text;
+        if (c.style != inner && std::strchr(c.text, '\n') == nullptr) {
+            EXPECT_EQ(StateAfterLine(c.style, text.data(), 0, c.start), c.after) << c.text;
+        }
+    }
+    std::string text = "if x";
+    EXPECT_EQ(StateAfterLine(inner, text.data(), 0, {0, 0}), (HighlightState{1, 1}))
+        << "the line scan looks for range starts inside words";
+}
+
+TEST_F(HighlightTest, StateAfterLineAndStateAtLine)
+{
+    std::string text = "a\nb { c\nd";
+    for (uint32_t offset = 2; offset <= 7; ++offset)
+        EXPECT_EQ(StateAfterLine(braces, text.data(), offset, {0, 0}), (HighlightState{kBrace, 1}))
+            << "any offset of the line, its '\\n' included: " << offset;
+    EXPECT_EQ(StateAfterLine(braces, text.data(), 1, {0, 0}), (HighlightState{0, 0}));
+    EXPECT_EQ(StateAfterLine(braces, text.data(), 9, {kBrace, 1}), (HighlightState{kBrace, 1}));
+
+    text = "{\nx\n}\ny // z\n{";
+    HighlightState at[] = {{0, 0}, {0, 0}, {kBrace, 1}, {kBrace, 1}, {0, 0}, {0, 0}, {kBrace, 1}};
+    for (uint32_t line = 0; line < 7; ++line)
+        EXPECT_EQ(StateAtLine(braces, text.data(), line), at[line]) << "line " << line;
+    EXPECT_EQ(StateAtLine(braces, text.data(), 99), (HighlightState{kBrace, 1})) << "past the end";
+    text = "// {\nx";
+    EXPECT_EQ(StateAtLine(braces, text.data(), 2), (HighlightState{0, 0}));
+    text = "{ if\nx";
+    EXPECT_EQ(StateAfterLine(keywordsOnly, text.data(), 0, {5, 3}), (HighlightState{0, 0}));
+}
+
+TEST_F(HighlightTest, DelimiterTestFindsTextsCoveringTheEditedByte)
+{
+    struct Case {
+        uint32_t style;
+        const char *line;
+        uint32_t column;
+        int mode;
+        int32_t answer;
+    } cases[] = {
+        {braces, "abc {", 5, 0, kBrace}, {braces, "abc x", 5, 0, 0}, {braces, "abc \\", 5, 0, -1},
+        {braces, "a}b", 1, 1, kBrace},   {braces, "a}b", 2, 1, 0},   {braces, "a\\b", 1, 1, -1},
+        {braces, "a\\b", 1, 0, 0},       {braces, "{", 0, 0, 0},     {braces, "x //", 4, 0, 0},
+        {blocks, "x /*", 4, 0, 1},       {blocks, "x /*", 3, 0, 1},  {blocks, "x /*", 2, 0, 0},
+        {blocks, "x */", 2, 1, 1},       {blocks, "x */", 3, 1, 1},  {blocks, "x */", 4, 1, 0},
+        {blocks, "x /", 3, 0, 0},        {blocks, "x BEGIN", 7, 0, 2}, {blocks, "x </b>", 4, 1, 3},
+        {blocks, "x </B>", 4, 1, 0}, // the class of <b> is case sensitive
+        {999, "{", 1, 0, 0},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(DelimiterTest(c.style, c.line, c.column, uint32_t(strlen(c.line)), c.mode),
+                  c.answer)
+            << c.line << " column " << c.column << " mode " << c.mode;
+}
+
+TEST_F(HighlightTest, AutocaseRewritesMatchedTextsOnly)
+{
+    uint32_t upper = MakeBraceStyle("upper", 0, 2), lower = MakeBraceStyle("lower", 0, 1);
+    HighlightState state{0, 0};
+    std::string text = "if x then y iffy";
+    EXPECT_EQ(WalkText(upper, &text, &state), "0:IF:K 5:THEN:K");
+    EXPECT_EQ(text, "IF x THEN y iffy");
+    text = "IF X Then Y";
+    EXPECT_EQ(WalkText(lower, &text, &state), "0:if:K 5:then:K");
+    EXPECT_EQ(text, "if X then Y");
+
+    text.clear(); // typing iffy, repainted after each keystroke
+    const char *painted[] = {"", "0:IF:K", "", ""};
+    for (int typed = 0; typed < 4; ++typed) {
+        text += "iffy"[typed];
+        EXPECT_EQ(WalkText(upper, &text, &state), painted[typed]) << text;
+    }
+    EXPECT_EQ(text, "IFfy");
+
+    uint32_t once = MakeBraceStyle("once", 0, 2, 1);
+    text = "if x";
+    EXPECT_EQ(WalkText(once, &text, &state), "0:IF:K");
+    EXPECT_EQ(WalkText(once, &text, &state), "") << "a case-sensitive if no longer matches IF";
+
+    uint32_t style = CreateStyle("blocks", nullptr);
+    uint32_t block = AddRange(style, "begin", 5, "end", 3, 0, 1, AddClass(style, "B", 0, 2, 0));
+    text = "Begin x begin y End end. z end"; // start, nested start and end texts
+    EXPECT_EQ(WalkText(style, &text, &state), "0:BEGIN x BEGIN y END END:B");
+    EXPECT_EQ(text, "BEGIN x BEGIN y END END. z end");
+    text = "a begin b\nc";
+    EXPECT_EQ(StateAfterLine(style, text.data(), 0, {0, 0}), (HighlightState{block, 1}));
+    EXPECT_EQ(text, "a BEGIN b\nc");
+    text = "x end";
+    EXPECT_EQ(DelimiterTest(style, text.data(), 5, 5, 0), int32_t(block));
+    EXPECT_EQ(text, "x end") << "the delimiter test never rewrites";
+}
+
+TEST_F(HighlightTest, NoRunWhereThereIsNothingToColour)
+{
+    uint32_t zero = CreateStyle("class zero", nullptr);
+    AddClass(zero, "K", 0, 0, 0);
+    AddRange(zero, "<", 1, ">", 1, 0, 0, 0);
+    AddSymbol(zero, "if", 2, 0);
+    std::string line = "<a> if";
+    HighlightState state{0, 0};
+    EXPECT_EQ(WalkText(zero, &line, &state), "") << "class 0 means no run";
+    EXPECT_EQ(state, (HighlightState{0, 0})) << "and no run leaves the state";
+
+    line = "{ab";
+    state = {kBrace, 1};
+    EXPECT_EQ(QueryRun(braces, line.data(), 3, 3, &state).classId, 0u) << "column at line end";
+    EXPECT_EQ(QueryRun(999, line.data(), 3, 0, &state).classId, 0u) << "style not there";
+    EXPECT_EQ(state, (HighlightState{kBrace, 1}));
+    EXPECT_EQ(StateAfterLine(999, line.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
+    EXPECT_EQ(StateAtLine(999, line.data(), 2), (HighlightState{0, 0}));
+    line = "xif";
+    state = {0, 0};
+    EXPECT_EQ(QueryRun(braces, line.data(), 3, 1, &state).classId, 0u) << "not at a word start";
+}
+
+TEST_F(HighlightTest, EmptyStartTextNeverOpensAndScansStillAdvance)
+{
+    // The model refuses such a range; a damaged style could still hold one.
+    StyleRange *brace = &FindStyle(nestedBraces)->ranges[0];
+    brace->startLength = 0;
+    std::string text = "x{y} // z";
+    HighlightState state{0, 0};
+    EXPECT_EQ(WalkText(nestedBraces, &text, &state), "5:// z:M");
+    text = "ab} c}";
+    state = {kBrace, 1};
+    EXPECT_EQ(WalkText(nestedBraces, &text, &state), "0:ab}:M");
+    EXPECT_EQ(StateAfterLine(nestedBraces, text.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
+    EXPECT_EQ(DelimiterTest(nestedBraces, "a{", 2, 2, 0), 0);
+    brace->startLength = 1;
+}
+
+TEST_F(HighlightTest, ClassColourResolvesOrReportsMissingStyle)
+{
+    EXPECT_EQ(ClassColour(braces, 2)->colour, 0x008000u);
+    EXPECT_STREQ(ClassColour(braces, 55)->name, "M") << "an unknown class gives the last one";
+    EXPECT_EQ(ClassColour(classless, 7), nullptr);
+    SetLastControlError(AEE_NOERROR);
+    EXPECT_EQ(ClassColour(999, 1), nullptr);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLENOTFOUND));
+}
+
+} // namespace

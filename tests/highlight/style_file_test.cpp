@@ -1,0 +1,320 @@
+#include "highlight/style_file.h"
+
+#include "control/control_error.h"
+#include "core/allocation.h"
+#include "highlight/style_model.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+void AppendSymbol(const StyleSymbol *symbol, void *context)
+{
+    *static_cast<std::string *>(context) += "S:" + std::string(symbol->text) + ":" +
+                                            std::to_string(symbol->classId) + "|";
+}
+
+// The whole set in creation order, one record per '|': what a reading produced.
+std::string DumpStyles()
+{
+    std::ostringstream out;
+    for (const Style *style = LastStyle(); style != nullptr; style = style->prev) {
+        out << "X:" << style->name << (style->extraSymbolChars ? ":" : "")
+            << (style->extraSymbolChars ? style->extraSymbolChars : "") << "|";
+        for (uint32_t i = 0; i < style->classCount; ++i) {
+            const StyleClass &c = style->classes[i];
+            out << "C" << c.id << ":" << c.name << ":" << c.caseSensitive << ":" << int(c.autocase)
+                << ":" << std::hex << c.colour << std::dec << "|";
+        }
+        for (uint32_t i = 0; i < style->rangeCount; ++i) {
+            const StyleRange &r = style->ranges[i];
+            out << "R:" << r.startText << ":" << r.endText << ":" << int(r.flags) << ":" << r.nested
+                << ":" << r.classId << "|";
+        }
+        std::string symbols;
+        ForEachSymbol(style, AppendSymbol, &symbols);
+        out << symbols;
+    }
+    return out.str();
+}
+
+// The writer's output with every run of symbol lines of one bucket (same
+// first letter in either case; anything but a letter is bucket 0) reversed:
+// what one more read and write makes of it.
+std::string ReverseSymbolRuns(const std::string &file)
+{
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; at < file.size(); at = end + 2) {
+        end = file.find("\r\n", at);
+        lines.push_back(file.substr(at, end - at));
+    }
+    auto bucket = [](const std::string &line) {
+        char c = static_cast<char>(std::toupper(static_cast<unsigned char>(line.size() > 2 ? line[2] : 0)));
+        return line.compare(0, 2, "S,") != 0 ? -1 : (c >= 'A' && c <= 'Z' ? c : 0);
+    };
+    for (size_t run = 0, next; run < lines.size(); run = next) {
+        for (next = run + 1; bucket(lines[run]) >= 0 && next < lines.size() &&
+                             bucket(lines[next]) == bucket(lines[run]);)
+            ++next;
+        std::reverse(lines.begin() + std::ptrdiff_t(run), lines.begin() + std::ptrdiff_t(next));
+    }
+    std::string out;
+    for (const std::string &line : lines)
+        out += line + "\r\n";
+    return out;
+}
+
+struct StyleFileTest : testing::Test {
+    fs::path folder;
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() /
+                 ("scrivlet-style-file-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        ClearStyles();
+        SetLastControlError(AEE_NOERROR);
+    }
+    void TearDown() override
+    {
+        ClearStyles();
+        fs::remove_all(folder);
+    }
+    std::string Path(const char *name) const { return (folder / name).string(); }
+    std::string Put(const char *name, const std::string &bytes) const
+    {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
+    std::string Get(const std::string &path) const
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string WriteAndGet(const char *name)
+    {
+        EXPECT_EQ(WriteStyleFile(Path(name).c_str()), 1);
+        return Get(Path(name));
+    }
+};
+
+// The section's example: Demo with $, Comment in green with { } and //,
+// case-sensitive Keyword in blue with if and while.
+const char kDemoFile[] =
+    ";STYLE FILE - Do not edit manually\r\n\r\n;Demo syntax highlighting\r\nX,Demo,$\r\n"
+    "\r\nC,Comment,0,0,00007F00\r\nR,{,},0,0\r\nR,//,,0,0\r\n"
+    "\r\nC,Keyword,1,0,00FF0000\r\nS,if\r\nS,while\r\n\r\n";
+const char kDemoDump[] = "X:Demo:$|C1:Comment:0:0:7f00|C2:Keyword:1:0:ff0000|R:{:}:0:0:1|R://::0:0:1|"
+                         "S:if:2|S:while:2|";
+
+struct ReadCase {
+    const char *why;
+    std::string file;
+    DWORD lastBadCode; // AEE_NOERROR: no line is bad
+    std::string dump;  // the set after reading in skip mode
+};
+
+TEST_F(StyleFileTest, ReadsRecordsAndJudgesBadLines)
+{
+    const std::string longText(1000, 'a');
+    const ReadCase cases[] = {
+        {"header only", ";STYLE FILE - Do not edit manually\r\n\r\n", AEE_NOERROR, ""},
+        {"the example file", kDemoFile, AEE_NOERROR, kDemoDump},
+        {"blank and one-character lines are skipped", "  \t\r\nX\n;X,No\n", AEE_NOERROR, ""},
+        {"letter and comma: empty name", "X,", AEE_NOERROR, "X:|"},
+        {"indented with LF only, no final LF", " \tX,Demo,$ \n\tC,K,1,2,ff\r\n  S,if", AEE_NOERROR,
+         "X:Demo:$|C1:K:1:2:ff|S:if:1|"},
+        {"style line keeps two fields", "X,A,$,more", AEE_NOERROR, "X:A:$|"},
+        {"blanks end only the line", "X,N , \nX,M , ,", AEE_NOERROR, "X:N |X:M : |"},
+        {"empty end text", "X,A\nC,K,0,0,0\nR,//,,0,0", AEE_NOERROR, "X:A|C1:K:0:0:0|R://::0:0:1|"},
+        {"lenient numbers, 8 and 32 bits kept", "X,A\nC,K, 257x,-1,0x00ff00zz\nR,a,b,+259,-1\nC,L,,?,",
+         AEE_NOERROR, "X:A|C1:K:1:255:ff00|C2:L:0:0:0|R:a:b:3:4294967295:1|"},
+        {"fields are not trimmed, names are cut", "X," + std::string(100, 'n') + "\nC, K ,0,0,0",
+         AEE_NOERROR, "X:" + std::string(79, 'n') + "|C1: K :0:0:0|"},
+        {"a line of any length is read whole", "X,A\nC,K,0,0,0\nS," + longText + "\nS,b", AEE_NOERROR,
+         "X:A|C1:K:0:0:0|S:" + longText + ":1|S:b:1|"},
+        {"a NUL ends the line", "X,A\nC,K,0,0,0\nS,ab\0-x\n\0S,-\nS,c"s, AEE_NOERROR,
+         "X:A|C1:K:0:0:0|S:ab:1|S:c:1|"},
+        {"class with three values: the class before stays current",
+         "X,A\nC,K,1,0,ff\nC,Bad,1,0\nS,if", AEE_STYLEVALUES, "X:A|C1:K:1:0:ff|S:if:1|"},
+        {"class with three values and none before: 106",
+         "X,A\nC,Bad,1,0\nR,{,},0,0\nS,if", AEE_CLASSNOTFOUND, "X:A|"},
+        {"a new style has no current class", "X,A\nC,K,0,0,0\nX,B\nS,if", AEE_CLASSNOTFOUND,
+         "X:A|C1:K:0:0:0|X:B|"},
+        {"class before any style", "C,K,0,0,0\nX,A", AEE_STYLENOTFOUND, "X:A|"},
+        {"lower-case letter", "x,A\nX,B", AEE_STYLEVALUES, "X:B|"},
+        {"range with three values", "X,A\nC,K,0,0,0\nR,{,},0", AEE_STYLEVALUES, "X:A|C1:K:0:0:0|"},
+        {"empty start text is refused", "X,A\nC,K,0,0,0\nR,,},0,0", AEE_STYLEVALUES, "X:A|C1:K:0:0:0|"},
+        {"symbol character test uses the style's", "X,A,-\nC,K,0,0,0\nS,a-b\nX,B\nC,K,0,0,0\nS,a-b",
+         AEE_SYMBOLCHARS, "X:A:-|C1:K:0:0:0|S:a-b:1|X:B|C1:K:0:0:0|"},
+        {"a CR belongs to the line unless a LF follows", "X,A\nC,K,0,0,0\nS,x\r", AEE_SYMBOLCHARS,
+         "X:A|C1:K:0:0:0|"},
+    };
+    for (const ReadCase &c : cases) {
+        CreateStyle("replaced", nullptr);
+        SetLastControlError(AEE_NOERROR);
+        bool bad = true;
+        EXPECT_EQ(ReadStyleFile(Put("in.dat", c.file).c_str(), true, false, &bad), 1) << c.why;
+        EXPECT_EQ(bad, c.lastBadCode != AEE_NOERROR) << c.why;
+        EXPECT_EQ(GetLastControlError(), c.lastBadCode) << c.why;
+        EXPECT_EQ(DumpStyles(), c.dump) << c.why;
+    }
+}
+
+TEST_F(StyleFileTest, StopModeKeepsWhatWasReadAndSkipModeLetsTheLastCodeStand)
+{
+    const std::string path = Put("in.dat", "X,A\nC,K,0,0,0\nS,a-b\nS,ok\nX,B\nC,K,0,0\n");
+    bool bad = false;
+    EXPECT_EQ(ReadStyleFile(path.c_str(), true, true, &bad), 0);
+    EXPECT_TRUE(bad);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_SYMBOLCHARS));
+    EXPECT_EQ(DumpStyles(), "X:A|C1:K:0:0:0|");
+    EXPECT_EQ(ReadStyleFile(path.c_str(), true, false, &bad), 1);
+    EXPECT_TRUE(bad);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLEVALUES)) << "the class line of B is the last bad one";
+    EXPECT_EQ(DumpStyles(), "X:A|C1:K:0:0:0|S:ok:1|X:B|");
+}
+
+TEST_F(StyleFileTest, OpenAndCreateFailuresLeaveTheSetAlone)
+{
+    CreateStyle("Kept", nullptr);
+    bool bad = true;
+    EXPECT_EQ(ReadStyleFile(Path("missing.dat").c_str(), true, false, &bad), 0);
+    EXPECT_FALSE(bad);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLELOAD));
+    EXPECT_EQ(DumpStyles(), "X:Kept|") << "replace clears only an opened file's set";
+    EXPECT_EQ(ReadStyleFile(folder.string().c_str(), true, false, &bad), 0) << "a folder is no file";
+    EXPECT_EQ(DumpStyles(), "X:Kept|");
+    EXPECT_EQ(WriteStyleFile(Path("no/such/folder.dat").c_str()), 0);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLESAVE));
+}
+
+TEST_F(StyleFileTest, MemoryFailuresMakeTheLineBad)
+{
+    // The buffer of a long line cannot grow: the line is bad as a whole.
+    bool bad = false;
+    FailNthAllocation(1);
+    EXPECT_EQ(ReadStyleFile(Put("long.dat", "X," + std::string(300, 'a') + "\nX,B\n").c_str(), true, false, &bad), 1);
+    EXPECT_TRUE(bad);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_MEMORY));
+    EXPECT_EQ(DumpStyles(), "X:B|");
+    // A style that cannot be created leaves no current style: C and S do not join A.
+    unsigned long before = AllocationAttempts();
+    ASSERT_EQ(ReadStyleFile(Put("a.dat", "X,A\nC,K,0,0,0\n").c_str(), true, true, &bad), 1);
+    FailNthAllocation(AllocationAttempts() - before + 1);
+    EXPECT_EQ(ReadStyleFile(Put("ab.dat", "X,A\nC,K,0,0,0\nX,B\nC,L,0,0,0\nS,x\n").c_str(), true, false, &bad), 1);
+    FailNthAllocation(0);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_CLASSNOTFOUND));
+    EXPECT_EQ(DumpStyles(), "X:A|C1:K:0:0:0|");
+}
+
+TEST_F(StyleFileTest, WritesTheExampleFileByteForByte)
+{
+    uint32_t demo = CreateStyle("Demo", "$");
+    uint32_t comment = AddClass(demo, "Comment", 0, 0, 0x7F00);
+    AddRange(demo, "{", 1, "}", 1, 0, 0, comment);
+    AddRange(demo, "//", 2, "", 0, 0, 0, comment);
+    uint32_t keyword = AddClass(demo, "Keyword", 1, 0, 0xFF0000);
+    AddSymbol(demo, "while", 5, keyword);
+    AddSymbol(demo, "if", 2, keyword);
+    EXPECT_EQ(WriteAndGet("demo.dat"), kDemoFile);
+    CreateStyle("Empty", nullptr);
+    EXPECT_EQ(WriteAndGet("two.dat"), std::string(kDemoFile) + ";Empty syntax highlighting\r\nX,Empty\r\n\r\n")
+        << "a style without classes: comment, style line, empty line";
+}
+
+TEST_F(StyleFileTest, WriteReadWriteRegroupsRangesAndReversesSymbolsOfALetter)
+{
+    uint32_t a = CreateStyle("A", "#");
+    uint32_t k = AddClass(a, "K", 1, 2, 0xFF), m = AddClass(a, "M", 0, 1, 0x1234567);
+    const std::string longText(300, 'q');
+    AddRange(a, "/*", 2, "*/", 2, 1, 7, m);
+    AddRange(a, longText.c_str(), 300, "\"", 1, 1, 0xFFFFFFFF, k); // written whole, nested as -1
+    AddRange(a, "//", 2, "", 0, 0, 0, m);
+    for (const char *symbol : {"if", "int", "In", "while", "_x", "#if", "9", "x"})
+        AddSymbol(a, symbol, uint32_t(std::strlen(symbol)), std::strlen(symbol) % 2 ? k : m);
+    AddSymbol(a, longText.c_str(), 300, m);
+    CreateStyle("B", nullptr);
+    const std::string first = WriteAndGet("first.dat");
+    EXPECT_NE(first.find("\r\nR," + longText + ",\",1,-1\r\n"), std::string::npos);
+    EXPECT_NE(first.find("\r\nR,/*,*/,1,7\r\nR,//,,0,0\r\n"), std::string::npos) << "grouped by class";
+    bool bad = true;
+    ASSERT_EQ(ReadStyleFile(Path("first.dat").c_str(), true, true, &bad), 1);
+    EXPECT_FALSE(bad);
+    const std::string second = WriteAndGet("second.dat");
+    EXPECT_NE(second, first) << "the test needs symbols that share a letter";
+    EXPECT_EQ(second, ReverseSymbolRuns(first));
+    ASSERT_EQ(ReadStyleFile(Path("second.dat").c_str(), true, true, &bad), 1);
+    EXPECT_EQ(WriteAndGet("third.dat"), first);
+}
+
+TEST_F(StyleFileTest, MergingTwiceAddsTwoStylesOfEachNameAndTheLaterIsFound)
+{
+    const std::string path = Put("demo.dat", kDemoFile);
+    uint32_t other = CreateStyle("Other", nullptr);
+    bool bad = true;
+    ASSERT_EQ(ReadStyleFile(path.c_str(), false, false, &bad), 1);
+    ASSERT_EQ(ReadStyleFile(path.c_str(), false, false, &bad), 1);
+    EXPECT_FALSE(bad);
+    EXPECT_EQ(CountStyles(), 3u);
+    EXPECT_EQ(FindStyleByName("Demo"), other + 2);
+    EXPECT_EQ(DumpStyles(), "X:Other|" + std::string(kDemoDump) + kDemoDump);
+}
+
+// The shipped file reads without a bad line and is the writer's own output.
+TEST_F(StyleFileTest, ShippedStylesReadCleanlyAndAreTheWritersOutput)
+{
+    const std::string shipped = std::string(SCRIVLET_DATA_DIR) + "/styles.dat";
+    bool bad = true;
+    ASSERT_EQ(ReadStyleFile(shipped.c_str(), true, true, &bad), 1);
+    EXPECT_FALSE(bad);
+    // Name; whether its keywords match with case; whether its first string range honours backslashes.
+    const struct {
+        const char *name;
+        int caseSensitive, backslash;
+    } expected[] = {{"C/C++", 1, 1}, {"C#", 1, 1},  {"Java", 1, 1},  {"JavaScript", 1, 1},
+                    {"Python", 1, 1}, {"SQL", 0, 0},  {"HTML/XML", 0, 0}, {"INI", 0, 0},
+                    {"Shell", 1, 1},  {"Batch", 0, 0}, {"Pascal", 0, 0}};
+    const Style *style = LastStyle();
+    for (const auto &want : expected) {
+        ASSERT_NE(style, nullptr) << want.name;
+        EXPECT_STREQ(style->name, want.name);
+        std::string symbols;
+        ForEachSymbol(style, AppendSymbol, &symbols);
+        const StyleClass *keywords = style->classCount > 0 ? &style->classes[style->classCount - 1] : nullptr;
+        const StyleRange *string = nullptr;
+        for (uint32_t i = 0; i < style->rangeCount && string == nullptr; ++i)
+            string = std::strchr("\"'", style->ranges[i].startText[0]) ? &style->ranges[i] : nullptr;
+        ASSERT_TRUE(keywords != nullptr && string != nullptr) << want.name;
+        EXPECT_NE(symbols.find(":" + std::to_string(keywords->id) + "|"), std::string::npos) << want.name;
+        EXPECT_EQ(keywords->caseSensitive, want.caseSensitive) << want.name;
+        EXPECT_EQ(string->flags, want.backslash) << want.name;
+        style = style->prev;
+    }
+    EXPECT_EQ(style, nullptr) << "no other style";
+    const std::string bytes = Get(shipped);
+    EXPECT_EQ(WriteAndGet("once.dat"), ReverseSymbolRuns(bytes));
+    ASSERT_EQ(ReadStyleFile(Path("once.dat").c_str(), true, true, &bad), 1);
+    EXPECT_EQ(WriteAndGet("twice.dat"), bytes);
+    for (size_t at = 0, end; at < bytes.size(); at = end + 2) {
+        end = bytes.find("\r\n", at);
+        ASSERT_NE(end, std::string::npos) << "every line ends in CR LF";
+        EXPECT_LE(end - at, 255u) << bytes.substr(at, end - at);
+    }
+}
+
+} // namespace
