@@ -255,6 +255,17 @@ LResult OnFindText(ControlRecord *record, WParam flags, LParam lParam)
     return found;
 }
 
+// WM_SETFOCUS: a caret two pixels wide and one line high on the caret's cell.
+void OnSetFocus(ControlRecord *record)
+{
+    const ControlPlatform &platform = record->platform;
+    int cellWidth, cellHeight;
+    platform.cellSize(platform.context, &cellWidth, &cellHeight);
+    platform.createCaret(platform.context, 2, cellHeight);
+    PlaceCaret(record, true);
+    platform.showCaret(platform.context, 1);
+}
+
 // AEM_SETSTYLE: paints with the style from now on (a handle that names no
 // style paints plainly) and works out the highlight state of the top line.
 LResult OnSetStyle(ControlRecord *record, LParam style)
@@ -379,7 +390,20 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
         RecalcLines(record);
         return 0;
     case AEM_SCROLLCARET:
-        EnsureVisible(record);
+        EnsureVisible(record, record->caret);
+        return 0;
+    case WM_SIZE_:
+        SetScrollRanges(record, int16_t(lParam & 0xFFFF), int16_t((lParam >> 16) & 0xFFFF));
+        return 0;
+    case WM_VSCROLL_:
+    case WM_HSCROLL_:
+        ScrollView(record, message == WM_VSCROLL_ ? kVerticalBar : kHorizontalBar, unsigned(wParam & 0xFFFF), 1);
+        return 0;
+    case WM_SETFOCUS_:
+        OnSetFocus(record);
+        return 0;
+    case WM_KILLFOCUS_:
+        record->platform.destroyCaret(record->platform.context);
         return 0;
     case AEM_SETSTYLE:
         return OnSetStyle(record, lParam);

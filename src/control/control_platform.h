@@ -5,6 +5,21 @@
 
 #include "control/message_types.h"
 
+// The two scroll bars, numbered as Win32 numbers them.
+enum ScrollBar {
+    kHorizontalBar = 0, // SB_HORZ: positions are display columns
+    kVerticalBar = 1,   // SB_VERT: position p shows line p + 1 at the top
+};
+
+// What a scroll bar holds (SCROLLINFO with SIF_ALL).
+struct ScrollBarState {
+    int32_t minimum;
+    int32_t maximum;
+    uint32_t page;
+    int32_t position;
+    int32_t trackPosition; // where the thumb is being dragged
+};
+
 struct ControlPlatform {
     void *context; // passed back to every function
 
@@ -35,4 +50,34 @@ struct ControlPlatform {
     // startTimer returns nonzero when the timer runs.
     int (*startTimer)(void *context, unsigned id, unsigned milliseconds);
     void (*stopTimer)(void *context, unsigned id);
+
+    // Scroll bars: reading fails (returns 0) when the bar cannot be read.
+    // Setting the range clamps the position as the platform does.
+    int (*getScrollBar)(void *context, ScrollBar bar, ScrollBarState *state);
+    void (*setScrollRange)(void *context, ScrollBar bar, int32_t minimum, int32_t maximum, uint32_t page);
+    void (*setScrollPosition)(void *context, ScrollBar bar, int32_t position);
+    // Moves the pixels of the rectangle by (dx, dy), clipped to it.
+    void (*scrollWindow)(void *context, int dx, int dy, int left, int top, int right, int bottom);
+
+    // The system caret: it exists only while the control has the focus.
+    int (*hasFocus)(void *context);
+    void (*createCaret)(void *context, int width, int height);
+    void (*destroyCaret)(void *context);
+    void (*setCaretPosition)(void *context, int x, int y);
+    void (*showCaret)(void *context, int show); // ShowCaret / HideCaret
 };
+
+// Where the painter draws: a device with a text colour, a background colour
+// and a pen position that each drawn cell advances by one cell width.
+struct PaintDevice {
+    void *context;
+    uint32_t (*systemColour)(void *context, int index);     // GetSysColor
+    uint32_t (*setTextColour)(void *context, uint32_t colour); // returns the previous one
+    uint32_t (*setBackColour)(void *context, uint32_t colour); // returns the previous one
+    void (*moveTo)(void *context, int x, int y);
+    // Draws the bytes at the pen, which moves on by their width.
+    void (*drawText)(void *context, const char *bytes, int count);
+};
+
+constexpr int kColourWindow = 5;     // COLOR_WINDOW
+constexpr int kColourWindowText = 8; // COLOR_WINDOWTEXT

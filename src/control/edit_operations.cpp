@@ -191,8 +191,10 @@ void MoveCaret(ControlRecord *record, CaretKey key, uint32_t times, bool shift, 
     LineStart(record->text.bytes, record->caret, &lineStart);
     record->caretLineStart = lineStart;
     record->desiredColumn = ColumnOfOffset(TabStopsOf(record), record->text.bytes, record->caret);
+    if (record->caret != before)
+        PlaceCaret(record);
     if (scroll)
-        EnsureVisible(record);
+        EnsureVisible(record, record->caret);
     if (!shift)
         SetSelection(record, record->caret, record->caret, true);
     else if (record->selStart == before)
@@ -221,7 +223,7 @@ int ReplaceSelection(ControlRecord *record, const char *bytes, uint32_t count, b
                   false, true);
     } else {
         SetSelection(record, caret, caret, true);
-        EnsureVisible(record);
+        EnsureVisible(record, caret);
     }
     SuspendLayout(record); // one layout for a text of many lines
     if (a < b) {

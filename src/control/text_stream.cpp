@@ -71,7 +71,6 @@ uint32_t StreamIn(ControlRecord *record, WParam mode, AESTREAM *stream)
         return 0;
     }
     platform.setRedraw(platform.context, 0);
-    SuspendLayout(record);
 
     StreamInState state{record, stream, mode != 0, nullptr, converted, false, false};
     if (state.recordUndo)
@@ -108,7 +107,7 @@ uint32_t StreamIn(ControlRecord *record, WParam mode, AESTREAM *stream)
 
     platform.setRedraw(platform.context, 1);
     RepaintRect(record, kRepaintWhole, 0, 0, true);
-    ResumeLayout(record, true);
+    Relayout(record);
     RepaintRect(record, kRepaintWhole, 0, 0, true);
     return total;
 }

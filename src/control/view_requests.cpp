@@ -1,10 +1,296 @@
 #include "control/view_requests.h"
 
-void RepaintRect(ControlRecord *record, RepaintMode, uint32_t, uint32_t, bool updateNow)
+#include "control/control_error.h"
+#include "highlight/highlighter.h"
+#include "highlight/style_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+struct Cell {
+    int width;  // tmMaxCharWidth of the control's font
+    int height; // tmHeight
+};
+
+Cell CellOf(const ControlRecord *record)
+{
+    Cell cell;
+    record->platform.cellSize(record->platform.context, &cell.width, &cell.height);
+    cell.width = std::max(cell.width, 1);
+    cell.height = std::max(cell.height, 1);
+    return cell;
+}
+
+// The top line's start, normalised to a line start inside the text.
+uint32_t TopLineStart(const ControlRecord *record)
+{
+    uint32_t start;
+    LineStart(record->text.bytes, std::min(record->topLineStart, record->text.length), &start);
+    return start;
+}
+
+// Lines from the top line down to the line starting at `lineStart`
+// (negative above the top line).
+int64_t RowOf(const ControlRecord *record, uint32_t lineStart)
+{
+    uint32_t top = TopLineStart(record);
+    const char *text = record->text.bytes;
+    if (lineStart >= top)
+        return int64_t(CountLines(text + top, lineStart - top)) - 1;
+    return -(int64_t(CountLines(text + lineStart, top - lineStart)) - 1);
+}
+
+ViewPoint CellPosition(const ControlRecord *record, const Cell &cell, int64_t column, int64_t row)
+{
+    int64_t x = int64_t(cell.width) * (column - HorizontalPosition(record)) + 1;
+    int64_t y = int64_t(cell.height) * row + 1;
+    auto clip = [](int64_t v) { return int(std::max<int64_t>(std::min<int64_t>(v, INT32_MAX), INT32_MIN)); };
+    return ViewPoint{clip(x), clip(y)};
+}
+
+int Clamp(int value, int low, int high)
+{
+    return std::min(std::max(value, low), high);
+}
+
+void Invalidate(ControlRecord *record, const ViewRect &r, bool updateNow)
+{
+    if (r.left >= r.right || r.top >= r.bottom)
+        return;
+    record->platform.invalidate(record->platform.context, r.left, r.top, r.right, r.bottom,
+                                updateNow ? 1 : 0);
+}
+
+// One step of the top line up; false at the first line.
+bool TopLineUp(ControlRecord *record)
+{
+    uint32_t previous;
+    PrevLine(record->text.bytes, TopLineStart(record), &previous);
+    if (previous == kNoOffset)
+        return false;
+    record->topLineStart = previous;
+    --record->topLine;
+    return true;
+}
+
+// One step of the top line down, carrying the highlight state over the line
+// left behind; false at the last line.
+bool TopLineDown(ControlRecord *record)
+{
+    uint32_t top = TopLineStart(record);
+    uint32_t next;
+    NextLine(record->text.bytes, top, &next);
+    if (next == 0)
+        return false;
+    if (record->highlightStyle != 0) {
+        HighlightState state = {record->topRangeState, record->topRangeData};
+        state = StateAfterLine(record->highlightStyle, record->text.bytes, top, state);
+        record->topRangeState = state.range;
+        record->topRangeData = state.depth;
+    }
+    record->topLineStart = next;
+    ++record->topLine;
+    return true;
+}
+
+// Moves the top line |d| lines (towards the top for d > 0).
+void MoveTopLine(ControlRecord *record, int64_t d)
+{
+    for (int64_t step = 0; step < std::llabs(d); ++step) {
+        if (!(d > 0 ? TopLineUp(record) : TopLineDown(record)))
+            break;
+    }
+    if (d > 0 && record->highlightStyle != 0) {
+        HighlightState state = StateAtLine(record->highlightStyle, record->text.bytes, record->topLine);
+        record->topRangeState = state.range;
+        record->topRangeData = state.depth;
+    }
+}
+
+// The next position of a scroll code, or -1 for a code that scrolls nothing.
+int64_t ScrollTarget(const ScrollBarState &state, unsigned code, uint32_t count)
+{
+    int64_t page = state.page;
+    int64_t maxPosition = state.maximum > page - 1 ? state.maximum - page + 1 : 0;
+    int64_t p = state.position;
+    switch (code) {
+    case kScrollLineUp:
+        return std::max<int64_t>(p - count, std::min<int64_t>(p, 0));
+    case kScrollLineDown:
+        return p < maxPosition ? std::min<int64_t>(p + count, maxPosition) : p;
+    case kScrollPageUp: // a page step is one line less than the page
+        for (uint32_t i = 0; i < count; ++i)
+            p = p < page - 1 ? 0 : p - std::max<int64_t>(page - 1, 0);
+        return p;
+    case kScrollPageDown:
+        for (uint32_t i = 0; i < count; ++i)
+            p = std::min(p + std::max<int64_t>(page - 1, 0), std::max(maxPosition, p));
+        return p;
+    case kScrollThumbPosition:
+    case kScrollThumbTrack:
+        return state.trackPosition;
+    default:
+        return -1;
+    }
+}
+
+// Draws `count` bytes from `first`, one call per character cell, with the
+// selection in inverted window colours.
+void DrawRun(const ControlRecord *record, const PaintDevice &device, uint32_t first, uint32_t count)
+{
+    const char *text = record->text.bytes;
+    bool selected = false;
+    uint32_t savedText = 0, savedBack = 0;
+    for (uint32_t i = first; i < first + count; ++i) {
+        bool inside = i >= record->selStart && i < record->selEnd;
+        if (inside && !selected) {
+            savedBack = device.setBackColour(device.context, device.systemColour(device.context, kColourWindowText));
+            savedText = device.setTextColour(device.context, device.systemColour(device.context, kColourWindow));
+            selected = true;
+        } else if (!inside && selected) {
+            device.setBackColour(device.context, savedBack);
+            device.setTextColour(device.context, savedText);
+            selected = false;
+        }
+        char c = text[i];
+        if (c == '\t') {
+            uint32_t spaces = DistanceToNextTab(TabStopsOf(record), text, i);
+            for (uint32_t s = 0; s < spaces; ++s)
+                device.drawText(device.context, " ", 1);
+        } else if (c == '\n') {
+            device.drawText(device.context, " ", 1);
+        } else if (c != '\0') {
+            device.drawText(device.context, &text[i], 1);
+        }
+    }
+    if (selected) {
+        device.setBackColour(device.context, savedBack);
+        device.setTextColour(device.context, savedText);
+    }
+}
+
+// A line without highlighting, from the column at the left edge.
+void PaintPlainLine(const ControlRecord *record, const PaintDevice &device, const Cell &cell,
+                    uint32_t lineStart, uint32_t lineLength, int64_t row, uint32_t maxChars)
+{
+    const char *text = record->text.bytes;
+    uint32_t p = lineStart + OffsetOfColumn(TabStopsOf(record), text, lineStart, uint32_t(HorizontalPosition(record)));
+    if (p > lineStart)
+        --p; // the cell straddling the left edge is drawn, clipped
+    ViewPoint at = CellPosition(record, cell, ColumnOfOffset(TabStopsOf(record), text, p), row);
+    device.moveTo(device.context, at.x, at.y);
+    DrawRun(record, device, p, std::min(lineStart + lineLength - p + 1, maxChars));
+}
+
+// A line walked column by column through the highlighter, carrying the
+// state; the runs are drawn in their class colours when `draw` is set.
+void PaintHighlightedLine(ControlRecord *record, const PaintDevice &device, const Cell &cell,
+                          uint32_t lineStart, uint32_t lineLength, int64_t row, bool draw,
+                          HighlightState *state)
+{
+    char *line = record->text.bytes + lineStart;
+    uint32_t column = 0;
+    while (column <= lineLength) {
+        uint32_t runStart = column;
+        if (draw) {
+            ViewPoint at = CellPosition(record, cell, ColumnOfOffset(TabStopsOf(record), record->text.bytes, lineStart + column), row);
+            device.moveTo(device.context, at.x, at.y);
+        }
+        HighlightRun run = QueryRun(record->highlightStyle, line, lineLength, column, state);
+        while (run.classId == 0 && column <= lineLength) {
+            ++column;
+            run = QueryRun(record->highlightStyle, line, lineLength, column, state);
+        }
+        if (draw) {
+            DrawRun(record, device, lineStart + runStart, column - runStart);
+            if (run.classId != 0) {
+                const StyleClass *cls = ClassColour(record->highlightStyle, run.classId);
+                uint32_t previous = device.setTextColour(device.context, cls != nullptr ? cls->colour : device.systemColour(device.context, kColourWindowText));
+                DrawRun(record, device, lineStart + column, run.length);
+                device.setTextColour(device.context, previous);
+            }
+        }
+        if (run.classId != 0)
+            column += run.length;
+    }
+}
+
+} // namespace
+
+ViewRect TextArea(const ControlRecord *record)
 {
     int width, height;
     record->platform.clientSize(record->platform.context, &width, &height);
-    record->platform.invalidate(record->platform.context, 0, 0, width, height, updateNow ? 1 : 0);
+    return ViewRect{1, 1, std::max(width, 1), std::max(height, 1)};
+}
+
+int32_t HorizontalPosition(const ControlRecord *record)
+{
+    ScrollBarState state;
+    if (!record->platform.getScrollBar(record->platform.context, kHorizontalBar, &state))
+        return 0;
+    return state.position;
+}
+
+ViewPoint PosFromChar(ControlRecord *record, uint32_t offset)
+{
+    offset = std::min(offset, record->text.length);
+    uint32_t lineStart;
+    LineStart(record->text.bytes, offset, &lineStart);
+    uint32_t column = ColumnOfOffset(TabStopsOf(record), record->text.bytes, offset);
+    return CellPosition(record, CellOf(record), column, RowOf(record, lineStart));
+}
+
+uint32_t CharFromPos(ControlRecord *record, int x, int y)
+{
+    if (x < 0 || y < 0) {
+        SetLastControlError(AEE_NEGATIVECOORDS);
+        return kNoOffset;
+    }
+    Cell cell = CellOf(record);
+    int64_t column = std::max<int64_t>((x - 1) / cell.width + int64_t(HorizontalPosition(record)), 0);
+    int64_t row = std::max((y - 1) / cell.height, 0);
+    uint32_t start = TopLineStart(record);
+    for (int64_t walked = 0; walked < row; ++walked) {
+        uint32_t next;
+        NextLine(record->text.bytes, start, &next);
+        if (next == 0)
+            return record->text.length;
+        start = next;
+    }
+    return start + OffsetOfColumn(TabStopsOf(record), record->text.bytes, start,
+                                  uint32_t(std::min<int64_t>(column, UINT32_MAX)));
+}
+
+ViewRect RepaintArea(ControlRecord *record, RepaintMode mode, uint32_t a, uint32_t b)
+{
+    ViewRect t = TextArea(record);
+    if (mode == kRepaintWhole)
+        return t;
+    int lineHeight = CellOf(record).height;
+    ViewPoint pa = PosFromChar(record, a);
+    auto cx = [&](int64_t x) { return Clamp(int(std::max<int64_t>(std::min<int64_t>(x, INT32_MAX), INT32_MIN)), t.left, t.right); };
+    auto cy = [&](int64_t y) { return Clamp(int(std::max<int64_t>(std::min<int64_t>(y, INT32_MAX), INT32_MIN)), t.top, t.bottom); };
+    switch (mode) {
+    case kRepaintRestOfLine:
+        return ViewRect{cx(pa.x), cy(pa.y), t.right, cy(int64_t(pa.y) + lineHeight)};
+    case kRepaintLineToBottom:
+        return ViewRect{t.left, cy(pa.y), t.right, t.bottom};
+    default: {
+        ViewPoint pb = PosFromChar(record, b);
+        if (pa.y == pb.y)
+            return ViewRect{cx(pa.x), cy(pa.y), cx(pb.x), cy(int64_t(pa.y) + lineHeight)};
+        return ViewRect{t.left, cy(pa.y), t.right, cy(int64_t(pb.y) + lineHeight)};
+    }
+    }
+}
+
+void RepaintRect(ControlRecord *record, RepaintMode mode, uint32_t a, uint32_t b, bool updateNow)
+{
+    Invalidate(record, RepaintArea(record, mode, a, b), updateNow);
 }
 
 void Relayout(ControlRecord *record)
@@ -31,15 +317,157 @@ void ResumeLayout(ControlRecord *record, bool force)
     }
 }
 
-void EnsureVisible(ControlRecord *)
+void SetScrollRanges(ControlRecord *record, int width, int height)
 {
+    Cell cell = CellOf(record);
+    int columns = std::max((width - 1) / cell.width, 0);
+    int rows = std::max((height - 1) / cell.height, 0);
+    const ControlPlatform &platform = record->platform;
+    int32_t horizontalMax = (record->style & AES_AUTOHSCROLL) ? int32_t(record->widestLine) : 0;
+    platform.setScrollRange(platform.context, kHorizontalBar, 0, horizontalMax, uint32_t(columns));
+    // Showing or hiding a scroll bar resizes the client area, and the window
+    // system lays the view out again for the new size from inside that call;
+    // rows worked out from the old size must not overwrite its result.
+    int newWidth, newHeight;
+    platform.clientSize(platform.context, &newWidth, &newHeight);
+    if (newWidth != width || newHeight != height)
+        return;
+
+    ScrollBarState vertical{};
+    platform.getScrollBar(platform.context, kVerticalBar, &vertical);
+    int64_t verticalMax = 0;
+    if (record->style & AES_AUTOVSCROLL) {
+        if (int64_t(record->lineCount) > rows || vertical.position != 0)
+            verticalMax = int64_t(record->lineCount) + rows - 2;
+        else
+            verticalMax = int64_t(record->lineCount) - 1;
+    }
+    platform.setScrollRange(platform.context, kVerticalBar, 0, int32_t(std::min<int64_t>(verticalMax, INT32_MAX)),
+                            uint32_t(rows));
+    PlaceCaret(record);
+}
+
+uint32_t ScrollView(ControlRecord *record, ScrollBar bar, unsigned code, uint32_t count)
+{
+    const ControlPlatform &platform = record->platform;
+    ScrollBarState state;
+    if (!platform.getScrollBar(platform.context, bar, &state))
+        return 0;
+    int64_t p = ScrollTarget(state, code, count);
+    if (p < 0)
+        return 0;
+    int64_t d = int64_t(state.position) - p;
+    if (d == 0)
+        return 0;
+    platform.showCaret(platform.context, 0);
+    if (bar == kVerticalBar)
+        MoveTopLine(record, d);
+    platform.setScrollPosition(platform.context, bar, int32_t(p));
+
+    Cell cell = CellOf(record);
+    ViewRect t = TextArea(record);
+    ViewRect s = t, band = t;
+    // A jump of more than the view is blitted as one view's height or width:
+    // everything shows new text then, and the shift stays within int.
+    int64_t rows = (t.bottom - t.top) / cell.height + 2;
+    int64_t columns = (t.right - t.left) / cell.width + 2;
+    if (bar == kVerticalBar) {
+        int shift = int(cell.height * std::max(-rows, std::min(rows, d)));
+        if (d > 0) {
+            s.top = t.top - shift;
+            band.bottom = t.top + shift;
+        } else {
+            s.bottom = t.bottom - shift;
+            band.top = t.bottom + shift - (t.bottom - t.top) % cell.height;
+        }
+        platform.scrollWindow(platform.context, 0, shift, s.left, s.top, s.right, s.bottom);
+    } else {
+        int shift = int(cell.width * std::max(-columns, std::min(columns, d)));
+        if (d > 0) {
+            s.left = t.left - shift;
+            band.right = t.left + shift;
+        } else {
+            s.right = t.right - shift;
+            band.left = t.right + shift - (t.right - t.left) % cell.width;
+        }
+        platform.scrollWindow(platform.context, shift, 0, s.left, s.top, s.right, s.bottom);
+    }
+    ViewRect r = {std::max(band.left, t.left), std::max(band.top, t.top), std::min(band.right, t.right),
+                  std::min(band.bottom, t.bottom)};
+    Invalidate(record, r, true);
+    PlaceCaret(record);
+    platform.showCaret(platform.context, 1);
+    return uint32_t(std::llabs(d));
+}
+
+void EnsureVisible(ControlRecord *record, uint32_t offset)
+{
+    ViewPoint at = PosFromChar(record, offset);
+    Cell cell = CellOf(record);
+    int64_t column = int64_t(std::floor(double(at.x) / cell.width));
+    int64_t row = int64_t(std::floor(double(at.y) / cell.height));
+    ViewRect t = TextArea(record);
+    int64_t visibleColumns = (t.right - t.left) / cell.width;
+    int64_t visibleRows = (t.bottom - t.top) / cell.height;
+    if (visibleRows != 0 && (record->style & AES_AUTOVSCROLL)) {
+        if (row < 0)
+            ScrollView(record, kVerticalBar, kScrollLineUp, uint32_t(-row));
+        else if (row + 1 > visibleRows)
+            ScrollView(record, kVerticalBar, kScrollLineDown, uint32_t(row - visibleRows + 1));
+    }
+    if (visibleColumns != 0 && (record->style & AES_AUTOHSCROLL)) {
+        if (column < 0)
+            ScrollView(record, kHorizontalBar, kScrollLineUp, uint32_t((1 - column / 10) * 10));
+        else if (column + 1 > visibleColumns)
+            ScrollView(record, kHorizontalBar, kScrollLineDown,
+                       uint32_t(((column - visibleColumns + 1) / 10 + 1) * 10));
+    }
+}
+
+void PlaceCaret(ControlRecord *record, bool evenWithoutFocus)
+{
+    ViewPoint at = PosFromChar(record, record->caret);
+    record->caretX = at.x;
+    record->caretY = at.y;
+    const ControlPlatform &platform = record->platform;
+    if (evenWithoutFocus || platform.hasFocus(platform.context))
+        platform.setCaretPosition(platform.context, at.x, at.y);
 }
 
 void VisibleArea(const ControlRecord *record, uint32_t *columns, uint32_t *lines)
 {
-    int width, height, cellWidth, cellHeight;
+    int width, height;
     record->platform.clientSize(record->platform.context, &width, &height);
-    record->platform.cellSize(record->platform.context, &cellWidth, &cellHeight);
-    *columns = width > 1 && cellWidth > 0 ? uint32_t((width - 1) / cellWidth) : 0;
-    *lines = height > 1 && cellHeight > 0 ? uint32_t((height - 1) / cellHeight) : 0;
+    Cell cell = CellOf(record);
+    *columns = width > 1 ? uint32_t((width - 1) / cell.width) : 0;
+    *lines = height > 1 ? uint32_t((height - 1) / cell.height) : 0;
+}
+
+void Paint(ControlRecord *record, ViewRect update, const PaintDevice &device)
+{
+    device.setTextColour(device.context, device.systemColour(device.context, kColourWindowText));
+    device.setBackColour(device.context, device.systemColour(device.context, kColourWindow));
+    ViewRect t = TextArea(record);
+    Cell cell = CellOf(record);
+    uint32_t maxChars = uint32_t(std::max((t.right - t.left) / cell.width + 2, 0));
+    bool highlighted = record->highlightStyle != 0;
+    HighlightState state = {record->topRangeState, record->topRangeData};
+
+    uint32_t lineStart = TopLineStart(record);
+    int64_t row = 0;
+    for (int64_t lineTop = t.top + 1; lineTop <= t.bottom; lineTop += cell.height, ++row) {
+        uint32_t unused;
+        uint32_t lineLength = LineStart(record->text.bytes, lineStart, &unused);
+        if (highlighted) {
+            bool draw = lineTop + cell.height >= update.top;
+            PaintHighlightedLine(record, device, cell, lineStart, lineLength, row, draw, &state);
+        } else {
+            PaintPlainLine(record, device, cell, lineStart, lineLength, row, maxChars);
+        }
+        uint32_t next;
+        NextLine(record->text.bytes, lineStart, &next);
+        if (next == 0)
+            break;
+        lineStart = next;
+    }
 }

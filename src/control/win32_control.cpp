@@ -4,6 +4,7 @@
 #include "control/win32_platform.h"
 
 #include "control/control_error.h"
+#include "control/view_requests.h"
 
 #include <cstddef>
 
@@ -77,22 +78,100 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA *creation)
 // WM_DESTROY: release the record (the engine also hears of a window without one).
 void OnDestroy(HWND window)
 {
-    DestroyControl(RecordOf(window), Win32Platform(window));
+    ControlRecord *record = RecordOf(window);
+    if (record != nullptr)
+        DeleteObject(FontOf(record)); // the control owns the fonts it accepted; stock fonts ignore this
+    DestroyControl(record, Win32Platform(window));
 }
 
-// WM_PAINT: validate the window; the class brush has painted the background.
-// A window without record is validated too, so that it does not ask again.
+// The painter's device over a paint DC: text is drawn at the pen, which
+// each call moves on by the width drawn (the DC's alignment is TA_UPDATECP).
+HDC DeviceContextOf(void *context)
+{
+    return static_cast<HDC>(context);
+}
+
+uint32_t SystemColour(void *, int index)
+{
+    return GetSysColor(index);
+}
+
+uint32_t SetTextColour(void *context, uint32_t colour)
+{
+    return SetTextColor(DeviceContextOf(context), colour);
+}
+
+uint32_t SetBackColour(void *context, uint32_t colour)
+{
+    return SetBkColor(DeviceContextOf(context), colour);
+}
+
+void MovePen(void *context, int x, int y)
+{
+    MoveToEx(DeviceContextOf(context), x, y, nullptr);
+}
+
+void DrawCells(void *context, const char *bytes, int count)
+{
+    TextOutA(DeviceContextOf(context), 0, 0, bytes, count);
+}
+
+PaintDevice DeviceOver(HDC dc)
+{
+    PaintDevice device;
+    device.context = dc;
+    device.systemColour = SystemColour;
+    device.setTextColour = SetTextColour;
+    device.setBackColour = SetBackColour;
+    device.moveTo = MovePen;
+    device.drawText = DrawCells;
+    return device;
+}
+
+// WM_PAINT: the visible lines, clipped to the text area, so the one-pixel
+// strips at the left and top keep the background the class brush erased.
+// Windows of the 95 family once waited here for the display's vertical
+// retrace by polling VGA port 0x3DA; the systems this face runs on give a
+// program no such port, so there is no wait. A window without record is
+// validated all the same, so that it does not ask again.
 void OnPaint(HWND window)
 {
-    if (RecordOf(window) == nullptr)
-        SetLastControlError(AEE_NORECORD);
+    ControlRecord *record = RecordOf(window);
     PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
+    if (record == nullptr) {
+        SetLastControlError(AEE_NORECORD);
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        return;
+    }
+    HideCaret(window);
+    HDC dc = BeginPaint(window, &paint);
+    if (dc != nullptr) {
+        SelectObject(dc, FontOf(record));
+        SetTextAlign(dc, TA_UPDATECP);
+        ViewRect text = RepaintArea(record, kRepaintWhole, 0, 0);
+        RECT clip = {text.left, text.top, text.right, text.bottom};
+        HRGN region = CreateRectRgnIndirect(&clip);
+        SelectClipRgn(dc, region);
+        ViewRect update = {paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right,
+                           paint.rcPaint.bottom};
+        Paint(record, update, DeviceOver(dc));
+        // The DC is the window's own and outlives the paint: leave it unclipped.
+        SelectClipRgn(dc, nullptr);
+        DeleteObject(region);
+    }
     EndPaint(window, &paint);
+    ShowCaret(window);
 }
 
-// WM_SETFONT: take the font, or the stock SYSTEM_FIXED_FONT for 0.
-void OnSetFont(HWND window, HFONT font)
+// WM_SETFONT: only fixed-pitch raster fonts pass (the low four bits of
+// tmPitchAndFamily flag variable pitch, vector, TrueType and device fonts);
+// 0 stands for the stock SYSTEM_FIXED_FONT. A refused font leaves font,
+// layout and caret as they were, with error 8. The control owns the fonts it
+// accepts and deletes the one it replaces (deleting a stock object does
+// nothing). With `redraw` the whole control repaints at once and the caret
+// moves to its cell in the new font.
+void OnSetFont(HWND window, HFONT font, bool redraw)
 {
     ControlRecord *record = RecordOf(window);
     if (record == nullptr) {
@@ -101,7 +180,28 @@ void OnSetFont(HWND window, HFONT font)
     }
     if (font == nullptr)
         font = static_cast<HFONT>(GetStockObject(SYSTEM_FIXED_FONT));
+    HDC dc = GetDC(window); // the window's own DC: never released
+    HFONT previous = FontOf(record);
+    TEXTMETRICA metrics;
+    ZeroMemory(&metrics, sizeof metrics);
+    if (dc == nullptr || SelectObject(dc, font) == nullptr || !GetTextMetricsA(dc, &metrics) ||
+        (metrics.tmPitchAndFamily & 0x0F) != 0) {
+        if (dc != nullptr)
+            SelectObject(dc, previous); // the caller may delete the refused font
+        SetLastControlError(AEE_VARIABLEPITCH);
+        return;
+    }
+    // The same handle again must not delete the font in use.
+    if (previous != font)
+        DeleteObject(previous);
     record->font = reinterpret_cast<uintptr_t>(font);
+    if (redraw) {
+        InvalidateRect(window, nullptr, TRUE);
+        UpdateWindow(window);
+        PlaceCaret(record);
+    }
+    Relayout(record); // a new cell size changes both scroll ranges
+    SetLastControlError(AEE_NOERROR);
 }
 
 // WM_GETFONT: the record's font, or 0 without record.
@@ -127,7 +227,7 @@ LRESULT CALLBACK AdvancedEditProc(HWND window, UINT message, WPARAM wParam, LPAR
         OnPaint(window);
         return 0;
     case WM_SETFONT:
-        OnSetFont(window, reinterpret_cast<HFONT>(wParam));
+        OnSetFont(window, reinterpret_cast<HFONT>(wParam), lParam != 0);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(OnGetFont(window));

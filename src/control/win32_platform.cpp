@@ -68,8 +68,11 @@ void ClientSize(void *context, int *width, int *height)
     *height = client.bottom - client.top;
 }
 
-// The cell of the record's font: its widest character and its height. A
-// window without record measures the control's default font.
+// The cell of the record's font: its widest character and its height,
+// measured in the control's own device context (the class has CS_OWNDC, so
+// GetDC hands out the same context every time and it is never released).
+// The font stays selected there, as the painter selects it too. A window
+// without record measures the control's default font.
 void CellSize(void *context, int *width, int *height)
 {
     HWND window = WindowOf(context);
@@ -80,10 +83,8 @@ void CellSize(void *context, int *width, int *height)
     ZeroMemory(&metrics, sizeof metrics);
     HDC dc = GetDC(window);
     if (dc != nullptr) {
-        HGDIOBJ previous = SelectObject(dc, font);
+        SelectObject(dc, font);
         GetTextMetricsA(dc, &metrics);
-        SelectObject(dc, previous);
-        ReleaseDC(window, dc);
     }
     *width = metrics.tmMaxCharWidth;
     *height = metrics.tmHeight;
@@ -100,7 +101,7 @@ void Relayout(void *context)
 }
 
 // The background is erased with the class brush before the rectangle is
-// painted again.
+// painted again, so the painter never clears beyond the end of a line.
 void Invalidate(void *context, int left, int top, int right, int bottom, int updateNow)
 {
     HWND window = WindowOf(context);
@@ -141,6 +142,90 @@ void StopTimer(void *context, unsigned id)
     KillTimer(WindowOf(context), id);
 }
 
+int BarOf(ScrollBar bar)
+{
+    return bar == kHorizontalBar ? SB_HORZ : SB_VERT;
+}
+
+// The whole SCROLLINFO, the track position included: it differs from the
+// position only while the user drags the thumb.
+int ReadScrollBar(void *context, ScrollBar bar, ScrollBarState *state)
+{
+    SCROLLINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!GetScrollInfo(WindowOf(context), BarOf(bar), &info))
+        return 0;
+    state->minimum = info.nMin;
+    state->maximum = info.nMax;
+    state->page = info.nPage;
+    state->position = info.nPos;
+    state->trackPosition = info.nTrackPos;
+    return 1;
+}
+
+// Range and page together; the platform clamps the position into them and
+// shows or hides the bar.
+void SetBarRange(void *context, ScrollBar bar, int32_t minimum, int32_t maximum, uint32_t page)
+{
+    SCROLLINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = minimum;
+    info.nMax = maximum;
+    info.nPage = page;
+    SetScrollInfo(WindowOf(context), BarOf(bar), &info, TRUE);
+}
+
+void SetBarPosition(void *context, ScrollBar bar, int32_t position)
+{
+    SCROLLINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    info.nPos = position;
+    SetScrollInfo(WindowOf(context), BarOf(bar), &info, TRUE);
+}
+
+// The rectangle is both the scrolled and the clipping area; what the move
+// uncovers is invalidated by the window system.
+void ScrollWindowArea(void *context, int dx, int dy, int left, int top, int right, int bottom)
+{
+    RECT area = {left, top, right, bottom};
+    ScrollWindow(WindowOf(context), dx, dy, &area, &area);
+}
+
+int HasFocus(void *context)
+{
+    return GetFocus() == WindowOf(context) ? 1 : 0;
+}
+
+// A solid block (no bitmap) of the given size.
+void CreateSolidCaret(void *context, int width, int height)
+{
+    CreateCaret(WindowOf(context), nullptr, width, height);
+}
+
+void DestroySystemCaret(void *)
+{
+    DestroyCaret();
+}
+
+void SetCaretPosition(void *, int x, int y)
+{
+    SetCaretPos(x, y);
+}
+
+void ShowSystemCaret(void *context, int show)
+{
+    if (show)
+        ShowCaret(WindowOf(context));
+    else
+        HideCaret(WindowOf(context));
+}
+
 } // namespace
 
 ControlPlatform Win32Platform(HWND window)
@@ -160,5 +245,14 @@ ControlPlatform Win32Platform(HWND window)
     platform.sleep = SleepFor;
     platform.startTimer = StartTimer;
     platform.stopTimer = StopTimer;
+    platform.getScrollBar = ReadScrollBar;
+    platform.setScrollRange = SetBarRange;
+    platform.setScrollPosition = SetBarPosition;
+    platform.scrollWindow = ScrollWindowArea;
+    platform.hasFocus = HasFocus;
+    platform.createCaret = CreateSolidCaret;
+    platform.destroyCaret = DestroySystemCaret;
+    platform.setCaretPosition = SetCaretPosition;
+    platform.showCaret = ShowSystemCaret;
     return platform;
 }

@@ -13,6 +13,7 @@
 // the control's HWND as its context.
 ControlPlatform Win32Platform(HWND window);
 
-// The operating-system version read at class registration; the painter
-// consults it.
+// The operating-system version read at class registration. Only the
+// Windows 95 family needed it (the painter waited for the display's retrace
+// there); the systems this face runs on do not.
 const OSVERSIONINFOA &Win32OsVersion();

@@ -11,30 +11,14 @@
 #include "control/message_types.h"
 #endif
 
+#include "support/notification.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
-
-// One notification as the parent received it.
-struct Notification {
-    unsigned code;  // AEN_ code
-    DWORD first;    // AEN_SELCHANGE: selStart; AEN_KEYDOWN: virtual key; else 0
-    DWORD second;   // AEN_SELCHANGE: selEnd; AEN_KEYDOWN: key data; else 0
-};
-bool operator==(const Notification &a, const Notification &b);
-std::ostream &operator<<(std::ostream &out, const Notification &n);
-
-// A pointer as a message's lParam.
-inline intptr_t Param(const void *pointer) { return reinterpret_cast<intptr_t>(pointer); }
-
-inline Notification SelChange(DWORD start, DWORD end) { return {AEN_SELCHANGE, start, end}; }
-inline Notification Change() { return {AEN_CHANGE, 0, 0}; }
-inline Notification MaxText() { return {AEN_MAXTEXT, 0, 0}; }
-inline Notification ErrSpace() { return {AEN_ERRSPACE, 0, 0}; }
-inline Notification LowMemory() { return {AEN_LOWMEMORY, 0, 0}; }
 
 // The window messages the protocol tests send besides the AEM_ ones.
 enum : unsigned {

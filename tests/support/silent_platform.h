@@ -21,5 +21,17 @@ inline ControlPlatform SilentPlatform()
     platform.sleep = [](void *, unsigned) {};
     platform.startTimer = [](void *, unsigned, unsigned) { return 1; };
     platform.stopTimer = [](void *, unsigned) {};
+    platform.getScrollBar = [](void *, ScrollBar, ScrollBarState *state) {
+        *state = ScrollBarState{};
+        return 1;
+    };
+    platform.setScrollRange = [](void *, ScrollBar, int32_t, int32_t, uint32_t) {};
+    platform.setScrollPosition = [](void *, ScrollBar, int32_t) {};
+    platform.scrollWindow = [](void *, int, int, int, int, int, int) {};
+    platform.hasFocus = [](void *) { return 0; };
+    platform.createCaret = [](void *, int, int) {};
+    platform.destroyCaret = [](void *) {};
+    platform.setCaretPosition = [](void *, int, int) {};
+    platform.showCaret = [](void *, int) {};
     return platform;
 }

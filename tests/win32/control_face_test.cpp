@@ -99,6 +99,109 @@ TEST_F(ControlFaceTest, EachWindowFindsItsOwnRecordByControlId)
     EXPECT_EQ(GetLastControlError(), 0u);
 }
 
+// The pitch-and-family byte of a font: its low four bits flag variable
+// pitch, vector, TrueType and device fonts.
+BYTE PitchAndFamily(HGDIOBJ font)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics;
+    ZeroMemory(&metrics, sizeof metrics);
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return metrics.tmPitchAndFamily;
+}
+
+HFONT CreateFixedPitchFont(const char *face, int height)
+{
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       FIXED_PITCH | FF_MODERN, face);
+}
+
+HGDIOBJ FontInOwnDc(HWND control)
+{
+    return GetCurrentObject(GetDC(control), OBJ_FONT); // the class's own DC
+}
+
+TEST_F(ControlFaceTest, SetFontRefusesEveryFontButFixedPitchRaster)
+{
+    HWND control = Create(1);
+    ASSERT_NE(control, nullptr);
+    HFONT trueType = CreateFixedPitchFont("Courier New", 16);
+    ASSERT_NE(PitchAndFamily(trueType) & TMPF_TRUETYPE, 0)
+        << "the test needs Courier New to be a TrueType font";
+    struct Case {
+        HGDIOBJ font;
+        const char *name;
+    } refused[] = {
+        {trueType, "a TrueType fixed-pitch font"},
+        {GetStockObject(SYSTEM_FONT), "the variable-pitch system font"},
+        {GetStockObject(DEFAULT_GUI_FONT), "the dialog font"},
+    };
+    for (const Case &c : refused) {
+        SCOPED_TRACE(c.name);
+        // Taking the font in use again clears the last error.
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), 0);
+        ASSERT_EQ(GetLastControlError(), 0u);
+        EXPECT_EQ(SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(c.font), 1), 0);
+        EXPECT_EQ(GetLastControlError(), static_cast<DWORD>(AEE_VARIABLEPITCH));
+        EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
+                  reinterpret_cast<LRESULT>(GetStockObject(ANSI_FIXED_FONT)))
+            << "the control keeps its font";
+        EXPECT_EQ(FontInOwnDc(control), GetStockObject(ANSI_FIXED_FONT))
+            << "a refused font is not left in the control's device context";
+    }
+    EXPECT_EQ(GetObjectType(trueType), static_cast<DWORD>(OBJ_FONT))
+        << "a refused font stays the caller's";
+    DeleteObject(trueType);
+}
+
+TEST_F(ControlFaceTest, SetFontTakesARasterFontAndDeletesTheOneItReplaces)
+{
+    HWND control = Create(1);
+    ASSERT_NE(control, nullptr);
+    HFONT fixedsys = CreateFixedPitchFont("Fixedsys", 0);
+    ASSERT_EQ(PitchAndFamily(fixedsys) & 0x0F, 0) << "the test needs Fixedsys to be raster";
+
+    EXPECT_EQ(SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fixedsys), 0), 0);
+    EXPECT_EQ(GetLastControlError(), 0u);
+    EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(fixedsys));
+
+    EXPECT_EQ(SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fixedsys), 0), 0);
+    EXPECT_EQ(GetObjectType(fixedsys), static_cast<DWORD>(OBJ_FONT))
+        << "taking the font in use again must not delete it";
+
+    EXPECT_EQ(SendMessageA(control, WM_SETFONT, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(SYSTEM_FIXED_FONT)));
+    EXPECT_EQ(GetObjectType(fixedsys), 0u) << "the control owns and deletes the font it replaces";
+}
+
+TEST_F(ControlFaceTest, SetFontWithRedrawPutsTheCaretOnItsCellInTheNewFont)
+{
+    HWND control = Create(1);
+    ASSERT_NE(control, nullptr);
+    SendMessageA(control, AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>("ab\ncd"));
+    AERANGE cell = {4, 4}; // line 1, column 1
+    SendMessageA(control, AEM_SETSEL, 0, reinterpret_cast<LPARAM>(&cell));
+    SetFocus(control);
+    POINT at;
+    ASSERT_TRUE(GetCaretPos(&at));
+    EXPECT_EQ(at.x, 8 + 1);
+    EXPECT_EQ(at.y, 13 + 1) << "a line of the default font is 13 pixels high";
+
+    HFONT fixedsys = CreateFixedPitchFont("Fixedsys", 0); // 8 × 15 under Wine
+    ASSERT_EQ(PitchAndFamily(fixedsys) & 0x0F, 0);
+    EXPECT_EQ(SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fixedsys), 1), 0);
+    EXPECT_EQ(GetLastControlError(), 0u);
+    ASSERT_TRUE(GetCaretPos(&at));
+    EXPECT_EQ(at.x, 8 + 1);
+    EXPECT_EQ(at.y, 15 + 1) << "the caret moves to the cell in the new font";
+    EXPECT_FALSE(GetUpdateRect(control, nullptr, FALSE)) << "the control repainted at once";
+}
+
 using ControlFontTest = ControlTest;
 
 TEST_F(ControlFontTest, NewControlShowsTheAnsiFixedFont)

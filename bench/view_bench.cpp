@@ -1,0 +1,105 @@
+// Timings of the view's engine work: caret placement, a full paint and
+// page scrolling in large texts, over the platform double.
+#include "control/control_engine.h"
+#include "control/view_requests.h"
+#include "highlight/style_model.h"
+#include "support/platform_double.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+constexpr uint32_t kId = 77;
+
+// A control of 80 × 50 cells holding 100,000 lines of C-like source,
+// highlighted with a comment, string and keyword style.
+struct LargeView {
+    PlatformDouble screen;
+    ControlRecord *record;
+    LargeView()
+    {
+        screen.controlId = kId;
+        screen.height = 13 * 50 + 1;
+        record = CreateControl(kId, AES_AUTOHSCROLL | AES_AUTOVSCROLL, PlatformOf(&screen));
+        Send(AEM_SETLIMITTEXT, 0, 0x7FFFFFFF);
+        std::string text;
+        for (int line = 0; line < 100000; ++line)
+            text += line % 40 == 0 ? "/* block comment */ if (x) return \"text\";\n"
+                                   : "\tfor (int i = 0; i < count; ++i) total += values[i]; // sum\n";
+        Send(AEM_REPLACESEL, 0, reinterpret_cast<LParam>(text.c_str()));
+        uint32_t style = CreateStyle("C", nullptr);
+        uint32_t comment = AddClass(style, "Comment", 1, 0, 0x8000);
+        uint32_t keyword = AddClass(style, "Keyword", 1, 0, 0xFF0000);
+        AddRange(style, "/*", 2, "*/", 2, 0, 0, comment);
+        AddRange(style, "//", 2, "", 0, 0, 0, comment);
+        AddRange(style, "\"", 1, "\"", 1, 1, 0, comment);
+        for (const char *word : {"for", "int", "if", "return", "while", "else"})
+            AddSymbol(style, word, uint32_t(std::string(word).size()), keyword);
+        Send(AEM_SETSTYLE, 0, style);
+    }
+    ~LargeView()
+    {
+        DestroyControl(record, PlatformOf(&screen));
+    }
+    LResult Send(unsigned message, WParam wParam = 0, LParam lParam = 0)
+    {
+        return ControlMessage(record, PlatformOf(&screen), message, wParam, lParam);
+    }
+    void ViewAt(uint32_t line)
+    {
+        AERANGE top = {0, 0};
+        Send(AEM_SETSEL, 0, reinterpret_cast<LParam>(&top));
+        screen.bars[kVerticalBar].trackPosition = int32_t(line);
+        Send(277, kScrollThumbPosition);
+    }
+};
+
+void BM_PosFromCharOfTheCaretAtTheEnd(benchmark::State &state)
+{
+    LargeView view;
+    view.ViewAt(state.range(0) == 0 ? 0 : 99990);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PosFromChar(view.record, view.record->text.length));
+}
+
+// Counts the cells a paint draws; the device does nothing else.
+PaintDevice CountingDevice(uint64_t *cells)
+{
+    PaintDevice device{};
+    device.context = cells;
+    device.systemColour = [](void *, int) { return 0u; };
+    device.setTextColour = [](void *, uint32_t) { return 0u; };
+    device.setBackColour = [](void *, uint32_t) { return 0u; };
+    device.moveTo = [](void *, int, int) {};
+    device.drawText = [](void *c, const char *, int count) { *static_cast<uint64_t *>(c) += uint64_t(count); };
+    return device;
+}
+
+void BM_PaintFiftyHighlightedLines(benchmark::State &state)
+{
+    LargeView view;
+    view.ViewAt(50000);
+    uint64_t cells = 0;
+    PaintDevice device = CountingDevice(&cells);
+    for (auto _ : state)
+        Paint(view.record, TextArea(view.record), device);
+    state.counters["cells_per_paint"] = double(cells) / double(state.iterations());
+}
+
+void BM_ScrollPageDownAndUp(benchmark::State &state)
+{
+    LargeView view;
+    view.ViewAt(50000);
+    for (auto _ : state) {
+        view.Send(277, kScrollPageDown);
+        view.Send(277, kScrollPageUp);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_PosFromCharOfTheCaretAtTheEnd)->ArgName("view_at_end")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintFiftyHighlightedLines)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ScrollPageDownAndUp)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,93 @@
+// What the settings and file-type tests share: records filled with their
+// defaults, an empty file-type list, and short text forms of both.
+#pragma once
+
+#include "config/file_types.h"
+#include "config/options.h"
+#include "config/settings_file.h"
+#include "core/id_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+struct SettingsTest : testing::Test {
+    Options options;
+    uint32_t font = kFontAnsi;
+    PageSetup page;
+    IdList *types = nullptr;
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("scrivlet-settings-" + std::to_string(std::rand()));
+
+    void SetUp() override
+    {
+        std::filesystem::create_directories(folder);
+        Reset();
+    }
+    void TearDown() override
+    {
+        FreeFileTypes(&types);
+        std::filesystem::remove_all(folder);
+    }
+
+    // Back to the defaults and an empty list.
+    void Reset()
+    {
+        FreeFileTypes(&types);
+        OptionsDefaults(&options, "C:\\start");
+        PageSetupDefaults(&page);
+        font = kFontAnsi;
+        types = CreateIdList();
+    }
+
+    int Read(const std::string &text)
+    {
+        return ReadSettingsText(text.data(), text.size(), &options, &font, &page, types);
+    }
+
+    std::string Path(const char *name) const { return (folder / name).string(); }
+
+    static std::string Contents(const std::string &path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The numbers of the options, the font and the margins:
+    // "save period backup bracket recent undo indent font | left right top bottom".
+    std::string Numbers() const
+    {
+        const Options &o = options;
+        char text[160];
+        std::snprintf(text, sizeof text, "%u %u %u %u %u %d %u %u | %g %g %g %g", o.autoSave, o.autoSavePeriod,
+                      o.backupFiles, o.bracketHelp, o.storeRecentFileSel, o.undoLevels, o.autoIndent, font,
+                      page.marginLeft, page.marginRight, page.marginTop, page.marginBottom);
+        return text;
+    }
+
+    // The list in order, one type per "|": name:extensions:widths:keep tabs:templates:style,
+    // the template slots joined by ";" up to the last used one (a gap would show as ";;").
+    std::string Types() const
+    {
+        std::string out;
+        for (const IdListNode *node = types->first; node != nullptr; node = node->next) {
+            const FileType *type = static_cast<const FileType *>(node->value);
+            out += std::string(type->name) + ":";
+            for (uint32_t i = 0; i < type->extensionCount; ++i)
+                out += (i > 0 ? "," : "") + std::string(type->extensions[i]);
+            out += ":";
+            for (uint32_t i = 0; i < type->tabWidthCount; ++i)
+                out += (i > 0 ? "," : "") + std::to_string(type->tabWidths[i]);
+            std::string templates;
+            for (uint32_t i = 0; i < kMaxTemplates; ++i)
+                templates += (i > 0 ? ";" : "") + std::string(type->templates[i]);
+            templates.erase(templates.find_last_not_of(';') + 1);
+            out += ":" + std::to_string(type->keepTabs) + ":" + templates + ":" + type->codeStyle + "|";
+        }
+        return out;
+    }
+};

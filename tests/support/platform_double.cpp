@@ -1,0 +1,87 @@
+#include "support/platform_double.h"
+
+#include "control/control_engine.h"
+
+#include <algorithm>
+
+namespace {
+
+PlatformDouble &Of(void *context)
+{
+    return *static_cast<PlatformDouble *>(context);
+}
+
+// Keeps a position inside its range as Win32's SetScrollInfo does.
+void ClampPosition(ScrollBarState *bar)
+{
+    int64_t last = int64_t(bar->maximum) - std::max<int64_t>(int64_t(bar->page) - 1, 0);
+    int64_t position = std::min<int64_t>(bar->position, std::max<int64_t>(last, bar->minimum));
+    bar->position = int32_t(std::max<int64_t>(position, bar->minimum));
+}
+
+} // namespace
+
+ControlPlatform PlatformOf(PlatformDouble *platformDouble)
+{
+    ControlPlatform platform{};
+    platform.context = platformDouble;
+    platform.notify = [](void *c, unsigned code) { Of(c).notifications.push_back({code, 0, 0}); };
+    platform.notifySelChange = [](void *c, DWORD start, DWORD end) {
+        Of(c).notifications.push_back({AEN_SELCHANGE, start, end});
+    };
+    platform.notifyKeyDown = [](void *c, DWORD key, DWORD data) {
+        Of(c).notifications.push_back({AEN_KEYDOWN, key, data});
+    };
+    platform.clientSize = [](void *c, int *w, int *h) {
+        *w = Of(c).width;
+        *h = Of(c).height;
+    };
+    platform.cellSize = [](void *c, int *w, int *h) {
+        *w = Of(c).cellWidth;
+        *h = Of(c).cellHeight;
+    };
+    platform.relayout = [](void *c) {
+        PlatformDouble &d = Of(c);
+        ControlMessage(FindControlRecord(d.controlId), PlatformOf(&d), 5, 0,
+                       intptr_t((d.height << 16) | (d.width & 0xFFFF)));
+    };
+    platform.invalidate = [](void *c, int l, int t, int r, int b, int) {
+        Of(c).invalidated.push_back({l, t, r, b});
+    };
+    platform.setRedraw = [](void *, int) {};
+    platform.beep = [](void *c) { ++Of(c).beeps; };
+    platform.showWaitCursor = [](void *, int) {};
+    platform.sleep = [](void *, unsigned) {};
+    platform.startTimer = [](void *c, unsigned id, unsigned ms) {
+        Of(c).timers[id] = ms;
+        return 1;
+    };
+    platform.stopTimer = [](void *c, unsigned id) { Of(c).timers.erase(id); };
+    platform.getScrollBar = [](void *c, ScrollBar bar, ScrollBarState *state) {
+        *state = Of(c).bars[bar];
+        return 1;
+    };
+    platform.setScrollRange = [](void *c, ScrollBar bar, int32_t minimum, int32_t maximum, uint32_t page) {
+        ScrollBarState &state = Of(c).bars[bar];
+        state.minimum = minimum;
+        state.maximum = maximum;
+        state.page = page;
+        ClampPosition(&state);
+    };
+    platform.setScrollPosition = [](void *c, ScrollBar bar, int32_t position) {
+        Of(c).bars[bar].position = position;
+        ClampPosition(&Of(c).bars[bar]);
+    };
+    platform.scrollWindow = [](void *c, int, int, int l, int t, int r, int b) {
+        Of(c).scrolled.push_back({l, t, r, b});
+    };
+    platform.hasFocus = [](void *c) { return Of(c).focused ? 1 : 0; };
+    platform.createCaret = [](void *, int, int) {};
+    platform.destroyCaret = [](void *) {};
+    platform.setCaretPosition = [](void *c, int x, int y) {
+        Of(c).caretX = x;
+        Of(c).caretY = y;
+    };
+    platform.showCaret = [](void *, int) {};
+    return platform;
+}

@@ -1,0 +1,32 @@
+// A stand-in for the window system under the control's engine: it records
+// notifications, beeps, timers, repaints and blits, and keeps scroll bars
+// and the caret the way Win32 does.
+#pragma once
+
+#include "support/notification.h"
+
+#include "control/control_platform.h"
+
+#include <map>
+#include <vector>
+
+struct PlatformDouble {
+    uint32_t controlId = 1;              // the control that a re-layout resizes
+    std::vector<Notification> notifications;
+    int beeps = 0;
+    int width = 8 * 80 + 1;              // client size in pixels
+    int height = 13 * 25 + 1;
+    int cellWidth = 8;                   // the stock fixed font under Wine: 8 × 13
+    int cellHeight = 13;
+    std::map<unsigned, unsigned> timers; // running timer id -> interval
+    ScrollBarState bars[2] = {};         // horizontal, vertical
+    bool focused = false;
+    int caretX = -1;                     // where the system caret was put
+    int caretY = -1;
+    struct Rect { int left, top, right, bottom; };
+    std::vector<Rect> invalidated;       // every invalidated rectangle
+    std::vector<Rect> scrolled;          // every blit's rectangle
+};
+
+// A platform whose context is the double.
+ControlPlatform PlatformOf(PlatformDouble *platformDouble);
