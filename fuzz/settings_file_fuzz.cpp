@@ -14,6 +14,8 @@
 #include "core/allocation.h"
 #include "core/id_list.h"
 
+#include "fuzz_support.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,40 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// One folder per fuzzing process, in memory where the system has a tmpfs
-// there, removed when the process ends normally.
-const fs::path &Folder()
-{
-    static const fs::path folder = [] {
-        std::error_code error;
-        fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        fs::path path = base / ("scrivlet-settings-fuzz-" + std::to_string(getpid()));
-        fs::create_directories(path);
-        return path;
-    }();
-    static const bool removeAtExit = std::atexit([] { fs::remove_all(Folder()); }) == 0;
-    (void)removeAtExit;
-    return folder;
-}
-
-std::string PathOf(const char *name)
-{
-    return (Folder() / name).string();
-}
-
-std::string Contents(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Check(bool condition, const char *what)
-{
-    if (!condition) {
-        std::fprintf(stderr, "settings file fuzz: %s\n", what);
-        std::abort();
-    }
-}
 
 bool Terminated(const char *field, size_t size)
 {
