@@ -3,6 +3,7 @@
 
 #include "control/control_error.h"
 #include "control/edit_operations.h"
+#include "control/keyboard.h"
 #include "control/text_stream.h"
 #include "control/undo_replay.h"
 #include "control/view_requests.h"
@@ -432,6 +433,12 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
         return 0;
     case WM_CLEAR_:
         ReplaceSelection(record, nullptr, 0, true, nullptr);
+        return 0;
+    case WM_CHAR_:
+        OnChar(record, wParam);
+        return 0;
+    case WM_KEYDOWN_:
+        OnKeyDown(record, wParam, lParam);
         return 0;
     case WM_TIMER_:
         if (wParam == kMemoryWatchTimer)

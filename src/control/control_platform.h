@@ -43,6 +43,8 @@ struct ControlPlatform {
     void (*setRedraw)(void *context, int on);
 
     void (*beep)(void *context);                // MessageBeep(0xFFFFFFFF)
+    // Nonzero while the virtual key is down (GetKeyState's high bit).
+    int (*keyDown)(void *context, int virtualKey);
     void (*showWaitCursor)(void *context, int on); // hourglass during long operations
     void (*sleep)(void *context, unsigned milliseconds);
 

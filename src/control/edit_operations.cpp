@@ -180,29 +180,6 @@ void SetSelection(ControlRecord *record, uint32_t a, uint32_t b, bool repaint)
     record->platform.notifySelChange(record->platform.context, lo, hi);
 }
 
-void MoveCaret(ControlRecord *record, CaretKey key, uint32_t times, bool shift, bool scroll)
-{
-    uint32_t before = record->caret;
-    if (key == kCaretLeft)
-        record->caret = before > times ? before - times : 0;
-    else
-        record->caret = uint32_t(std::min<uint64_t>(uint64_t(before) + times, record->text.length));
-    uint32_t lineStart;
-    LineStart(record->text.bytes, record->caret, &lineStart);
-    record->caretLineStart = lineStart;
-    record->desiredColumn = ColumnOfOffset(TabStopsOf(record), record->text.bytes, record->caret);
-    if (record->caret != before)
-        PlaceCaret(record);
-    if (scroll)
-        EnsureVisible(record, record->caret);
-    if (!shift)
-        SetSelection(record, record->caret, record->caret, true);
-    else if (record->selStart == before)
-        SetSelection(record, record->caret, record->selEnd, true);
-    else
-        SetSelection(record, record->selStart, record->caret, true);
-}
-
 int ReplaceSelection(ControlRecord *record, const char *bytes, uint32_t count, bool recordUndo,
                      UndoGroup *group)
 {

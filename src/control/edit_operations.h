@@ -11,9 +11,16 @@ enum InsertStatus {
     kInsertNoMemory = 2, // the text could not grow: error 2 and AEN_ERRSPACE
 };
 
+// The caret movements, numbered as their virtual keys.
 enum CaretKey {
-    kCaretLeft,
-    kCaretRight,
+    kCaretPageUp = 33,
+    kCaretPageDown = 34,
+    kCaretEnd = 35,
+    kCaretHome = 36,
+    kCaretLeft = 37,
+    kCaretUp = 38,
+    kCaretRight = 39,
+    kCaretDown = 40,
 };
 
 // Inserts `count` bytes at `offset`, or with `overwrite` replaces the byte
@@ -42,10 +49,14 @@ int ReplaceSelection(ControlRecord *record, const char *bytes, uint32_t count, b
 // always sends AEN_SELCHANGE. The caret does not move.
 void SetSelection(ControlRecord *record, uint32_t a, uint32_t b, bool repaint);
 
-// Moves the caret `times` characters left or right (stopping at the ends of
-// the text), extends the selection with `shift` or collapses it at the
-// caret, scrolls it into view when asked and ends with SetSelection.
-void MoveCaret(ControlRecord *record, CaretKey key, uint32_t times, bool shift, bool scroll);
+// Moves the caret `times` steps of `key` (the Ctrl variant with `ctrl`:
+// word moves, text ends, and view scrolls that leave the caret), extends
+// the selection with `shift` or collapses it at the caret, scrolls it into
+// view when asked (never after a Ctrl scroll) and ends with SetSelection.
+// Every key but Up and Down sets the desired column. Defined with the
+// keyboard handling (keyboard.cpp).
+void MoveCaret(ControlRecord *record, CaretKey key, uint32_t times, bool shift, bool scroll,
+               bool ctrl = false);
 
 // Beeps and sends AEN_MAXTEXT for a refusal; sets error 2 and sends
 // AEN_ERRSPACE for a memory failure; nothing for success.

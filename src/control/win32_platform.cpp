@@ -121,6 +121,11 @@ void Beep(void *)
     MessageBeep(0xFFFFFFFF);
 }
 
+int KeyDown(void *, int virtualKey)
+{
+    return (GetKeyState(virtualKey) & 0x8000) != 0 ? 1 : 0;
+}
+
 // The hourglass while a long operation runs, the I-beam again afterwards.
 void ShowWaitCursor(void *, int on)
 {
@@ -241,6 +246,7 @@ ControlPlatform Win32Platform(HWND window)
     platform.invalidate = Invalidate;
     platform.setRedraw = SetRedraw;
     platform.beep = Beep;
+    platform.keyDown = KeyDown;
     platform.showWaitCursor = ShowWaitCursor;
     platform.sleep = SleepFor;
     platform.startTimer = StartTimer;

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ enum : unsigned {
     kWmClear = 771,
     kWmUndo = 772,
     kWmTimer = 275,
+    kWmKeyDown = 256,
+    kWmChar = 258,
     kWmGetDlgCode = 135,
     kWmUser = 1024,
 };
@@ -67,6 +70,10 @@ protected:
     std::vector<Notification> Notifications();
     Notification LastNotification();
     void ClearNotifications();
+
+    // Makes exactly these virtual keys (e.g. 16 Shift, 17 Ctrl) read as
+    // held down until the next call or the end of the test.
+    void HoldKeys(std::initializer_list<int> keys);
 
     // Beeps since the control was created, or -1 where a beep cannot be seen.
     int Beeps();

@@ -70,6 +70,11 @@ void ControlTest::ClearNotifications()
     recorder.notifications.clear();
 }
 
+void ControlTest::HoldKeys(std::initializer_list<int> keys)
+{
+    recorder.heldKeys = std::set<int>(keys);
+}
+
 int ControlTest::Beeps()
 {
     return recorder.beeps;

@@ -111,6 +111,7 @@ void ControlTest::SetUp()
 
 void ControlTest::TearDown()
 {
+    HoldKeys({});
     if (controlWindow != nullptr)
         DestroyWindow(controlWindow);
     controlWindow = nullptr;
@@ -163,6 +164,19 @@ std::vector<Notification> ControlTest::Notifications()
 void ControlTest::ClearNotifications()
 {
     received.clear();
+}
+
+// The thread's keyboard state is what GetKeyState reads: every key is
+// released, then the given ones are pressed.
+void ControlTest::HoldKeys(std::initializer_list<int> keys)
+{
+    BYTE state[256];
+    GetKeyboardState(state);
+    for (BYTE &key : state)
+        key = 0;
+    for (int key : keys)
+        state[key & 0xFF] = 0x80;
+    SetKeyboardState(state);
 }
 
 int ControlTest::Beeps()

@@ -50,6 +50,7 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     };
     platform.setRedraw = [](void *, int) {};
     platform.beep = [](void *c) { ++Of(c).beeps; };
+    platform.keyDown = [](void *c, int key) { return Of(c).heldKeys.count(key) != 0 ? 1 : 0; };
     platform.showWaitCursor = [](void *, int) {};
     platform.sleep = [](void *, unsigned) {};
     platform.startTimer = [](void *c, unsigned id, unsigned ms) {

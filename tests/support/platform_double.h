@@ -8,12 +8,14 @@
 #include "control/control_platform.h"
 
 #include <map>
+#include <set>
 #include <vector>
 
 struct PlatformDouble {
     uint32_t controlId = 1;              // the control that a re-layout resizes
     std::vector<Notification> notifications;
     int beeps = 0;
+    std::set<int> heldKeys;              // virtual keys that are down
     int width = 8 * 80 + 1;              // client size in pixels
     int height = 13 * 25 + 1;
     int cellWidth = 8;                   // the stock fixed font under Wine: 8 × 13

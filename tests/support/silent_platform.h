@@ -17,6 +17,7 @@ inline ControlPlatform SilentPlatform()
     platform.invalidate = [](void *, int, int, int, int, int) {};
     platform.setRedraw = [](void *, int) {};
     platform.beep = [](void *) {};
+    platform.keyDown = [](void *, int) { return 0; };
     platform.showWaitCursor = [](void *, int) {};
     platform.sleep = [](void *, unsigned) {};
     platform.startTimer = [](void *, unsigned, unsigned) { return 1; };
