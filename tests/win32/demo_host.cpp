@@ -48,6 +48,8 @@ const char kSample[] =
     "}\r\n";
 
 HWND editControl = nullptr; // the control that fills the main window
+bool startEmpty = false;      // --empty: no sample text, for typing into
+char savePath[MAX_PATH] = ""; // --save PATH: the text is written there on closing
 
 // Hands the sample to AEM_STREAMIN in one piece; the cookie is the read position.
 DWORD CALLBACK ReadSample(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
@@ -87,11 +89,14 @@ LRESULT OnCreate(HWND window)
                                      0, 0, client.right, client.bottom, window, kControlId);
     if (editControl == nullptr)
         return -1;
+    SendMessageA(editControl, AEM_SETLIMITTEXT, 0, 0xFFFFFFFF);
+    LRESULT style = SendMessageA(editControl, AEM_FINDSTYLE, reinterpret_cast<WPARAM>(kStyleName), 0);
+    SendMessageA(editControl, AEM_SETSTYLE, 0, style);
+    if (startEmpty)
+        return 0;
     DWORD position = 0;
     AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&position), 0, ReadSample};
     SendMessageA(editControl, AEM_STREAMIN, 0, reinterpret_cast<LPARAM>(&stream));
-    LRESULT style = SendMessageA(editControl, AEM_FINDSTYLE, reinterpret_cast<WPARAM>(kStyleName), 0);
-    SendMessageA(editControl, AEM_SETSTYLE, 0, style);
     // One word selected, to show the selection colours over a keyword.
     const char *word = std::strstr(kSample, "return dx");
     if (word != nullptr) {
@@ -102,6 +107,44 @@ LRESULT OnCreate(HWND window)
         SendMessageA(editControl, AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&range));
     }
     return 0;
+}
+
+// Hands the control's text to the file that the cookie names.
+DWORD CALLBACK WriteText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
+{
+    return WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, count, done, nullptr) ? 0 : 1;
+}
+
+// WM_CLOSE: with --save, the text goes to the file first (with CR LF line
+// ends, as the control hands it out), so that a test can read what was typed.
+void OnClose(HWND window)
+{
+    if (savePath[0] != '\0') {
+        HANDLE file = CreateFileA(savePath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            AESTREAM stream = {reinterpret_cast<DWORD_PTR>(file), 0, WriteText};
+            SendMessageA(editControl, AEM_STREAMOUT, 0, reinterpret_cast<LPARAM>(&stream));
+            CloseHandle(file);
+        }
+    }
+    DestroyWindow(window);
+}
+
+// The command line: --empty and --save PATH, in any order.
+void ReadCommandLine(const char *line)
+{
+    const char *empty = std::strstr(line, "--empty");
+    startEmpty = empty != nullptr;
+    const char *save = std::strstr(line, "--save ");
+    if (save == nullptr)
+        return;
+    save += 7;
+    size_t length = std::strcspn(save, " ");
+    if (length < sizeof savePath) {
+        std::memcpy(savePath, save, length);
+        savePath[length] = '\0';
+    }
 }
 
 // WM_SIZE: the control fills the client area.
@@ -122,6 +165,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
         if (editControl != nullptr)
             SetFocus(editControl);
+        return 0;
+    case WM_CLOSE:
+        OnClose(window);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -147,8 +193,9 @@ bool RegisterClasses(HINSTANCE instance)
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    ReadCommandLine(commandLine);
     EnterProgramFolder();
     if (!RegisterClasses(instance))
         return 1;
