@@ -1,9 +1,11 @@
 // The control's message dispatch and the small query and setting messages.
 #include "control/control_engine.h"
 
+#include "control/clipboard.h"
 #include "control/control_error.h"
 #include "control/edit_operations.h"
 #include "control/keyboard.h"
+#include "control/mouse.h"
 #include "control/text_stream.h"
 #include "control/undo_replay.h"
 #include "control/view_requests.h"
@@ -434,6 +436,18 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
     case WM_CLEAR_:
         ReplaceSelection(record, nullptr, 0, true, nullptr);
         return 0;
+    case WM_COPY_:
+        CopySelection(record);
+        return 0;
+    case WM_CUT_:
+        CutSelection(record);
+        return 0;
+    case WM_PASTE_:
+        PasteText(record);
+        return 0;
+    case WM_CONTEXTMENU_:
+        ShowContextMenu(record, wParam, lParam);
+        return 0;
     case WM_CHAR_:
         OnChar(record, wParam);
         return 0;
@@ -443,6 +457,20 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
     case WM_TIMER_:
         if (wParam == kMemoryWatchTimer)
             OnMemoryWatchTick(record);
+        else if (wParam == kAutoScrollTimer)
+            OnAutoScrollTick(record);
+        return 0;
+    case WM_LBUTTONDOWN_:
+        OnButtonDown(record, wParam, lParam);
+        return 0;
+    case WM_LBUTTONDBLCLK_:
+        OnDoubleClick(record, lParam);
+        return 0;
+    case WM_MOUSEMOVE_:
+        OnMouseMove(record, wParam, lParam);
+        return 0;
+    case WM_LBUTTONUP_:
+        OnButtonUp(record);
         return 0;
     default:
         // Painting, keys, mouse, clipboard, styles and printing: not handled
@@ -524,7 +552,7 @@ LResult ControlMessage(ControlRecord *record, const ControlPlatform &platform, u
     if (IsStyleMessage(message))
         return StyleMessage(message, wParam, lParam);
     if (message == AEM_CANPASTE)
-        return 0; // the clipboard comes with its own feature
+        return CanPaste(platform, wParam);
     if (record == nullptr) {
         SetLastControlError(AEE_NORECORD);
         return ResultWithoutRecord(message);

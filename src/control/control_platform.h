@@ -20,6 +20,13 @@ struct ScrollBarState {
     int32_t trackPosition; // where the thumb is being dragged
 };
 
+// One item of a popup menu.
+struct MenuItem {
+    unsigned id;      // the command returned when chosen; 0 for a separator
+    const char *text; // with its & mnemonic; null for a separator
+    int greyed;       // shown but not selectable
+};
+
 struct ControlPlatform {
     void *context; // passed back to every function
 
@@ -67,6 +74,40 @@ struct ControlPlatform {
     void (*destroyCaret)(void *context);
     void (*setCaretPosition)(void *context, int x, int y);
     void (*showCaret)(void *context, int show); // ShowCaret / HideCaret
+
+    // The clipboard, in the CF_TEXT format only, call by call as Win32 has it.
+    int (*isTextAvailable)(void *context); // IsClipboardFormatAvailable(CF_TEXT)
+    int (*openClipboard)(void *context);   // owned by the control; 0 on failure
+    void (*emptyClipboard)(void *context);
+    // GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size) and GlobalLock: the
+    // block's bytes, or null when the memory is not there.
+    char *(*allocateClipboardText)(void *context, uint32_t size);
+    // GlobalUnlock of the block allocateClipboardText gave, then
+    // SetClipboardData(CF_TEXT): the clipboard owns the block from now on.
+    void (*setClipboardText)(void *context, char *block);
+    // GetClipboardData(CF_TEXT) and GlobalLock: its bytes, or null.
+    const char *(*lockClipboardText)(void *context);
+    void (*unlockClipboardText)(void *context, const char *bytes); // GlobalUnlock
+    void (*closeClipboard)(void *context);
+
+    // A popup menu of `count` items (id 0: a separator) at a screen point,
+    // owned by the window `owner`, tracked with TPM_RETURNCMD | TPM_NONOTIFY
+    // | TPM_RIGHTBUTTON; returns the chosen item's id, 0 when dismissed.
+    int (*showContextMenu)(void *context, uintptr_t owner, int x, int y, const MenuItem *items,
+                           int count);
+
+    // The mouse capture: setCapture gives it to the control, releaseCapture
+    // frees it; captureHeld is nonzero while any window has it.
+    void (*setCapture)(void *context);
+    void (*releaseCapture)(void *context);
+    int (*captureHeld)(void *context);
+    // The mouse pointer's position in the control's client coordinates
+    // (GetCursorPos and ScreenToClient).
+    void (*cursorPosition)(void *context, int *x, int *y);
+    // Letters and digits of the system code page beyond ASCII
+    // (IsCharAlphaNumericA), for the word a double click selects. A pure
+    // function of the byte: it alone takes no context.
+    int (*isAlphaNumeric)(unsigned char c);
 };
 
 // Where the painter draws: a device with a text colour, a background colour

@@ -43,6 +43,7 @@ struct ControlRecord {
     ControlPlatform platform; // window-system services for this control
     uint32_t layoutSuspended;  // > 0 during bulk edits: re-layout waits for the end
     uint32_t layoutPending;    // a re-layout was asked for while suspended
+    uint32_t waitCursor;       // nonzero: the hourglass shows over the control, else the I-beam
     ControlRecord *prev;    // previous record in the list
     ControlRecord *next;    // next record in the list
 };

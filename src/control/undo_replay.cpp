@@ -1,6 +1,7 @@
 #include "control/undo_replay.h"
 
 #include "control/edit_operations.h"
+#include "control/mouse.h"
 #include "control/view_requests.h"
 
 namespace {
@@ -38,7 +39,7 @@ void Replay(ControlRecord *record, UndoGroup *group, bool backwards)
     if (group == nullptr || group->count == 0)
         return;
     const ControlPlatform &platform = record->platform;
-    platform.showWaitCursor(platform.context, 1);
+    SetWaitCursor(record, true);
     platform.setRedraw(platform.context, 0);
     for (uint32_t step = 0; step < group->count; ++step) {
         const UndoRecord &change = group->records[backwards ? group->count - 1 - step : step];
@@ -52,7 +53,7 @@ void Replay(ControlRecord *record, UndoGroup *group, bool backwards)
     RepaintRect(record, kRepaintWhole, 0, 0, true);
     Relayout(record);
     RepaintRect(record, kRepaintWhole, 0, 0, true);
-    platform.showWaitCursor(platform.context, 0);
+    SetWaitCursor(record, false);
 }
 
 } // namespace

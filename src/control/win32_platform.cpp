@@ -231,6 +231,111 @@ void ShowSystemCaret(void *context, int show)
         HideCaret(WindowOf(context));
 }
 
+int IsTextAvailable(void *)
+{
+    return IsClipboardFormatAvailable(CF_TEXT) ? 1 : 0;
+}
+
+int OpenControlClipboard(void *context)
+{
+    return OpenClipboard(WindowOf(context)) ? 1 : 0;
+}
+
+void EmptyTheClipboard(void *)
+{
+    EmptyClipboard();
+}
+
+// A movable, shareable block, locked for the engine to fill.
+char *AllocateClipboardText(void *, uint32_t size)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
+    if (block == nullptr)
+        return nullptr;
+    char *bytes = static_cast<char *>(GlobalLock(block));
+    if (bytes == nullptr)
+        GlobalFree(block);
+    return bytes;
+}
+
+// The locked bytes lead back to their block, which the clipboard then owns.
+void SetClipboardText(void *, char *bytes)
+{
+    HGLOBAL block = GlobalHandle(bytes);
+    GlobalUnlock(block);
+    if (SetClipboardData(CF_TEXT, block) == nullptr)
+        GlobalFree(block); // not taken: it would leak
+}
+
+const char *LockClipboardText(void *)
+{
+    HANDLE data = GetClipboardData(CF_TEXT);
+    return data != nullptr ? static_cast<const char *>(GlobalLock(data)) : nullptr;
+}
+
+void UnlockClipboardText(void *, const char *bytes)
+{
+    GlobalUnlock(GlobalHandle(bytes));
+}
+
+void CloseTheClipboard(void *)
+{
+    CloseClipboard();
+}
+
+// The popup menu returns the chosen command instead of posting it, so the
+// engine sends it to the control itself.
+int ShowPopupMenu(void *, uintptr_t owner, int x, int y, const MenuItem *items, int count)
+{
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr)
+        return 0;
+    for (int i = 0; i < count; ++i) {
+        if (items[i].id == 0)
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuA(menu, MF_STRING, items[i].id, items[i].text);
+    }
+    for (int i = 0; i < count; ++i) {
+        if (items[i].id != 0 && items[i].greyed)
+            EnableMenuItem(menu, items[i].id, MF_BYCOMMAND | MF_GRAYED);
+    }
+    int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, x, y, 0,
+                                reinterpret_cast<HWND>(owner), nullptr);
+    DestroyMenu(menu);
+    return chosen;
+}
+
+void CaptureMouse(void *context)
+{
+    SetCapture(WindowOf(context));
+}
+
+void ReleaseMouse(void *)
+{
+    ReleaseCapture();
+}
+
+int CaptureHeld(void *)
+{
+    return GetCapture() != nullptr ? 1 : 0;
+}
+
+// Where the pointer is now, relative to the control's client area.
+void CursorPosition(void *context, int *x, int *y)
+{
+    POINT at = {0, 0};
+    GetCursorPos(&at);
+    ScreenToClient(WindowOf(context), &at);
+    *x = at.x;
+    *y = at.y;
+}
+
+int IsAlphaNumeric(unsigned char c)
+{
+    return IsCharAlphaNumericA(static_cast<CHAR>(c)) ? 1 : 0;
+}
+
 } // namespace
 
 ControlPlatform Win32Platform(HWND window)
@@ -260,5 +365,19 @@ ControlPlatform Win32Platform(HWND window)
     platform.destroyCaret = DestroySystemCaret;
     platform.setCaretPosition = SetCaretPosition;
     platform.showCaret = ShowSystemCaret;
+    platform.isTextAvailable = IsTextAvailable;
+    platform.openClipboard = OpenControlClipboard;
+    platform.emptyClipboard = EmptyTheClipboard;
+    platform.allocateClipboardText = AllocateClipboardText;
+    platform.setClipboardText = SetClipboardText;
+    platform.lockClipboardText = LockClipboardText;
+    platform.unlockClipboardText = UnlockClipboardText;
+    platform.closeClipboard = CloseTheClipboard;
+    platform.showContextMenu = ShowPopupMenu;
+    platform.setCapture = CaptureMouse;
+    platform.releaseCapture = ReleaseMouse;
+    platform.captureHeld = CaptureHeld;
+    platform.cursorPosition = CursorPosition;
+    platform.isAlphaNumeric = IsAlphaNumeric;
     return platform;
 }

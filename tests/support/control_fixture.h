@@ -75,9 +75,30 @@ protected:
     // held down until the next call or the end of the test.
     void HoldKeys(std::initializer_list<int> keys);
 
+    // Puts the mouse pointer at a client point of the control (which may lie
+    // outside it), where the control reads it while it auto-scrolls.
+    void PointMouse(int x, int y);
+
     // Beeps since the control was created, or -1 where a beep cannot be seen.
     int Beeps();
 
     // True natively: where the platform double stands in for Windows.
     static bool Native();
+
+    // The clipboard's CF_TEXT data up to its NUL, or "(none)" when it holds
+    // none; the size of its block, or -1 where it cannot be known.
+    std::string ClipboardText();
+    int ClipboardBlockSize();
+    // Puts text on the clipboard as another program would, or empties it.
+    void PutClipboardText(const std::string &text);
+    void EmptyTheClipboard();
+    // Makes OpenClipboard (or the block's allocation) fail from now on;
+    // false where that cannot be arranged (under Wine).
+    bool FailClipboardOpen();
+    bool FailClipboardAllocation();
+
+    // Sends WM_CONTEXTMENU with the screen point and has the user choose
+    // `command` (0: dismiss the menu). Returns the greyed items as bits
+    // 1 << id, or -1 where they cannot be seen. The menu never blocks.
+    int ContextMenu(int command, intptr_t point);
 };

@@ -109,9 +109,12 @@ void ControlTest::SetUp()
     Recreate(ControlShape{});
 }
 
+void ReleaseClipboardHeld(); // the clipboard support below
+
 void ControlTest::TearDown()
 {
     HoldKeys({});
+    ReleaseClipboardHeld();
     if (controlWindow != nullptr)
         DestroyWindow(controlWindow);
     controlWindow = nullptr;
@@ -179,6 +182,16 @@ void ControlTest::HoldKeys(std::initializer_list<int> keys)
     SetKeyboardState(state);
 }
 
+// The parent moves away from the screen's corner first, so that points
+// above and left of the control are on the screen too.
+void ControlTest::PointMouse(int x, int y)
+{
+    SetWindowPos(parentWindow, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT at = {x, y};
+    ClientToScreen(controlWindow, &at);
+    EXPECT_TRUE(SetCursorPos(at.x, at.y)) << "the pointer must move";
+}
+
 int ControlTest::Beeps()
 {
     return -1; // MessageBeep leaves no trace a test could read
@@ -187,4 +200,160 @@ int ControlTest::Beeps()
 bool ControlTest::Native()
 {
     return false;
+}
+
+namespace {
+
+// A second thread that holds the clipboard open, so that the control's
+// OpenClipboard fails, until the test touches the clipboard itself.
+struct ClipboardBlocker {
+    HANDLE thread = nullptr;
+    HANDLE opened = nullptr;
+    HANDLE release = nullptr;
+};
+ClipboardBlocker blocker;
+
+DWORD WINAPI HoldClipboard(LPVOID)
+{
+    BOOL held = OpenClipboard(nullptr);
+    SetEvent(blocker.opened);
+    WaitForSingleObject(blocker.release, 5000); // never longer than a test may take
+    if (held)
+        CloseClipboard();
+    return held ? 0 : 1;
+}
+
+void ReleaseClipboard()
+{
+    if (blocker.thread == nullptr)
+        return;
+    SetEvent(blocker.release);
+    WaitForSingleObject(blocker.thread, INFINITE);
+    CloseHandle(blocker.thread);
+    CloseHandle(blocker.opened);
+    CloseHandle(blocker.release);
+    blocker = ClipboardBlocker{};
+}
+
+} // namespace
+
+void ReleaseClipboardHeld()
+{
+    ReleaseClipboard();
+}
+
+// The clipboard is read and written as another program of the session
+// would, owned by the parent window.
+std::string ControlTest::ClipboardText()
+{
+    ReleaseClipboard();
+    std::string text = "(none)";
+    if (!OpenClipboard(parentWindow)) {
+        ADD_FAILURE() << "the test could not open the clipboard";
+        return text;
+    }
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char *bytes = static_cast<const char *>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The clipboard hands out a copy of what was put there, whose size need
+// not be the original block's.
+int ControlTest::ClipboardBlockSize()
+{
+    return -1;
+}
+
+void ControlTest::PutClipboardText(const std::string &text)
+{
+    ReleaseClipboard();
+    ASSERT_TRUE(OpenClipboard(parentWindow)) << "the test could not open the clipboard";
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (block != nullptr) {
+        CopyMemory(GlobalLock(block), text.c_str(), text.size() + 1);
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+    }
+    CloseClipboard();
+}
+
+void ControlTest::EmptyTheClipboard()
+{
+    ReleaseClipboard();
+    ASSERT_TRUE(OpenClipboard(parentWindow)) << "the test could not open the clipboard";
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+// Held open by another thread, the clipboard cannot open for the control
+// until the test next reads or writes it (or ends).
+bool ControlTest::FailClipboardOpen()
+{
+    ReleaseClipboard();
+    blocker.opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    blocker.release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    blocker.thread = CreateThread(nullptr, 0, HoldClipboard, nullptr, 0, nullptr);
+    if (blocker.thread == nullptr)
+        return false;
+    WaitForSingleObject(blocker.opened, 5000);
+    return true;
+}
+
+bool ControlTest::FailClipboardAllocation()
+{
+    return false;
+}
+
+namespace {
+
+// What the timer found in the open menu, and the key that chooses.
+struct MenuVisit {
+    int greyed = -1;
+    char mnemonic = 0;
+    int ticks = 0;
+};
+MenuVisit menuVisit;
+
+// Runs inside the menu's modal loop: the first tick reads the greyed items
+// and types the chosen item's mnemonic (or ends the menu); any later tick
+// ends the menu, so that it never blocks the test.
+void CALLBACK MenuTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND menuWindow = FindWindowA("#32768", nullptr);
+    if (menuVisit.ticks++ > 0 || menuWindow == nullptr) {
+        EndMenu();
+        return;
+    }
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+    if (menu != nullptr) {
+        menuVisit.greyed = 0;
+        for (UINT id = 1; id <= 5; ++id) {
+            if (GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED)
+                menuVisit.greyed |= 1 << id;
+        }
+    }
+    if (menuVisit.mnemonic != 0)
+        PostMessageA(menuWindow, WM_CHAR, static_cast<WPARAM>(menuVisit.mnemonic), 1);
+    else
+        EndMenu();
+}
+
+} // namespace
+
+int ControlTest::ContextMenu(int command, intptr_t point)
+{
+    const char mnemonics[] = {0, 't', 'c', 'p', 'd', 'l'};
+    menuVisit = MenuVisit{};
+    menuVisit.mnemonic = command >= 1 && command <= 5 ? mnemonics[command] : 0;
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, MenuTimer);
+    EXPECT_NE(timer, 0u) << "the timer that closes the menu must run";
+    Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(controlWindow), point);
+    KillTimer(nullptr, timer);
+    return menuVisit.greyed;
 }

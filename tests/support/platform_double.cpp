@@ -21,6 +21,12 @@ void ClampPosition(ScrollBarState *bar)
 
 } // namespace
 
+DoubleClipboard &TheDoubleClipboard()
+{
+    static DoubleClipboard clipboard;
+    return clipboard;
+}
+
 ControlPlatform PlatformOf(PlatformDouble *platformDouble)
 {
     ControlPlatform platform{};
@@ -84,5 +90,56 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         Of(c).caretY = y;
     };
     platform.showCaret = [](void *, int) {};
+    platform.setCapture = [](void *c) { Of(c).captured = true; };
+    platform.releaseCapture = [](void *c) { Of(c).captured = false; };
+    platform.captureHeld = [](void *c) { return Of(c).captured ? 1 : 0; };
+    platform.cursorPosition = [](void *c, int *x, int *y) {
+        *x = Of(c).cursorX;
+        *y = Of(c).cursorY;
+    };
+    // The letters of code page 1252 above ASCII: 0xC0 … 0xFF but × and ÷.
+    platform.isAlphaNumeric = [](unsigned char c) { return c >= 0xC0 && c != 0xD7 && c != 0xF7 ? 1 : 0; };
+    platform.isTextAvailable = [](void *) { return TheDoubleClipboard().hasText ? 1 : 0; };
+    platform.openClipboard = [](void *) {
+        DoubleClipboard &clipboard = TheDoubleClipboard();
+        if (clipboard.failOpen || clipboard.open)
+            return 0;
+        clipboard.open = true;
+        return 1;
+    };
+    platform.emptyClipboard = [](void *) {
+        TheDoubleClipboard().hasText = false;
+        TheDoubleClipboard().block.clear();
+    };
+    // The block is allocated at exactly its size, so that the address
+    // sanitizer catches any write beyond it; the clipboard keeps all of it.
+    platform.allocateClipboardText = [](void *, uint32_t size) -> char * {
+        DoubleClipboard &clipboard = TheDoubleClipboard();
+        if (clipboard.failAllocation)
+            return nullptr;
+        clipboard.allocatedSize = size;
+        return new char[size];
+    };
+    platform.setClipboardText = [](void *, char *block) {
+        DoubleClipboard &clipboard = TheDoubleClipboard();
+        clipboard.block.assign(block, block + clipboard.allocatedSize);
+        clipboard.hasText = true;
+        delete[] block;
+    };
+    platform.lockClipboardText = [](void *) -> const char * {
+        DoubleClipboard &clipboard = TheDoubleClipboard();
+        return clipboard.hasText ? clipboard.block.data() : nullptr;
+    };
+    platform.unlockClipboardText = [](void *, const char *) {};
+    platform.closeClipboard = [](void *) { TheDoubleClipboard().open = false; };
+    platform.showContextMenu = [](void *c, uintptr_t owner, int x, int y, const MenuItem *items,
+                                  int count) {
+        PlatformDouble &d = Of(c);
+        d.menuItems.assign(items, items + count);
+        d.menuOwner = owner;
+        d.menuX = x;
+        d.menuY = y;
+        return d.menuChoice;
+    };
     return platform;
 }

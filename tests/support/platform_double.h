@@ -11,6 +11,19 @@
 #include <set>
 #include <vector>
 
+// An in-memory clipboard, one for all doubles as the system has one: its
+// CF_TEXT block (absent when `hasText` is false), whether it is open, and
+// failures to provoke.
+struct DoubleClipboard {
+    bool hasText = false;
+    std::vector<char> block;             // the whole block, NUL included
+    uint32_t allocatedSize = 0;          // of the last block allocated
+    bool open = false;
+    bool failOpen = false;               // OpenClipboard fails
+    bool failAllocation = false;         // GlobalAlloc fails
+};
+DoubleClipboard &TheDoubleClipboard();
+
 struct PlatformDouble {
     uint32_t controlId = 1;              // the control that a re-layout resizes
     std::vector<Notification> notifications;
@@ -28,6 +41,16 @@ struct PlatformDouble {
     struct Rect { int left, top, right, bottom; };
     std::vector<Rect> invalidated;       // every invalidated rectangle
     std::vector<Rect> scrolled;          // every blit's rectangle
+    bool captured = false;               // the control holds the mouse capture
+    int cursorX = 0;                     // the mouse pointer in client coordinates
+    int cursorY = 0;
+    // The context menu: the command the user will choose (0: dismissed),
+    // and what the last menu showed.
+    int menuChoice = 0;
+    std::vector<MenuItem> menuItems;
+    uintptr_t menuOwner = 0;
+    int menuX = 0;
+    int menuY = 0;
 };
 
 // A platform whose context is the double.

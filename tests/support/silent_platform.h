@@ -34,5 +34,19 @@ inline ControlPlatform SilentPlatform()
     platform.destroyCaret = [](void *) {};
     platform.setCaretPosition = [](void *, int, int) {};
     platform.showCaret = [](void *, int) {};
+    platform.setCapture = [](void *) {};
+    platform.releaseCapture = [](void *) {};
+    platform.captureHeld = [](void *) { return 0; };
+    platform.cursorPosition = [](void *, int *x, int *y) { *x = 0, *y = 0; };
+    platform.isAlphaNumeric = [](unsigned char) { return 0; };
+    platform.isTextAvailable = [](void *) { return 0; };
+    platform.openClipboard = [](void *) { return 0; };
+    platform.emptyClipboard = [](void *) {};
+    platform.allocateClipboardText = [](void *, uint32_t) -> char * { return nullptr; };
+    platform.setClipboardText = [](void *, char *) {};
+    platform.lockClipboardText = [](void *) -> const char * { return nullptr; };
+    platform.unlockClipboardText = [](void *, const char *) {};
+    platform.closeClipboard = [](void *) {};
+    platform.showContextMenu = [](void *, uintptr_t, int, int, const MenuItem *, int) { return 0; };
     return platform;
 }
