@@ -7,18 +7,13 @@
 #include "control/control_error.h"
 #include "control/edit_operations.h"
 #include "control/mouse.h"
+#include "control/window_messages.h"
 #include "core/text_store.h"
 
 namespace {
 
-// The standard messages the menu sends and the clipboard format it offers.
-enum : unsigned {
-    kWmCut = 768,
-    kWmCopy = 769,
-    kWmPaste = 770,
-    kWmClear = 771,
-    kClipboardText = 1, // CF_TEXT
-};
+// The clipboard format the control offers and takes.
+constexpr unsigned kClipboardText = 1; // CF_TEXT
 
 // The menu's item ids.
 enum : unsigned {
@@ -28,15 +23,6 @@ enum : unsigned {
     kItemDelete = 4,
     kItemSelectAll = 5,
 };
-
-// Number of '\n' in the bytes.
-uint32_t CountLineBreaks(const char *bytes, uint32_t count)
-{
-    uint32_t breaks = 0;
-    for (uint32_t i = 0; i < count; ++i)
-        breaks += bytes[i] == '\n' ? 1 : 0;
-    return breaks;
-}
 
 LResult Ask(ControlRecord *record, unsigned message, WParam wParam = 0, LParam lParam = 0)
 {
@@ -62,7 +48,7 @@ bool CopySelection(ControlRecord *record)
         const char *selected = record->text.bytes + record->selStart;
         // Every line but the last gains a CR, and the block ends in a NUL:
         // L bytes of n lines take exactly L + n bytes.
-        uint32_t size = length + CountLineBreaks(selected, length) + 1;
+        uint32_t size = length + (CountLines(selected, length) - 1) + 1;
         char *block = platform.allocateClipboardText(platform.context, size);
         if (block == nullptr) {
             SetLastControlError(AEE_MEMORY);
@@ -137,16 +123,16 @@ void ShowContextMenu(ControlRecord *record, WParam owner, LParam point)
                                           int(sizeof items / sizeof items[0]));
     switch (chosen) {
     case kItemCut:
-        Ask(record, kWmCut);
+        Ask(record, WM_CUT_);
         break;
     case kItemCopy:
-        Ask(record, kWmCopy);
+        Ask(record, WM_COPY_);
         break;
     case kItemPaste:
-        Ask(record, kWmPaste);
+        Ask(record, WM_PASTE_);
         break;
     case kItemDelete:
-        Ask(record, kWmClear);
+        Ask(record, WM_CLEAR_);
         break;
     case kItemSelectAll: {
         AERANGE everything = {0, 0xFFFFFFFF};

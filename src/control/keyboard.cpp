@@ -3,6 +3,7 @@
 #include "control/control_engine.h"
 #include "control/edit_operations.h"
 #include "control/view_requests.h"
+#include "control/window_messages.h"
 #include "core/search.h"
 #include "highlight/highlighter.h"
 
@@ -11,18 +12,13 @@
 
 namespace {
 
-// Virtual keys and the messages some keys send to the control itself.
+// Virtual keys.
 enum : unsigned {
     kKeyBack = 8,
     kKeyShift = 16,
     kKeyControl = 17,
     kKeyInsert = 45,
     kKeyDelete = 46,
-    kMessageCut = 768,
-    kMessageCopy = 769,
-    kMessagePaste = 770,
-    kMessageClear = 771,
-    kMessageUndo = 772,
 };
 
 constexpr unsigned kFlashMilliseconds = 500;
@@ -363,7 +359,7 @@ void OnChar(ControlRecord *record, WParam character)
 {
     switch (character) {
     case 3: // Ctrl+C
-        SendToSelf(record, kMessageCopy);
+        SendToSelf(record, WM_COPY_);
         return;
     case 8: // Backspace: handled at key-down
         return;
@@ -375,16 +371,16 @@ void OnChar(ControlRecord *record, WParam character)
         TypeCharacter(record, '\n');
         return;
     case 22: // Ctrl+V
-        SendToSelf(record, kMessagePaste);
+        SendToSelf(record, WM_PASTE_);
         return;
     case 24: // Ctrl+X
-        SendToSelf(record, kMessageCut);
+        SendToSelf(record, WM_CUT_);
         return;
     case 25: // Ctrl+Y
         SendToSelf(record, AEM_REDO);
         return;
     case 26: // Ctrl+Z
-        SendToSelf(record, kMessageUndo);
+        SendToSelf(record, WM_UNDO_);
         return;
     default:
         if (character < 32)
@@ -415,17 +411,17 @@ void OnKeyDown(ControlRecord *record, WParam virtualKey, LParam keyData)
         break;
     case kKeyInsert:
         if (ctrl)
-            SendToSelf(record, kMessageCopy);
+            SendToSelf(record, WM_COPY_);
         else if (shift)
-            SendToSelf(record, kMessagePaste);
+            SendToSelf(record, WM_PASTE_);
         else
             record->overwrite = record->overwrite != 0 ? 0 : 1;
         break;
     case kKeyDelete:
         if (ctrl)
-            SendToSelf(record, kMessageClear);
+            SendToSelf(record, WM_CLEAR_);
         else if (shift)
-            SendToSelf(record, kMessageCut);
+            SendToSelf(record, WM_CUT_);
         else
             DeleteCharacter(record, false);
         break;
