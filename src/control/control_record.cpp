@@ -66,8 +66,3 @@ ControlRecord *FindControlRecord(uint32_t id)
     }
     return nullptr;
 }
-
-ControlRecord *FirstControlRecord()
-{
-    return listHead;
-}

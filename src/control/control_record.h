@@ -59,9 +59,6 @@ void DestroyControlRecord(ControlRecord *record);
 // recently created one wins a duplicate ID), or null.
 ControlRecord *FindControlRecord(uint32_t id);
 
-// The head of the list: null when no control exists.
-ControlRecord *FirstControlRecord();
-
 // The record's tab stops, as the column arithmetic takes them.
 inline TabStops TabStopsOf(const ControlRecord *record)
 {
