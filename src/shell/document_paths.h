@@ -1,0 +1,27 @@
+// Paths of documents as the shell keeps them: a directory (ending in a
+// backslash when it came from a path, or empty) and a file name. Every
+// result must fit a path buffer; a path that would not is refused, never cut
+// into the name of some other file. Portable.
+#pragma once
+
+#include "shell/app_texts.h"
+
+#include <cstdint>
+
+// Joins a directory and a file name, with a backslash between them unless
+// the directory is empty or already ends in one. False when the path would
+// not fit (the buffer is then empty).
+bool JoinDocumentPath(char (&path)[kPathSize], const char *directory, const char *fileName);
+
+// Where the file name of a path begins: after its last "\\" or "/", or
+// after a drive's ":" ("C:x.txt" gives 2), else 0.
+uint32_t FileNameOffset(const char *path);
+
+// The path with its extension (from the last dot of the file name)
+// replaced by "bak", or "bak" added after a dot when it has none: a.txt
+// gives a.bak, a gives a.bak. False when it would not fit.
+bool BackupPathFor(char (&backup)[kPathSize], const char *path);
+
+// The extension of a file name with its dot (".c"), or "" when there is
+// none. Points into the name.
+const char *ExtensionWithDot(const char *fileName);
