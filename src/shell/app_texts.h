@@ -3,7 +3,9 @@
 // an untitled document. Portable, so the rules are tested without windows.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 enum : uint32_t {
     kPathSize = 260,          // every path and file name buffer of the shell
@@ -75,3 +77,11 @@ const char *DocumentStatusText(const char *statusMessage, bool modified);
 // last dot) is exactly "Untitled": a new document, one made from a template
 // ("Untitled.c") and a file on disk called Untitled.txt.
 bool IsUntitled(const char *fileName);
+
+// Copies a text into a fixed buffer, cut to fit with its NUL.
+template <size_t N> void CopyText(char (&target)[N], const char *text)
+{
+    size_t length = strnlen(text, N - 1);
+    std::memcpy(target, text, length);
+    target[length] = '\0';
+}

@@ -1,0 +1,424 @@
+// Moving documents between the disk and the edit control: open, refresh,
+// new, new from a template, save with its backup copy, insert a file, the
+// save prompt and auto-save. The shell never holds the text: the control
+// reads and writes it in blocks through the callbacks below.
+#include "shell/win32_app.h"
+
+#include "advancededit.h"
+#include "config/apply_options.h"
+#include "config/file_types.h"
+#include "shell/document_paths.h"
+
+#include <cstring>
+
+namespace {
+
+// The buffers of the two file-dialog records.
+struct DialogBuffers {
+    char filter[kFileFilterSize];
+    char customFilter[512];
+    char openFile[kPathSize];
+    char openTitle[256];
+    char openDirectory[kPathSize];
+    char saveFile[kPathSize];
+    char saveTitle[256];
+    char saveDirectory[kPathSize];
+};
+DialogBuffers buffers;
+
+// The cookie of a transfer: the open file, and whether a block read from it
+// held a NUL byte, which the text cannot hold.
+struct FileStream {
+    HANDLE file;
+    bool sawNul;
+};
+
+DWORD CALLBACK ReadBlock(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
+{
+    FileStream *stream = reinterpret_cast<FileStream *>(cookie);
+    *done = 0;
+    DWORD read = 0;
+    if (!ReadFile(stream->file, buffer, count, &read, nullptr))
+        return 1;
+    if (std::memchr(buffer, '\0', read) != nullptr) {
+        stream->sawNul = true; // deliver nothing of this block: the transfer stops here
+        return 1;
+    }
+    *done = read;
+    return 0;
+}
+
+DWORD CALLBACK WriteBlock(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
+{
+    FileStream *stream = reinterpret_cast<FileStream *>(cookie);
+    DWORD written = 0;
+    BOOL ok = WriteFile(stream->file, buffer, count, &written, nullptr);
+    *done = written;
+    return ok && written == count ? 0 : 1;
+}
+
+// Streams the file into the control (mode 0 replaces the text, 1 inserts at
+// the selection). Returns the control's error word.
+DWORD StreamFileIn(FileStream *stream, WPARAM mode)
+{
+    AESTREAM request = {reinterpret_cast<DWORD_PTR>(stream), 0, ReadBlock};
+    SendToEdit(AEM_STREAMIN, mode, reinterpret_cast<LPARAM>(&request));
+    return request.error;
+}
+
+HANDLE OpenForReading(const char *path)
+{
+    return CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Whether the file holds a NUL byte anywhere; the file position is back at
+// its start afterwards. A read error counts as no NUL: the transfer reports it.
+bool FileHoldsNul(HANDLE file)
+{
+    static char block[65536];
+    bool found = false;
+    DWORD read = 0;
+    while (!found && ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
+        found = std::memchr(block, '\0', read) != nullptr;
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    return found;
+}
+
+void ReportNulFile(const char *path)
+{
+    char text[kMessageTextSize];
+    FormatNulFileText(text, path + FileNameOffset(path));
+    ShowMessage(g_app.mainWindow, text, kErrorTitle, MB_OK | MB_ICONERROR);
+}
+
+// Opens a file to be read into the control, refusing one that cannot be
+// opened (AppError 5) or that holds a NUL byte. Null when refused.
+HANDLE OpenTextFile(const char *path)
+{
+    HANDLE file = OpenForReading(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        ReportAppError(g_app.mainWindow, kAppErrorOpenFile);
+        return nullptr;
+    }
+    if (FileHoldsNul(file)) {
+        CloseHandle(file);
+        ReportNulFile(path);
+        return nullptr;
+    }
+    return file;
+}
+
+// The document became something no file on disk holds (a NUL appeared in a
+// file while it was read): it keeps the text that was read, but under
+// "Untitled" and modified, so a save never cuts the file on disk.
+void UnbindDocument()
+{
+    std::strcpy(g_app.fileName, kUntitledName);
+    g_app.modified = 1;
+}
+
+void SetWaitCursor(HCURSOR *previous)
+{
+    *previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+}
+
+// Writes the document to the full path without ever destroying the file on
+// disk: the text goes to a new file in the same folder first, which replaces
+// the old file only when it was written completely. Returns 0 or the
+// AppError that stopped it.
+int WriteDocument(const char *fullPath)
+{
+    char folder[kPathSize];
+    CopyText(folder, g_app.documentDirectory);
+    if (folder[0] == '\0')
+        std::strcpy(folder, ".");
+    char temporary[MAX_PATH];
+    if (GetTempFileNameA(folder, "scv", 0, temporary) == 0)
+        return kAppErrorCreateFile;
+    FileStream stream = {CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr),
+                         false};
+    if (stream.file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(temporary);
+        return kAppErrorCreateFile;
+    }
+    AESTREAM request = {reinterpret_cast<DWORD_PTR>(&stream), 0, WriteBlock};
+    SendToEdit(AEM_STREAMOUT, 0, reinterpret_cast<LPARAM>(&request));
+    bool closed = CloseHandle(stream.file) != 0;
+    if (request.error != 0 || !closed) {
+        DeleteFileA(temporary);
+        return kAppErrorWrite;
+    }
+    if (!MoveFileExA(temporary, fullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary);
+        return kAppErrorCreateFile;
+    }
+    return 0;
+}
+
+// Takes a new name from the Save As dialog. False when it was cancelled.
+bool AskForSaveName()
+{
+    CopyText(buffers.saveDirectory, g_app.documentDirectory);
+    CopyText(buffers.saveFile, g_app.fileName);
+    buffers.saveTitle[0] = '\0';
+    if (!g_seams.getSaveFileName(&g_app.saveDialog))
+        return false;
+    AddDocumentToRecent();
+    uint32_t offset = g_app.saveDialog.nFileOffset;
+    if (offset >= kPathSize || std::strlen(buffers.saveFile) >= kPathSize)
+        offset = 0;
+    std::memcpy(g_app.documentDirectory, buffers.saveFile, offset);
+    g_app.documentDirectory[offset] = '\0';
+    CopyText(g_app.fileName, buffers.saveTitle[0] != '\0' ? buffers.saveTitle : buffers.saveFile + offset);
+    ApplyCurrentFileType();
+    return true;
+}
+
+// Open, from the step after the dialog: the path is in the open record's
+// file buffer, its file name at the record's file-name offset.
+void OpenChosenFile()
+{
+    if (SavePrompt() == IDCANCEL)
+        return;
+    const char *path = buffers.openFile;
+    HANDLE file = OpenTextFile(path);
+    if (file == nullptr)
+        return;
+    AddDocumentToRecent();
+    HCURSOR cursor;
+    SetWaitCursor(&cursor);
+    RefreshStatus(kStatusOpening);
+    LockWindowUpdate(g_app.editControl);
+    FileStream stream = {file, false};
+    DWORD error = StreamFileIn(&stream, 0);
+    CloseHandle(file);
+    SendToEdit(AEM_EMPTYUNDOBUFFER, 0, 0);
+
+    uint32_t offset = g_app.openDialog.nFileOffset;
+    std::memcpy(g_app.documentDirectory, path, offset);
+    g_app.documentDirectory[offset] = '\0';
+    CopyText(g_app.fileName, buffers.openTitle[0] != '\0' ? buffers.openTitle : path + offset);
+    g_app.modified = 0;
+    if (stream.sawNul) {
+        ReportNulFile(path);
+        UnbindDocument();
+    } else if (error != 0) {
+        ReportAppError(g_app.mainWindow, kAppErrorRead);
+    }
+    buffers.openFile[0] = '\0';
+    ResetCaretPosition();
+    SetTitle();
+    RefreshStatus("");
+    ApplyCurrentFileType();
+    LockWindowUpdate(nullptr);
+    SendToEdit(AEM_RECALCLINES, 0, 0);
+    SetCursor(cursor);
+}
+
+} // namespace
+
+void InitDialogRecords()
+{
+    buffers = DialogBuffers{};
+    RebuildFileFilter();
+
+    OPENFILENAMEA &open = g_app.openDialog;
+    open = OPENFILENAMEA{};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = g_app.mainWindow;
+    open.lpstrFilter = buffers.filter;
+    open.lpstrCustomFilter = buffers.customFilter;
+    open.nMaxCustFilter = sizeof buffers.customFilter;
+    open.nFilterIndex = 1;
+    open.lpstrFile = buffers.openFile;
+    open.nMaxFile = sizeof buffers.openFile;
+    open.lpstrFileTitle = buffers.openTitle;
+    open.nMaxFileTitle = sizeof buffers.openTitle;
+    open.lpstrInitialDir = buffers.openDirectory;
+    CopyText(buffers.openDirectory, g_app.documentDirectory);
+    open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+
+    OPENFILENAMEA &save = g_app.saveDialog;
+    save = open;
+    save.lpstrFile = buffers.saveFile;
+    save.nMaxFile = sizeof buffers.saveFile;
+    save.lpstrFileTitle = buffers.saveTitle;
+    save.nMaxFileTitle = sizeof buffers.saveTitle;
+    save.lpstrInitialDir = buffers.saveDirectory;
+    save.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+}
+
+void RebuildFileFilter()
+{
+    BuildFileFilter(g_app.fileTypes, buffers.filter);
+}
+
+int SavePrompt()
+{
+    if (!g_app.modified)
+        return IDYES;
+    char text[kMessageTextSize];
+    FormatSavePrompt(text, g_app.fileName);
+    int answer = ShowMessage(g_app.mainWindow, text, kAppName, MB_YESNOCANCEL | MB_ICONWARNING);
+    if (answer == IDYES && SaveDocument(false) == 0)
+        return IDCANCEL;
+    return answer == IDYES || answer == IDNO ? answer : IDCANCEL;
+}
+
+void OpenDocument(bool withDialog)
+{
+    CopyText(buffers.openDirectory, g_app.documentDirectory);
+    if (withDialog) {
+        buffers.openTitle[0] = '\0';
+        if (!g_seams.getOpenFileName(&g_app.openDialog))
+            return;
+    }
+    OpenChosenFile();
+}
+
+void OpenByPath(const char *path)
+{
+    uint32_t offset = FileNameOffset(path);
+    if (std::strlen(path) >= sizeof buffers.openFile || std::strlen(path + offset) >= sizeof buffers.openTitle) {
+        ReportAppError(g_app.mainWindow, kAppErrorOpenFile); // never cut into another file's name
+        return;
+    }
+    if (path != buffers.openFile)
+        std::memmove(buffers.openFile, path, std::strlen(path) + 1);
+    g_app.openDialog.nFileOffset = WORD(offset);
+    CopyText(buffers.openTitle, buffers.openFile + offset);
+    OpenDocument(false);
+}
+
+void RefreshDocument()
+{
+    if (IsUntitled(g_app.fileName))
+        return;
+    char path[kPathSize];
+    if (!JoinDocumentPath(path, g_app.documentDirectory, g_app.fileName)) {
+        ReportAppError(g_app.mainWindow, kAppErrorOpenFile);
+        return;
+    }
+    OpenByPath(path);
+}
+
+void NewDocument()
+{
+    if (SavePrompt() == IDCANCEL)
+        return;
+    AddDocumentToRecent();
+    SendToEdit(AEM_EMPTYUNDOBUFFER, 0, 0);
+    AERANGE all = {0, 0xFFFFFFFF};
+    SendToEdit(AEM_SETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    SendToEdit(AEM_REPLACESEL, 0, 0);
+    std::strcpy(g_app.fileName, kUntitledName);
+    g_app.modified = 0;
+    ResetCaretPosition();
+    SetTitle();
+    RefreshStatus(nullptr);
+    ApplyCurrentFileType();
+    SendToEdit(AEM_RECALCLINES, 0, 0);
+}
+
+void NewFromTemplatePath(const char *templatePath)
+{
+    if (SavePrompt() == IDCANCEL)
+        return;
+    HANDLE file = OpenTextFile(templatePath);
+    if (file == nullptr)
+        return;
+    AddDocumentToRecent();
+    HCURSOR cursor;
+    SetWaitCursor(&cursor);
+    RefreshStatus(kStatusOpeningTemplate);
+    LockWindowUpdate(g_app.editControl);
+    FileStream stream = {file, false};
+    DWORD error = StreamFileIn(&stream, 0);
+    CloseHandle(file);
+    if (stream.sawNul)
+        ReportNulFile(templatePath);
+    else if (error != 0)
+        ReportAppError(g_app.mainWindow, kAppErrorRead);
+    SendToEdit(AEM_EMPTYUNDOBUFFER, 0, 0);
+
+    char name[kPathSize];
+    std::strcpy(name, kUntitledName);
+    const char *extension = ExtensionWithDot(templatePath);
+    if (std::strlen(name) + std::strlen(extension) < sizeof name)
+        std::strcat(name, extension);
+    buffers.openFile[0] = '\0';
+    std::strcpy(g_app.fileName, name);
+    g_app.modified = 0;
+    ResetCaretPosition();
+    SetTitle();
+    RefreshStatus("");
+    ApplyCurrentFileType();
+    LockWindowUpdate(nullptr);
+    SendToEdit(AEM_RECALCLINES, 0, 0);
+    SetCursor(cursor);
+}
+
+int SaveDocument(bool saveAs)
+{
+    if ((saveAs || IsUntitled(g_app.fileName)) && !AskForSaveName())
+        return 0;
+    char fullPath[kPathSize];
+    if (!JoinDocumentPath(fullPath, g_app.documentDirectory, g_app.fileName)) {
+        ReportAppError(g_app.mainWindow, kAppErrorCreateFile);
+        return 1;
+    }
+    SetTitle();
+    HCURSOR cursor;
+    SetWaitCursor(&cursor);
+    RefreshStatus(kStatusSaving);
+    char backup[kPathSize];
+    if (g_app.backupFiles && BackupPathFor(backup, fullPath))
+        CopyFileA(fullPath, backup, FALSE);
+    int error = WriteDocument(fullPath);
+    if (error != 0)
+        ReportAppError(g_app.mainWindow, error); // the document stays modified
+    else
+        g_app.modified = 0;
+    RefreshStatus("");
+    SetCursor(cursor);
+    return 1;
+}
+
+void InsertFile()
+{
+    if (!g_seams.getOpenFileName(&g_app.openDialog)) {
+        buffers.openFile[0] = '\0';
+        return;
+    }
+    uint32_t offset = g_app.openDialog.nFileOffset;
+    if (offset < sizeof buffers.openDirectory) {
+        std::memcpy(buffers.openDirectory, buffers.openFile, offset);
+        buffers.openDirectory[offset] = '\0';
+    }
+    HANDLE file = OpenTextFile(buffers.openFile);
+    if (file != nullptr) {
+        HCURSOR cursor;
+        SetWaitCursor(&cursor);
+        RefreshStatus(kStatusInserting);
+        FileStream stream = {file, false};
+        DWORD error = StreamFileIn(&stream, 1);
+        CloseHandle(file);
+        RefreshStatus("");
+        SetCursor(cursor);
+        if (stream.sawNul)
+            ReportNulFile(buffers.openFile);
+        else if (error != 0)
+            ReportAppError(g_app.mainWindow, kAppErrorRead);
+    }
+    buffers.openFile[0] = '\0';
+}
+
+void AutoSaveTick()
+{
+    if (!g_app.modified)
+        return;
+    KillTimer(g_app.mainWindow, kAutoSaveTimer);
+    SaveDocument(false);
+    SetTimer(g_app.mainWindow, kAutoSaveTimer, AutoSaveInterval(g_app.autoSavePeriod), nullptr);
+}
