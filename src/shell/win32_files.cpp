@@ -128,6 +128,12 @@ void SetWaitCursor(HCURSOR *previous)
 // AppError that stopped it.
 int WriteDocument(const char *fullPath)
 {
+    // A read-only file or a folder of that name cannot be replaced (a
+    // rename would replace a read-only file on some file systems).
+    DWORD attributes = GetFileAttributesA(fullPath);
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return kAppErrorCreateFile;
     char folder[kPathSize];
     CopyText(folder, g_app.documentDirectory);
     if (folder[0] == '\0')

@@ -1,0 +1,279 @@
+#include "shell_fixture.h"
+
+#include "advancededit.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+ShellTest *current = nullptr;
+
+int AnswerBox(HWND owner, const char *text, const char *title, UINT type);
+BOOL AnswerOpen(OPENFILENAMEA *record);
+BOOL AnswerSave(OPENFILENAMEA *record);
+BOOL CountHelp(HWND, const char *, UINT, ULONG_PTR);
+
+void DeleteFolder(const std::string &folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name != "." && name != "..") {
+                SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA((folder + name).c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+void ForgetRegistry()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKey);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRegistryKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "Path");
+        RegCloseKey(key);
+    }
+}
+
+} // namespace
+
+// The seams, as the current test answers them.
+namespace {
+
+int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
+{
+    current->boxes.push_back({owner, text, title, type});
+    if (!current->answers.empty()) {
+        int answer = current->answers.front();
+        current->answers.pop_front();
+        return answer;
+    }
+    if ((type & MB_TYPEMASK) == MB_YESNOCANCEL) {
+        ADD_FAILURE() << "unexpected question: " << text;
+        return IDNO;
+    }
+    return IDOK;
+}
+
+// Fills the record as the common dialog does: the path, the offset of its
+// file name and the file title.
+BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
+{
+    if (choices.empty())
+        return FALSE;
+    std::string path = choices.front();
+    choices.pop_front();
+    if (path.empty() || path.size() >= record->nMaxFile)
+        return FALSE;
+    std::snprintf(record->lpstrFile, record->nMaxFile, "%s", path.c_str());
+    size_t slash = path.find_last_of('\\');
+    record->nFileOffset = WORD(slash == std::string::npos ? 0 : slash + 1);
+    if (record->lpstrFileTitle != nullptr)
+        std::snprintf(record->lpstrFileTitle, record->nMaxFileTitle, "%s", path.c_str() + record->nFileOffset);
+    return TRUE;
+}
+
+BOOL AnswerOpen(OPENFILENAMEA *record)
+{
+    return AnswerFileDialog(record, current->openChoices);
+}
+
+BOOL AnswerSave(OPENFILENAMEA *record)
+{
+    current->saveDialogsShown.push_back(*record);
+    current->saveDialogNames.push_back(record->lpstrFile);
+    current->saveDialogFolders.push_back(record->lpstrInitialDir != nullptr ? record->lpstrInitialDir : "");
+    return AnswerFileDialog(record, current->saveChoices);
+}
+
+BOOL CountHelp(HWND, const char *file, UINT command, ULONG_PTR)
+{
+    EXPECT_STREQ(file, "Scrivlet.hlp");
+    EXPECT_EQ(command, UINT(HELP_FINDER));
+    ++current->helpCalls;
+    return TRUE;
+}
+
+} // namespace
+
+std::string SavePromptText(const std::string &fileName)
+{
+    return "File " + fileName + " has changed.\n\nDo you want to save the changes ?";
+}
+
+void ShellTest::SetUp()
+{
+    current = this;
+    char directory[MAX_PATH];
+    GetCurrentDirectoryA(sizeof directory, directory);
+    previousDirectory = directory;
+
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    static int counter = 0;
+    folder = std::string(temp) + "scrivlet-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(++counter) + "\\";
+    DeleteFolder(folder);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/styles.dat", Path("styles.dat").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE));
+    ForgetRegistry();
+    g_seams = {AnswerBox, AnswerOpen, AnswerSave, CountHelp};
+}
+
+void ShellTest::TearDown()
+{
+    if (Running()) {
+        answers.clear();
+        answers.push_back(IDNO);
+        Close();
+    }
+    g_seams = kSystemSeams;
+    SetCurrentDirectoryA(previousDirectory.c_str());
+    DeleteFolder(folder);
+    ForgetRegistry();
+    current = nullptr;
+}
+
+void ShellTest::WriteFile(const std::string &name, const std::string &bytes) const
+{
+    std::ofstream file(Path(name), std::ios::binary | std::ios::trunc);
+    file << bytes;
+    ASSERT_TRUE(file.good()) << name;
+}
+
+std::string ShellTest::ReadFile(const std::string &name) const
+{
+    std::ifstream file(Path(name), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+bool ShellTest::FileExists(const std::string &name) const
+{
+    return GetFileAttributesA(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void ShellTest::Start(const std::string &commandLine)
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA existing;
+    // The class stays registered from an earlier start in this process, as
+    // it would for a previous instance.
+    HINSTANCE previous = GetClassInfoA(instance, kAppName, &existing) ? instance : nullptr;
+    ASSERT_TRUE(StartScrivlet(instance, previous, commandLine.c_str(), SW_SHOWNORMAL));
+}
+
+void ShellTest::Close()
+{
+    SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);
+    if (Running())
+        return; // the save prompt was cancelled
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void ShellTest::Command(UINT command) const
+{
+    SendMessageA(g_app.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+namespace {
+
+DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
+{
+    reinterpret_cast<std::string *>(cookie)->append(reinterpret_cast<const char *>(buffer), count);
+    *done = count;
+    return 0;
+}
+
+} // namespace
+
+std::string ShellTest::EditText() const
+{
+    std::string text;
+    AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, CollectText};
+    SendMessageA(g_app.editControl, AEM_STREAMOUT, 0, reinterpret_cast<LPARAM>(&stream));
+    return text;
+}
+
+void ShellTest::Type(const std::string &text) const
+{
+    SendMessageA(g_app.editControl, AEM_REPLACESEL, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ShellTest::Select(DWORD start, DWORD end) const
+{
+    AERANGE range = {start, end};
+    SendMessageA(g_app.editControl, AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&range));
+}
+
+AERANGE ShellTest::Selection() const
+{
+    AERANGE range = {0, 0};
+    SendMessageA(g_app.editControl, AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+
+std::string ShellTest::StatusPart(int part) const
+{
+    char text[512] = "";
+    SendMessageA(g_app.statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string ShellTest::Title() const
+{
+    char text[512] = "";
+    GetWindowTextA(g_app.mainWindow, text, sizeof text);
+    return text;
+}
+
+std::vector<std::string> ShellTest::BoxTexts() const
+{
+    std::vector<std::string> texts;
+    for (const ShownBox &box : boxes)
+        texts.push_back(box.text);
+    return texts;
+}
+
+std::vector<std::string> ShellTest::TakeBoxTexts()
+{
+    std::vector<std::string> texts = BoxTexts();
+    boxes.clear();
+    return texts;
+}
+
+std::string ShellTest::RecentValue(int number)
+{
+    char value[kRecentValueSize] = "";
+    DWORD size = sizeof value;
+    std::string name = "RecentFile" + std::to_string(number);
+    if (RegGetValueA(HKEY_CURRENT_USER, kRegistryKey, name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS)
+        return "<none>";
+    return value;
+}
+
+void ShellTest::SetRecentValue(int number, const std::string &value)
+{
+    std::string name = "RecentFile" + std::to_string(number);
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+                   DWORD(value.size() + 1));
+    RegCloseKey(key);
+}

@@ -1,0 +1,79 @@
+// Tests of the application shell: the real main window, edit control and
+// status bar started in-process, driven by messages and commands. Every
+// message box and file dialog is answered through the shell's seams, so
+// nothing ever waits for a user. Each test runs in its own temporary folder
+// (the current directory, where the settings and style files live) with the
+// registry keys of the program removed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "shell/win32_app.h"
+
+#include <commctrl.h>
+
+#include "advancededit.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct ShownBox {
+    HWND owner;
+    std::string text;
+    std::string title;
+    UINT type;
+};
+
+class ShellTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Files in the test's folder; names are relative to it.
+    std::string folder;                              // ends in a backslash
+    std::string Path(const std::string &name) const { return folder + name; }
+    void WriteFile(const std::string &name, const std::string &bytes) const;
+    std::string ReadFile(const std::string &name) const;
+    bool FileExists(const std::string &name) const;
+    void WriteSettingsFile(const std::string &text) const { WriteFile("Scrivlet.ini", text); }
+
+    // The shell.
+    void Start(const std::string &commandLine = "");
+    void Close();                                    // WM_CLOSE, then waits for the end
+    void Command(UINT command) const;
+    bool Running() const { return g_app.mainWindow != nullptr; }
+    std::string EditText() const;                    // with CR LF line ends
+    void Type(const std::string &text) const;        // replaces the selection, as typing does
+    void Select(DWORD start, DWORD end) const;
+    AERANGE Selection() const;
+    std::string StatusPart(int part) const;
+    std::string Title() const;
+
+public:
+    // The seams. Boxes answer the front of `answers`, else IDOK (a save
+    // prompt without an answer fails the test and answers No). The Open and
+    // Save As dialogs take the front of their queue as the chosen path; an
+    // empty path, or an empty queue, cancels.
+    std::vector<ShownBox> boxes;
+    std::deque<int> answers;
+    std::deque<std::string> openChoices;
+    std::deque<std::string> saveChoices;
+    std::vector<OPENFILENAMEA> saveDialogsShown;     // the record as the dialog received it
+    std::vector<std::string> saveDialogNames;        // its file buffer then
+    std::vector<std::string> saveDialogFolders;      // its initial directory then
+    int helpCalls = 0;
+
+protected:
+    std::vector<std::string> BoxTexts() const;
+    std::vector<std::string> TakeBoxTexts();         // and forgets them
+
+    // The registry.
+    static std::string RecentValue(int number);      // "RecentFile1".. ; "<none>" when missing
+    static void SetRecentValue(int number, const std::string &value);
+
+private:
+    std::string previousDirectory;
+};
+
+std::string SavePromptText(const std::string &fileName);
