@@ -244,6 +244,7 @@ TEST_F(ShellTest, AFailedSaveKeepsTheFileOnDiskAndTheDocumentModified)
     Command(IDM_SAVE);
     SetFileAttributesA(Path("a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"File could not be created !"});
+    EXPECT_EQ(boxes[0].status, "Saving file...") << "the status shows the save while it runs";
     EXPECT_EQ(ReadFile("a.txt"), "precious");
     EXPECT_EQ(g_app.modified, 1u);
     EXPECT_EQ(StatusPart(3), "Modified");

@@ -49,7 +49,10 @@ namespace {
 
 int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
 {
-    current->boxes.push_back({owner, text, title, type});
+    char status[kStatusMessageSize] = "";
+    if (g_app.statusBar != nullptr)
+        SendMessageA(g_app.statusBar, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(status));
+    current->boxes.push_back({owner, text, title, type, status});
     if (!current->answers.empty()) {
         int answer = current->answers.front();
         current->answers.pop_front();

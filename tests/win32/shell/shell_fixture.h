@@ -23,6 +23,7 @@ struct ShownBox {
     std::string text;
     std::string title;
     UINT type;
+    std::string status; // the status bar's last part while the box showed
 };
 
 class ShellTest : public testing::Test {
