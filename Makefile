@@ -1,4 +1,6 @@
 # make test   install what is missing, build every tree, run every test
+# make run    build the Windows program and start it under Wine with the
+#             sample document (headless: a screenshot of its window)
 # make bench  build and run the benchmarks (never part of make test)
 # make fuzz   build the libFuzzer programs with Clang and run each for
 #             FUZZ_TIME seconds (never part of make test)
@@ -7,13 +9,16 @@ JOBS ?= $(shell nproc)
 FUZZ_TIME ?= 60
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev
 
-.PHONY: test deps native win64 win32 bench fuzz clean
+.PHONY: test run deps native win64 win32 bench fuzz clean
 
 test: deps native win64 win32
 	ctest --test-dir build/native --output-on-failure --verbose
 	ctest --test-dir build/win32 --output-on-failure --verbose
 	@grep -h '^SKIPPED' build/win32/Testing/Temporary/LastTest.log | sort -u || true
 	scripts/with-display ctest --test-dir build/win64 --output-on-failure --verbose
+
+run: deps win64
+	scripts/run-scrivlet
 
 deps:
 	@scripts/install-deps
