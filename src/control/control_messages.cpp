@@ -114,20 +114,26 @@ LResult OnGetSelText(ControlRecord *record, LParam buffer)
 
 // AEM_LINEFROMCHAR: the line of an offset, or of the caret for -1. Counting
 // the line breaks between a known line start and the target gives the same
-// index as stepping line by line from there.
+// index as stepping line by line from the text's start, so the count starts
+// from the nearest known line: the first, the top visible one or the last
+// (the line count is kept exact by every edit).
 LResult OnLineFromChar(ControlRecord *record, WParam wParam)
 {
     uint32_t target;
     LineStart(Text(record), OffsetParameter(record, wParam), &target);
-    uint32_t from = 0;
-    uint32_t index = 0;
-    if (uint32_t(wParam) == kNoOffset) {
-        from = std::min(record->topLineStart, record->text.length);
-        index = record->topLine - 1;
-    }
-    if (from <= target)
-        return index + CountLines(Text(record) + from, target - from) - 1;
-    return index - (CountLines(Text(record) + target, from - target) - 1);
+    uint32_t length = record->text.length;
+    uint32_t top = std::min(record->topLineStart, length);
+    uint32_t toStart = target;
+    uint32_t toTop = target >= top ? target - top : top - target;
+    uint32_t toEnd = length - target;
+    if (toEnd < toStart && toEnd < toTop)
+        return record->lineCount - CountLines(Text(record) + target, toEnd);
+    if (toStart <= toTop)
+        return CountLines(Text(record), target) - 1;
+    uint32_t index = record->topLine - 1;
+    if (top <= target)
+        return index + CountLines(Text(record) + top, target - top) - 1;
+    return index - (CountLines(Text(record) + target, top - target) - 1);
 }
 
 // AEM_LINEINDEX: start of a line, or of the caret's line for -1.
