@@ -44,6 +44,8 @@ struct ControlRecord {
     uint32_t layoutSuspended;  // > 0 during bulk edits: re-layout waits for the end
     uint32_t layoutPending;    // a re-layout was asked for while suspended
     uint32_t waitCursor;       // nonzero: the hourglass shows over the control, else the I-beam
+    uint32_t viewFrozen;       // nonzero while a whole text streams in: the view at the top
+                               // stays put, and nothing is scrolled, repainted or placed
     ControlRecord *prev;    // previous record in the list
     ControlRecord *next;    // next record in the list
 };

@@ -73,10 +73,19 @@ uint32_t StreamIn(ControlRecord *record, WParam mode, AESTREAM *stream)
     platform.setRedraw(platform.context, 0);
 
     StreamInState state{record, stream, mode != 0, nullptr, converted, false, false};
-    if (state.recordUndo)
+    if (state.recordUndo) {
         state.group = BeginGroup(&record->undo);
-    else
+    } else {
+        // A whole new text ends with the caret at 0 and the view at the top
+        // left, wherever the blocks took them on the way. So the view goes
+        // there first and stays, and the blocks go in without scrolling,
+        // repainting or laying out the view for each one: the same end,
+        // without a view's work per block.
+        EnsureVisible(record, 0);
+        record->viewFrozen = 1;
+        SuspendLayout(record);
         SetSelection(record, 0, record->text.length, false);
+    }
 
     uint32_t total = 0;
     uint32_t count;
@@ -99,8 +108,11 @@ uint32_t StreamIn(ControlRecord *record, WParam mode, AESTREAM *stream)
     if (state.recordUndo) {
         CommitGroup(&record->undo);
     } else {
+        record->viewFrozen = 0;
+        ResumeLayout(record, false);
         SetSelection(record, 0, 0, false);
         ReplaceSelection(record, nullptr, 0, false, nullptr);
+        PlaceCaret(record);
     }
     EngineFree(buffer);
     EngineFree(converted);

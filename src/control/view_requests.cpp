@@ -290,6 +290,8 @@ ViewRect RepaintArea(ControlRecord *record, RepaintMode mode, uint32_t a, uint32
 
 void RepaintRect(ControlRecord *record, RepaintMode mode, uint32_t a, uint32_t b, bool updateNow)
 {
+    if (record->viewFrozen)
+        return; // the area would be measured from a top line the text has left behind
     Invalidate(record, RepaintArea(record, mode, a, b), updateNow);
 }
 
@@ -402,6 +404,8 @@ uint32_t ScrollView(ControlRecord *record, ScrollBar bar, unsigned code, uint32_
 
 void EnsureVisible(ControlRecord *record, uint32_t offset)
 {
+    if (record->viewFrozen)
+        return;
     ViewPoint at = PosFromChar(record, offset);
     Cell cell = CellOf(record);
     int64_t column = int64_t(std::floor(double(at.x) / cell.width));
@@ -426,6 +430,8 @@ void EnsureVisible(ControlRecord *record, uint32_t offset)
 
 void PlaceCaret(ControlRecord *record, bool evenWithoutFocus)
 {
+    if (record->viewFrozen)
+        return;
     ViewPoint at = PosFromChar(record, record->caret);
     record->caretX = at.x;
     record->caretY = at.y;
