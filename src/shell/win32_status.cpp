@@ -17,8 +17,15 @@ char statusMessage[kStatusMessageSize];
 // to the window's edge.
 const int kStatusPartEdges[] = {100, 150, 200, -1};
 
+// What each part shows, so that a refresh that changes nothing costs no
+// repaint: a file streams in with a change notification per block.
+char shownParts[4][kStatusMessageSize];
+
 void SetStatusPart(int part, const char *text)
 {
+    if (std::strcmp(shownParts[part], text) == 0)
+        return;
+    CopyText(shownParts[part], text);
     SendMessageA(g_app.statusBar, SB_SETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
 }
 
@@ -47,6 +54,8 @@ ShellSeams g_seams = kSystemSeams;
 HWND CreateStatusBar(HWND parent)
 {
     statusMessage[0] = '\0';
+    for (char(&part)[kStatusMessageSize] : shownParts)
+        part[0] = '\0';
     HWND bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", parent, kStatusBarId);
     if (bar != nullptr)
         SendMessageA(bar, SB_SETPARTS, WPARAM(4), reinterpret_cast<LPARAM>(kStatusPartEdges));
@@ -57,12 +66,15 @@ void RefreshStatus(const char *message)
 {
     if (g_app.statusBar == nullptr)
         return;
-    ShowCaretPosition();
+    if (message != nullptr)
+        CopyText(statusMessage, message);
+    // While an operation's status message shows (a file streaming in block
+    // by block), nothing is painted until it ends, and clearing the message
+    // shows the caret position then: the bar is not set for every block.
+    if (statusMessage[0] == '\0')
+        ShowCaretPosition();
     SetStatusPart(1, g_app.overwrite ? "OVR" : "");
     SetStatusPart(2, (GetKeyState(VK_NUMLOCK) & 1) != 0 ? "NUM" : "");
-    if (message != nullptr) {
-        CopyText(statusMessage, message);
-    }
     SetStatusPart(3, DocumentStatusText(statusMessage, g_app.modified != 0));
 }
 
@@ -74,7 +86,7 @@ void UpdateCaretPosition()
         return;
     g_app.caretLine = line;
     g_app.caretColumn = column;
-    if (g_app.statusBar != nullptr)
+    if (g_app.statusBar != nullptr && statusMessage[0] == '\0') // see RefreshStatus
         ShowCaretPosition();
 }
 
