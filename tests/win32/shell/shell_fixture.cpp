@@ -22,7 +22,11 @@ void DeleteFolder(const std::string &folder)
     if (search != INVALID_HANDLE_VALUE) {
         do {
             std::string name = found.cFileName;
-            if (name != "." && name != "..") {
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteFolder(folder + name + "\\");
+            } else {
                 SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA((folder + name).c_str());
             }
