@@ -41,6 +41,9 @@ bench: deps
 	@cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -Wno-dev -DSCRIVLET_BENCH=ON >/dev/null
 	cmake --build build/bench -j $(JOBS)
 	build/bench/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	@$(MAKE) --no-print-directory win64 >/dev/null
+	@mkdir -p build/win64/bench-run && cp data/styles.dat data/Scrivlet.ini build/win64/bench-run/
+	cd build/win64/bench-run && ../../../scripts/with-display ../../../scripts/wine-run ../shell_bench.exe
 
 # Each program keeps its growing corpus in build/fuzz/corpus/NAME, starts
 # from fuzz/seeds/NAME and uses the dictionary fuzz/NAME.dict when they
