@@ -283,15 +283,20 @@ void OpenDocument(bool withDialog)
     OpenChosenFile();
 }
 
-void OpenByPath(const char *path)
+// A relative name (from the command line) is made a full path against the
+// current directory, so the document keeps its folder and the recent-file
+// list never stores a name that another directory would resolve to another
+// file.
+void OpenByPath(const char *name)
 {
+    char path[kPathSize];
+    DWORD length = GetFullPathNameA(name, sizeof path, path, nullptr);
     uint32_t offset = FileNameOffset(path);
-    if (std::strlen(path) >= sizeof buffers.openFile || std::strlen(path + offset) >= sizeof buffers.openTitle) {
+    if (length == 0 || length >= sizeof path || std::strlen(path + offset) >= sizeof buffers.openTitle) {
         ReportAppError(g_app.mainWindow, kAppErrorOpenFile); // never cut into another file's name
         return;
     }
-    if (path != buffers.openFile)
-        std::memmove(buffers.openFile, path, std::strlen(path) + 1);
+    std::strcpy(buffers.openFile, path);
     g_app.openDialog.nFileOffset = WORD(offset);
     CopyText(buffers.openTitle, buffers.openFile + offset);
     OpenDocument(false);

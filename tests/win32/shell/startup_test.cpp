@@ -125,6 +125,18 @@ TEST_F(ShellTest, CommandLines)
     }
 }
 
+// The recent-file list holds full paths, so a name given relative to the
+// current directory is opened as the full path it stands for.
+TEST_F(ShellTest, ARelativeNameOnTheCommandLineOpensByItsFullPath)
+{
+    WriteFile("notes.txt", "notes");
+    Start("notes.txt");
+    EXPECT_EQ(EditText(), "notes");
+    EXPECT_EQ(std::string(g_app.documentDirectory), folder);
+    Close();
+    EXPECT_EQ(RecentValue(1), Path("notes.txt") + ";0;0");
+}
+
 TEST_F(ShellTest, ChildrenFillTheClientAreaWithTheStatusBarAtTheBottom)
 {
     Start();
