@@ -46,9 +46,19 @@ BOOL SystemWinHelp(HWND window, const char *file, UINT command, ULONG_PTR data)
     return WinHelpA(window, file, command, data);
 }
 
+BOOL SystemOpenDialog(OPENFILENAMEA *record)
+{
+    return GetOpenFileNameA(record);
+}
+
+BOOL SystemSaveDialog(OPENFILENAMEA *record)
+{
+    return GetSaveFileNameA(record);
+}
+
 } // namespace
 
-const ShellSeams kSystemSeams = {SystemMessageBox, GetOpenFileNameA, GetSaveFileNameA, SystemWinHelp};
+const ShellSeams kSystemSeams = {SystemMessageBox, SystemOpenDialog, SystemSaveDialog, SystemWinHelp};
 ShellSeams g_seams = kSystemSeams;
 
 HWND CreateStatusBar(HWND parent)
