@@ -152,6 +152,29 @@ typedef struct AESTREAM {
     AESTREAMCALLBACK callback;
 } AESTREAM;
 
+/* AEM_PRINT page sets (PrintJob.pageSet). */
+#define AEPS_EVEN 1
+#define AEPS_ODD  2
+#define AEPS_ALL  3
+
+/* AEM_PRINT: what to print and how. Margins are device pixels from the
+ * edges of the printable area. The control draws on the device context and
+ * never deletes it. */
+typedef struct PrintJob {
+    HDC printerDC;
+    const char *header;       /* header codes (&P &D &T &F &&), or NULL: no band */
+    const char *footer;       /* the same below the body */
+    int leftMargin;
+    int topMargin;
+    int rightMargin;
+    int bottomMargin;
+    const char *documentName; /* the print job's name and the text of &F */
+    DWORD selectionOnly;      /* nonzero: print the selection only */
+    int copies;               /* times the whole document is printed */
+    DWORD printerFont;        /* nonzero: the printer's own font, else a created "Courier New" */
+    BYTE pageSet;             /* AEPS_ bits */
+} PrintJob;
+
 /* Kinds of style items (AESTYLEREF.kind). */
 #define AESK_CLASS  1
 #define AESK_RANGE  2

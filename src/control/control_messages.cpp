@@ -7,6 +7,7 @@
 #include "control/edit_operations.h"
 #include "control/keyboard.h"
 #include "control/mouse.h"
+#include "control/print_request.h"
 #include "control/text_stream.h"
 #include "control/undo_replay.h"
 #include "control/view_requests.h"
@@ -298,6 +299,7 @@ bool MissingPointer(unsigned message, LParam lParam)
     case AEM_SETSEL:
     case AEM_STREAMIN:
     case AEM_STREAMOUT:
+    case AEM_PRINT:
         return lParam == 0;
     default:
         return false;
@@ -400,6 +402,8 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
         return OnSetTabStops(record, wParam, lParam);
     case AEM_SETUNDOLEVELS:
         return OnSetUndoLevels(record, wParam);
+    case AEM_PRINT:
+        return PrintText(record, reinterpret_cast<const PrintJob *>(lParam));
     case AEM_STREAMIN:
     case AEM_STREAMOUT: {
         auto *stream = reinterpret_cast<AESTREAM *>(lParam);

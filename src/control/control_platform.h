@@ -4,6 +4,7 @@
 #pragma once
 
 #include "control/message_types.h"
+#include "print/page_device.h"
 
 // The two scroll bars, numbered as Win32 numbers them.
 enum ScrollBar {
@@ -108,6 +109,10 @@ struct ControlPlatform {
     // (IsCharAlphaNumericA), for the word a double click selects. A pure
     // function of the byte: it alone takes no context.
     int (*isAlphaNumeric)(unsigned char c);
+
+    // The page device over the job's printer device context; 0 when there
+    // is none to print on.
+    int (*printerDevice)(void *context, const PrintJob *job, PageDevice *device);
 };
 
 // Where the painter draws: a device with a text colour, a background colour

@@ -27,6 +27,7 @@ typedef uintptr_t DWORD_PTR;
 #endif
 typedef unsigned char BYTE;
 typedef BYTE *LPBYTE;
+typedef struct HDC__ *HDC; // a device context; the engine only passes it on
 
 // Message parameters and results with the widths of WPARAM, LPARAM and
 // LRESULT; pointers travel in LParam as they do through SendMessageA.

@@ -35,6 +35,14 @@ static_assert(sizeof(AENMSELCHANGE) == 20, "AENMSELCHANGE layout");
 static_assert(offsetof(AENMSELCHANGE, hdr) == 0 && offsetof(AENMSELCHANGE, selStart) == 12 &&
                   offsetof(AENMSELCHANGE, selEnd) == 16,
               "AENMSELCHANGE layout");
+// Eleven 32-bit fields and the page-set byte.
+static_assert(offsetof(PrintJob, printerDC) == 0 && offsetof(PrintJob, header) == 4 &&
+                  offsetof(PrintJob, footer) == 8 && offsetof(PrintJob, leftMargin) == 12 &&
+                  offsetof(PrintJob, topMargin) == 16 && offsetof(PrintJob, rightMargin) == 20 &&
+                  offsetof(PrintJob, bottomMargin) == 24 && offsetof(PrintJob, documentName) == 28 &&
+                  offsetof(PrintJob, selectionOnly) == 32 && offsetof(PrintJob, copies) == 36 &&
+                  offsetof(PrintJob, printerFont) == 40 && offsetof(PrintJob, pageSet) == 44,
+              "PrintJob layout");
 #endif
 
 namespace {

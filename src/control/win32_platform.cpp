@@ -379,5 +379,6 @@ ControlPlatform Win32Platform(HWND window)
     platform.captureHeld = CaptureHeld;
     platform.cursorPosition = CursorPosition;
     platform.isAlphaNumeric = IsAlphaNumeric;
+    platform.printerDevice = Win32PrinterDevice;
     return platform;
 }

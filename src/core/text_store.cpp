@@ -72,33 +72,6 @@ bool GrowCapacityTo(TextDocument *doc, uint64_t target)
     return true;
 }
 
-// Display-column walk along one line: every byte advances the column by
-// one, '\t' jumps to the current stop, and reaching the current stop makes
-// the next one current.
-struct ColumnWalk {
-    TabStops tabs;
-    uint32_t column;    // display column reached so far
-    uint32_t stopIndex; // index of the current stop
-    uint32_t stop;      // column of the current stop
-};
-
-ColumnWalk StartColumnWalk(TabStops tabs)
-{
-    return ColumnWalk{tabs, 0, 0, TabWidth(tabs, 0)};
-}
-
-void AdvanceColumn(ColumnWalk *walk, char byte)
-{
-    if (byte == '\t')
-        walk->column = walk->stop;
-    else
-        ++walk->column;
-    if (walk->column == walk->stop) {
-        ++walk->stopIndex;
-        walk->stop += TabWidth(walk->tabs, walk->stopIndex);
-    }
-}
-
 // Walks the line of `offset` from its start while `keepGoing` allows,
 // returning the walk and, through *walked, the number of bytes crossed.
 template <typename KeepGoing>
@@ -129,6 +102,23 @@ uint32_t LengthToLineEnd(const char *text, uint32_t offset)
 }
 
 } // namespace
+
+ColumnWalk StartColumnWalk(TabStops tabs)
+{
+    return ColumnWalk{tabs, 0, 0, TabWidth(tabs, 0)};
+}
+
+void AdvanceColumn(ColumnWalk *walk, char byte)
+{
+    if (byte == '\t')
+        walk->column = walk->stop;
+    else
+        ++walk->column;
+    if (walk->column == walk->stop) {
+        ++walk->stopIndex;
+        walk->stop += TabWidth(walk->tabs, walk->stopIndex);
+    }
+}
 
 uint32_t NextCapacity(uint32_t capacity, bool grow)
 {

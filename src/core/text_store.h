@@ -95,6 +95,19 @@ struct TabStops {
 // always moves forward.
 uint32_t TabWidth(TabStops tabs, uint32_t index);
 
+// Display-column walk along one line: every byte advances the column by
+// one, '\t' jumps to the current stop, and reaching the current stop makes
+// the next one current.
+struct ColumnWalk {
+    TabStops tabs;
+    uint32_t column;    // display column reached so far
+    uint32_t stopIndex; // index of the current stop
+    uint32_t stop;      // column of the current stop
+};
+
+ColumnWalk StartColumnWalk(TabStops tabs);
+void AdvanceColumn(ColumnWalk *walk, char byte);
+
 // Display column of `offset` within its line ('\t' jumps to the next stop).
 uint32_t ColumnOfOffset(TabStops tabs, const char *text, uint32_t offset);
 

@@ -99,6 +99,10 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     };
     // The letters of code page 1252 above ASCII: 0xC0 … 0xFF but × and ÷.
     platform.isAlphaNumeric = [](unsigned char c) { return c >= 0xC0 && c != 0xD7 && c != 0xF7 ? 1 : 0; };
+    platform.printerDevice = [](void *c, const PrintJob *job, PageDevice *device) {
+        *device = Of(c).printer.Device();
+        return job->printerDC != nullptr ? 1 : 0;
+    };
     platform.isTextAvailable = [](void *) { return TheDoubleClipboard().hasText ? 1 : 0; };
     platform.openClipboard = [](void *) {
         DoubleClipboard &clipboard = TheDoubleClipboard();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "support/notification.h"
+#include "support/page_recorder.h"
 
 #include "control/control_platform.h"
 
@@ -51,6 +52,8 @@ struct PlatformDouble {
     uintptr_t menuOwner = 0;
     int menuX = 0;
     int menuY = 0;
+    // The printer every print job's device context stands for.
+    PageRecorder printer;
 };
 
 // A platform whose context is the double.

@@ -39,6 +39,7 @@ inline ControlPlatform SilentPlatform()
     platform.captureHeld = [](void *) { return 0; };
     platform.cursorPosition = [](void *, int *x, int *y) { *x = 0, *y = 0; };
     platform.isAlphaNumeric = [](unsigned char) { return 0; };
+    platform.printerDevice = [](void *, const PrintJob *, PageDevice *) { return 0; };
     platform.isTextAvailable = [](void *) { return 0; };
     platform.openClipboard = [](void *) { return 0; };
     platform.emptyClipboard = [](void *) {};
