@@ -61,4 +61,23 @@
 #define RECENT_FILES_POSITION   11 /* in the File popup */
 #define FONT_MENU_POSITION      1 /* in the Advanced popup */
 
+/* Dialog templates */
+#define IDD_PRINT               119 /* the common Print dialog with the print options below */
+#define IDD_PAGESETUP           121
+
+/* Page Setup */
+#define IDC_HEADER              1039
+#define IDC_FOOTER              1040
+#define IDC_MARGINLEFT          1041
+#define IDC_MARGINRIGHT         1042
+#define IDC_MARGINTOP           1043
+#define IDC_MARGINBOTTOM        1044
+#define IDC_MARGINS             1045
+
+/* Added to the Print dialog */
+#define IDC_PAGESET             1280 /* Both odd and even pages, Odd pages, Even pages */
+#define IDC_PRINTERFONT         1281
+#define IDC_PRINTOPTIONS        1282
+#define IDC_PAGESETLABEL        1283
+
 #endif /* SCRIVLET_RESOURCE_H */

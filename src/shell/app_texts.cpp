@@ -18,6 +18,7 @@ const char kStatusOpening[] = "Opening file...";
 const char kStatusOpeningTemplate[] = "Opening template file...";
 const char kStatusSaving[] = "Saving file...";
 const char kStatusInserting[] = "Inserting file...";
+const char kStatusPrinting[] = "Printing file...";
 
 const char *AppErrorText(int code)
 {

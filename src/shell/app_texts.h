@@ -55,6 +55,7 @@ extern const char kStatusOpening[];
 extern const char kStatusOpeningTemplate[];
 extern const char kStatusSaving[];
 extern const char kStatusInserting[];
+extern const char kStatusPrinting[];
 
 // "%s - %s" with the file name and "Scrivlet"; a name too long for the
 // title is cut so that the whole title fits.

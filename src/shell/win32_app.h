@@ -64,9 +64,13 @@ struct ShellSeams {
     BOOL (*getOpenFileName)(OPENFILENAMEA *record);
     BOOL (*getSaveFileName)(OPENFILENAMEA *record);
     BOOL (*winHelp)(HWND window, const char *file, UINT command, ULONG_PTR data);
+    BOOL (*printDialog)(PRINTDLGA *record);
+    INT_PTR (*dialogBox)(HINSTANCE instance, const char *templateName, HWND owner, DLGPROC procedure,
+                         LPARAM parameter);
 };
 extern ShellSeams g_seams;
 extern const ShellSeams kSystemSeams;
+extern const char kHelpFile[]; // "Scrivlet.hlp"
 
 // Start-up and the message loop (win32_main_window.cpp).
 // Runs start-up; false when it failed and the program must end with 0.
@@ -106,6 +110,10 @@ void WriteRecentList(const RecentFileList *list);
 void AddDocumentToRecent();
 void BuildRecentMenu(HMENU filePopup);
 void OpenRecent(uint32_t number);
+
+// Printing (win32_printing.cpp).
+void PrintDocument();
+void EditPageSetup();
 
 // Commands and menus (win32_commands.cpp).
 void OnMenuCommand(UINT command);

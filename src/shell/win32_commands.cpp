@@ -7,7 +7,7 @@
 
 void ShowHelpContents()
 {
-    g_seams.winHelp(g_app.mainWindow, "Scrivlet.hlp", HELP_FINDER, 0);
+    g_seams.winHelp(g_app.mainWindow, kHelpFile, HELP_FINDER, 0);
 }
 
 void OnMenuCommand(UINT command)
@@ -45,6 +45,12 @@ void OnMenuCommand(UINT command)
         break;
     case IDM_DELETE:
         SendToEdit(WM_CLEAR, 0, 0);
+        break;
+    case IDM_PRINT:
+        PrintDocument();
+        break;
+    case IDM_PAGESETUP:
+        EditPageSetup();
         break;
     case IDM_HELPCONTENTS:
         ShowHelpContents();

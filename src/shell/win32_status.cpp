@@ -56,9 +56,22 @@ BOOL SystemSaveDialog(OPENFILENAMEA *record)
     return GetSaveFileNameA(record);
 }
 
+BOOL SystemPrintDialog(PRINTDLGA *record)
+{
+    return PrintDlgA(record);
+}
+
+INT_PTR SystemDialogBox(HINSTANCE instance, const char *templateName, HWND owner, DLGPROC procedure,
+                        LPARAM parameter)
+{
+    return DialogBoxParamA(instance, templateName, owner, procedure, parameter);
+}
+
 } // namespace
 
-const ShellSeams kSystemSeams = {SystemMessageBox, SystemOpenDialog, SystemSaveDialog, SystemWinHelp};
+const ShellSeams kSystemSeams = {SystemMessageBox, SystemOpenDialog, SystemSaveDialog,
+                                 SystemWinHelp,    SystemPrintDialog, SystemDialogBox};
+const char kHelpFile[] = "Scrivlet.hlp";
 ShellSeams g_seams = kSystemSeams;
 
 HWND CreateStatusBar(HWND parent)

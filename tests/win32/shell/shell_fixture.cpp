@@ -1,6 +1,7 @@
 #include "shell_fixture.h"
 
 #include "advancededit.h"
+#include "../print/test_printer.h"
 
 #include <cstdio>
 #include <fstream>
@@ -14,6 +15,8 @@ int AnswerBox(HWND owner, const char *text, const char *title, UINT type);
 BOOL AnswerOpen(OPENFILENAMEA *record);
 BOOL AnswerSave(OPENFILENAMEA *record);
 BOOL CountHelp(HWND, const char *, UINT, ULONG_PTR);
+BOOL AnswerPrint(PRINTDLGA *record);
+INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter);
 
 void DeleteFolder(const std::string &folder)
 {
@@ -108,6 +111,69 @@ BOOL CountHelp(HWND, const char *file, UINT command, ULONG_PTR)
     return TRUE;
 }
 
+// The visible dialog of this thread, if one shows.
+HWND ShownDialog()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) {
+            char name[16] = "";
+            GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+                *reinterpret_cast<HWND *>(result) = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Hands the dialog to the test's driver as soon as the modal loop runs.
+void CALLBACK DriveShownDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = ShownDialog();
+    if (dialog == nullptr)
+        return; // not up yet: the timer comes again
+    KillTimer(nullptr, timer);
+    std::function<void(HWND)> driver = current->dialogDriver;
+    current->dialogDriver = nullptr;
+    driver(dialog);
+}
+
+// Runs a modal dialog with the driver; false (and a test failure) without.
+template <typename Run> auto RunDriven(Run run) -> decltype(run())
+{
+    if (!current->dialogDriver) {
+        ADD_FAILURE() << "a modal dialog opened without a driver";
+        return 0;
+    }
+    SetTimer(nullptr, 0, 10, DriveShownDialog);
+    return run();
+}
+
+BOOL AnswerPrint(PRINTDLGA *record)
+{
+    current->printDialogsShown.push_back(*record);
+    if (current->printAnswers.empty())
+        return RunDriven([record] { return PrintDlgA(record); });
+    ShellTest::PrintAnswer answer = current->printAnswers.front();
+    current->printAnswers.pop_front();
+    if (!answer.ok)
+        return FALSE;
+    record->hDC = answer.withDevice ? CreateTestPrinterDC() : nullptr;
+    record->Flags |= answer.flags;
+    record->nCopies = answer.copies;
+    record->lCustData = answer.customData;
+    return TRUE;
+}
+
+INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter)
+{
+    return RunDriven([=] { return DialogBoxParamA(instance, name, owner, procedure, parameter); });
+}
+
 } // namespace
 
 std::string SavePromptText(const std::string &fileName)
@@ -133,7 +199,7 @@ void ShellTest::SetUp()
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/styles.dat", Path("styles.dat").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE));
     ForgetRegistry();
-    g_seams = {AnswerBox, AnswerOpen, AnswerSave, CountHelp};
+    g_seams = {AnswerBox, AnswerOpen, AnswerSave, CountHelp, AnswerPrint, DriveDialogBox};
 }
 
 void ShellTest::TearDown()

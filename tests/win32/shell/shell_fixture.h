@@ -15,6 +15,7 @@
 #include "advancededit.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,22 @@ public:
     std::vector<std::string> saveDialogNames;        // its file buffer then
     std::vector<std::string> saveDialogFolders;      // its initial directory then
     int helpCalls = 0;
+
+    // Modal dialogs (the program's and the common Print dialog) run for
+    // real; `dialogDriver` gets the dialog once it shows, sets its controls
+    // and closes it. Without a driver a modal dialog fails the test.
+    std::function<void(HWND dialog)> dialogDriver;
+    // The Print dialog: each answer stands for one dialog the user closed
+    // (with OK when `ok`); with none queued the real dialog runs.
+    struct PrintAnswer {
+        bool ok = true;
+        bool withDevice = true; // a device context on the test printer
+        DWORD flags = 0;        // added to the record's flags, e.g. PD_SELECTION
+        WORD copies = 1;
+        LPARAM customData = 0;
+    };
+    std::deque<PrintAnswer> printAnswers;
+    std::vector<PRINTDLGA> printDialogsShown; // the records as the dialog received them
 
 protected:
     std::vector<std::string> BoxTexts() const;
