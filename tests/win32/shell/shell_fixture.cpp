@@ -111,22 +111,22 @@ BOOL CountHelp(HWND, const char *file, UINT command, ULONG_PTR)
     return TRUE;
 }
 
+BOOL CALLBACK FindDialog(HWND window, LPARAM result)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND *>(result) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The visible dialog of this thread, if one shows.
 HWND ShownDialog()
 {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) {
-            char name[16] = "";
-            GetClassNameA(window, name, sizeof name);
-            if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND *>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
