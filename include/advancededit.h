@@ -84,6 +84,21 @@
 #define AEM_SAVESTYLES          1073 /* -, path or NULL for "styles.dat" -> 1/0 */
 #define AEM_UNDO                1074 /* -, - -> 0; the same as WM_UNDO */
 
+/* Replace All in one pass (an addition to the messages above): from
+ * `start` to the end of the text every match of the pattern (AEFT_ flags in
+ * wParam) is replaced with the replacement, leaving the text, the selection
+ * (empty, after the last replacement) and the undo groups (one per
+ * replacement) that AEM_FINDTEXT, AEM_SETSEL and AEM_REPLACESEL with wParam
+ * 1 would leave match by match, in time linear in the text. Returns the
+ * number of replacements. */
+#define AEM_REPLACEALL          1124 /* flags, AEREPLACEALL* -> replacements (0) */
+
+typedef struct AEREPLACEALL {
+    DWORD start;             /* where the first search starts */
+    const char *pattern;
+    const char *replacement; /* NULL counts as empty */
+} AEREPLACEALL;
+
 /* AEM_FINDTEXT flags. */
 #define AEFT_MATCHCASE 1
 #define AEFT_WHOLEWORD 2

@@ -8,6 +8,7 @@
 #include "control/keyboard.h"
 #include "control/mouse.h"
 #include "control/print_request.h"
+#include "control/replace_all.h"
 #include "control/text_stream.h"
 #include "control/undo_replay.h"
 #include "control/view_requests.h"
@@ -300,6 +301,7 @@ bool MissingPointer(unsigned message, LParam lParam)
     case AEM_STREAMIN:
     case AEM_STREAMOUT:
     case AEM_PRINT:
+    case AEM_REPLACEALL:
         return lParam == 0;
     default:
         return false;
@@ -404,6 +406,10 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
         return OnSetUndoLevels(record, wParam);
     case AEM_PRINT:
         return PrintText(record, reinterpret_cast<const PrintJob *>(lParam));
+    case AEM_REPLACEALL: {
+        const auto *request = reinterpret_cast<const AEREPLACEALL *>(lParam);
+        return ReplaceAllMatches(record, request->start, request->pattern, request->replacement, uint32_t(wParam));
+    }
     case AEM_STREAMIN:
     case AEM_STREAMOUT: {
         auto *stream = reinterpret_cast<AESTREAM *>(lParam);
@@ -490,6 +496,7 @@ bool IsControlMessage(unsigned message)
     case WM_PASTE_:
     case WM_CLEAR_:
     case WM_UNDO_:
+    case AEM_REPLACEALL:
         return true;
     default:
         return message > WM_USER_ && message <= AEM_UNDO;
