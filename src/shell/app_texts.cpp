@@ -19,6 +19,10 @@ const char kStatusOpeningTemplate[] = "Opening template file...";
 const char kStatusSaving[] = "Saving file...";
 const char kStatusInserting[] = "Inserting file...";
 const char kStatusPrinting[] = "Printing file...";
+const char kStatusUndoing[] = "Undoing...";
+const char kStatusRedoing[] = "Redoing...";
+const char kLowMemoryRetryText[] =
+    "Your system is low in memory. You should close other applications and retry the last operation !";
 
 const char *AppErrorText(int code)
 {
@@ -63,6 +67,16 @@ void FormatNulFileText(char (&text)[kMessageTextSize], const char *fileName)
 {
     std::snprintf(text, sizeof text,
                   "File %s contains NUL characters and cannot be edited as text !", fileName);
+}
+
+void FormatEndOfSearch(char (&text)[kMessageTextSize], const char *findWhat)
+{
+    std::snprintf(text, sizeof text, "Finished searching for \"%s\"", findWhat);
+}
+
+void FormatReplaceCount(char (&text)[kMessageTextSize], unsigned long count)
+{
+    std::snprintf(text, sizeof text, "%lu occurrence(s) replaced", count);
 }
 
 void FormatCaretPosition(char (&text)[32], uint32_t line, uint32_t column)

@@ -67,6 +67,16 @@ void FormatSavePrompt(char (&text)[kMessageTextSize], const char *fileName);
 // The refusal of a file that holds a NUL byte, naming the file.
 void FormatNulFileText(char (&text)[kMessageTextSize], const char *fileName);
 
+// "Finished searching for \"%s\"" with the text searched for.
+void FormatEndOfSearch(char (&text)[kMessageTextSize], const char *findWhat);
+
+// "%lu occurrence(s) replaced"
+void FormatReplaceCount(char (&text)[kMessageTextSize], unsigned long count);
+
+extern const char kLowMemoryRetryText[]; // case conversion without memory
+extern const char kStatusUndoing[];
+extern const char kStatusRedoing[];
+
 // "Ln %u, Col %u"
 void FormatCaretPosition(char (&text)[32], uint32_t line, uint32_t column);
 

@@ -76,6 +76,9 @@ extern const char kHelpFile[]; // "Scrivlet.hlp"
 // Runs start-up; false when it failed and the program must end with 0.
 bool StartScrivlet(HINSTANCE instance, HINSTANCE previousInstance, const char *commandLine, int showCommand);
 int RunMessageLoop();
+// One message as the loop handles it: the find dialog's keys first, then
+// the accelerators, then translation and dispatch.
+void ProcessMessage(MSG *message);
 LRESULT SendToEdit(UINT message, WPARAM wParam, LPARAM lParam);
 void ApplyOptions(const Options *options);
 void GatherOptions(Options *options);
@@ -102,6 +105,12 @@ void NewFromTemplatePath(const char *templatePath);
 int SaveDocument(bool saveAs);        // 0 when its Save As dialog was cancelled
 void InsertFile();
 void AutoSaveTick();
+
+// Find and replace (win32_find.cpp).
+void InitFindRecord();
+void OpenFindDialog(bool replace);
+bool FindNext(); // true when a match was selected
+void OnFindReplace(const FINDREPLACEA *record);
 
 // Recent files (win32_recent_files.cpp).
 extern const char kRegistryKey[];     // under HKEY_LOCAL_MACHINE ("Path") and HKEY_CURRENT_USER

@@ -4,17 +4,122 @@
 
 #include "advancededit.h"
 #include "resources/resource.h"
+#include "shell/case_conversion.h"
+
+#include <cstdlib>
+
+namespace {
+
+// Undo and redo say what they do while they run.
+void StepHistory(UINT message, const char *status)
+{
+    RefreshStatus(status);
+    SendToEdit(message, 0, 0);
+    RefreshStatus("");
+}
+
+void SelectAll()
+{
+    AERANGE all = {0, 0xFFFFFFFF};
+    SendToEdit(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&all));
+}
+
+// The selection converted and selected again; nothing without a selection.
+void ConvertSelectionCase(CaseConversion conversion)
+{
+    AERANGE selection = {0, 0};
+    SendToEdit(AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    if (selection.start == selection.end)
+        return;
+    size_t length = selection.end - selection.start;
+    char *text = static_cast<char *>(std::malloc(length + 1));
+    if (text == nullptr) {
+        ShowMessage(g_app.mainWindow, kLowMemoryRetryText, kWarningTitle, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    SendToEdit(AEM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text));
+    ConvertCase(text, length, conversion);
+    SendToEdit(AEM_REPLACESEL, 1, reinterpret_cast<LPARAM>(text));
+    SendToEdit(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&selection));
+    std::free(text);
+}
+
+// Bit 0 of the control's options, the others kept.
+void ToggleBracketFlash()
+{
+    LRESULT options = SendToEdit(AEM_GETOPTIONS, 0, 0);
+    SendToEdit(AEM_SETOPTIONS, 0, options ^ AEO_BRACKETFLASH);
+}
+
+void ChooseFont(uint32_t font)
+{
+    static const int stock[] = {ANSI_FIXED_FONT, OEM_FIXED_FONT, SYSTEM_FIXED_FONT};
+    g_app.font = font;
+    SendToEdit(WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(stock[font])), 1);
+}
+
+void EnableItem(HMENU popup, UINT command, bool enabled)
+{
+    EnableMenuItem(popup, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void SetEditMenuStates(HMENU popup)
+{
+    AERANGE selection = {0, 0};
+    SendToEdit(AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    bool selected = selection.start != selection.end;
+    EnableItem(popup, IDM_UNDO, SendToEdit(AEM_CANUNDO, 0, 0) == 1);
+    EnableItem(popup, IDM_REDO, SendToEdit(AEM_CANREDO, 0, 0) == 1);
+    EnableItem(popup, IDM_PASTE, SendToEdit(AEM_CANPASTE, CF_TEXT, 0) == 1);
+    EnableItem(popup, IDM_CUT, selected);
+    EnableItem(popup, IDM_COPY, selected);
+    EnableItem(popup, IDM_DELETE, selected);
+    EnableItem(popup, IDM_SELECTALL, SendToEdit(AEM_LINELENGTH, 0, 0) > 0);
+}
+
+void SetFontMenuChecks(HMENU advanced)
+{
+    HMENU fonts = GetSubMenu(advanced, FONT_MENU_POSITION);
+    const UINT items[] = {IDM_FONTANSI, IDM_FONTOEM, IDM_FONTSYSTEM};
+    for (uint32_t font = kFontAnsi; font <= kFontSystem; ++font)
+        CheckMenuItem(fonts, items[font], MF_BYCOMMAND | (g_app.font == font ? MF_CHECKED : MF_UNCHECKED));
+}
+
+} // namespace
 
 void ShowHelpContents()
 {
     g_seams.winHelp(g_app.mainWindow, kHelpFile, HELP_FINDER, 0);
 }
 
+// Commands whose dialogs are not part of the program yet do nothing: About,
+// Go To, Options, File Types, Date and Time, New From Template and Styles.
 void OnMenuCommand(UINT command)
 {
     switch (command) {
     case IDM_EXIT:
         SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);
+        break;
+    case IDM_CUT:
+        SendToEdit(WM_CUT, 0, 0);
+        break;
+    case IDM_COPY:
+        SendToEdit(WM_COPY, 0, 0);
+        break;
+    case IDM_PASTE:
+        SendToEdit(WM_PASTE, 0, 0);
+        break;
+    case IDM_DELETE:
+        SendToEdit(WM_CLEAR, 0, 0);
+        break;
+    case IDM_UNDO:
+        StepHistory(AEM_UNDO, kStatusUndoing);
+        break;
+    case IDM_REDO:
+        StepHistory(AEM_REDO, kStatusRedoing);
+        break;
+    case IDM_SELECTALL:
+        SelectAll();
         break;
     case IDM_NEW:
         NewDocument();
@@ -34,17 +139,32 @@ void OnMenuCommand(UINT command)
     case IDM_INSERTFILE:
         InsertFile();
         break;
-    case IDM_CUT:
-        SendToEdit(WM_CUT, 0, 0);
+    case IDM_ADDINDENT:
+        SendToEdit(AEM_INDENTSEL, 1, 0);
         break;
-    case IDM_COPY:
-        SendToEdit(WM_COPY, 0, 0);
+    case IDM_REMOVEINDENT:
+        SendToEdit(AEM_INDENTSEL, 0, 0);
         break;
-    case IDM_PASTE:
-        SendToEdit(WM_PASTE, 0, 0);
+    case IDM_FIND:
+        OpenFindDialog(false);
         break;
-    case IDM_DELETE:
-        SendToEdit(WM_CLEAR, 0, 0);
+    case IDM_REPLACE:
+        OpenFindDialog(true);
+        break;
+    case IDM_FINDNEXT:
+        FindNext();
+        break;
+    case IDM_LOWERCASE:
+        ConvertSelectionCase(kLowerCase);
+        break;
+    case IDM_UPPERCASE:
+        ConvertSelectionCase(kUpperCase);
+        break;
+    case IDM_INVERTCASE:
+        ConvertSelectionCase(kInvertCase);
+        break;
+    case IDM_HELPCONTENTS:
+        ShowHelpContents();
         break;
     case IDM_PRINT:
         PrintDocument();
@@ -52,8 +172,13 @@ void OnMenuCommand(UINT command)
     case IDM_PAGESETUP:
         EditPageSetup();
         break;
-    case IDM_HELPCONTENTS:
-        ShowHelpContents();
+    case IDM_BRACKETFLASH:
+        ToggleBracketFlash();
+        break;
+    case IDM_FONTANSI:
+    case IDM_FONTOEM:
+    case IDM_FONTSYSTEM:
+        ChooseFont(command - IDM_FONTANSI);
         break;
     default:
         if (command >= IDM_RECENTFIRST && command <= IDM_RECENTLAST)
@@ -62,13 +187,18 @@ void OnMenuCommand(UINT command)
     }
 }
 
-// The File popup: Refresh only for a document with a name on disk, and the
-// Recent Files submenu built afresh from the registry.
+// File: Refresh only for a document with a name on disk, and the Recent
+// Files submenu built afresh. Edit: what the control can do now. Advanced:
+// the font in use checked. The other popups stay as they are.
 void OnInitMenuPopup(HMENU popup)
 {
     HMENU menu = GetMenu(g_app.mainWindow);
     if (popup == GetSubMenu(menu, FILE_MENU_POSITION)) {
-        EnableMenuItem(popup, IDM_REFRESH, MF_BYCOMMAND | (IsUntitled(g_app.fileName) ? MF_GRAYED : MF_ENABLED));
+        EnableItem(popup, IDM_REFRESH, !IsUntitled(g_app.fileName));
         BuildRecentMenu(popup);
+    } else if (popup == GetSubMenu(menu, EDIT_MENU_POSITION)) {
+        SetEditMenuStates(popup);
+    } else if (popup == GetSubMenu(menu, ADVANCED_MENU_POSITION)) {
+        SetFontMenuChecks(popup);
     }
 }

@@ -225,8 +225,10 @@ void Shutdown()
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == g_findReplaceMessage && message != 0)
-        return 0; // find and replace come with the commands
+    if (message == g_findReplaceMessage && message != 0) {
+        OnFindReplace(reinterpret_cast<const FINDREPLACEA *>(lParam));
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         InitCommonControls();
@@ -356,6 +358,7 @@ bool StartScrivlet(HINSTANCE instance, HINSTANCE previousInstance, const char *c
     }
     RefreshStatus("");
     InitDialogRecords();
+    InitFindRecord();
     ApplyOptions(&startupOptions);
     OpenCommandLineFile(commandLine);
     SetTitle();
@@ -364,16 +367,20 @@ bool StartScrivlet(HINSTANCE instance, HINSTANCE previousInstance, const char *c
     return true;
 }
 
+void ProcessMessage(MSG *message)
+{
+    if (g_app.findDialog != nullptr && IsDialogMessageA(g_app.findDialog, message))
+        return;
+    if (g_app.mainWindow != nullptr && TranslateAcceleratorA(g_app.mainWindow, g_app.accelerators, message))
+        return;
+    TranslateMessage(message);
+    DispatchMessageA(message);
+}
+
 int RunMessageLoop()
 {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (g_app.findDialog != nullptr && IsDialogMessageA(g_app.findDialog, &message))
-            continue;
-        if (g_app.mainWindow != nullptr && TranslateAcceleratorA(g_app.mainWindow, g_app.accelerators, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        ProcessMessage(&message);
     return int(message.wParam);
 }

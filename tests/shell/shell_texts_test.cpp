@@ -1,6 +1,7 @@
 // The shell's portable rules: texts, the untitled test, paths, the command
 // line and the recent-file list.
 #include "shell/app_texts.h"
+#include "shell/case_conversion.h"
 #include "shell/command_line.h"
 #include "shell/document_paths.h"
 #include "shell/recent_list.h"
@@ -224,4 +225,22 @@ TEST(RecentList, AddKeepsOrderSkipsTheNewestAndDropsTheOldest)
     std::string tooLong(kPathSize, 'p');
     EXPECT_FALSE(AddRecentFile(&list, tooLong.c_str(), 0, 0));
     EXPECT_EQ(Paths(list)[4], "f");
+}
+
+TEST(CaseConversion, AsciiLettersOnly)
+{
+    auto converted = [](std::string text, CaseConversion conversion) {
+        ConvertCase(&text[0], text.size(), conversion);
+        return text;
+    };
+    const std::string mixed = "aB1 z_Z\xE9\xC9@[`{";
+    EXPECT_EQ(converted(mixed, kLowerCase), "ab1 z_z\xE9\xC9@[`{");
+    EXPECT_EQ(converted(mixed, kUpperCase), "AB1 Z_Z\xE9\xC9@[`{");
+    EXPECT_EQ(converted(mixed, kInvertCase), "Ab1 Z_z\xE9\xC9@[`{");
+
+    char texts[kMessageTextSize];
+    FormatEndOfSearch(texts, "cat");
+    EXPECT_STREQ(texts, "Finished searching for \"cat\"");
+    FormatReplaceCount(texts, 3);
+    EXPECT_STREQ(texts, "3 occurrence(s) replaced");
 }

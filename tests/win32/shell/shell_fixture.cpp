@@ -4,6 +4,7 @@
 #include "../print/test_printer.h"
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -261,6 +262,43 @@ void ShellTest::Close()
 void ShellTest::Command(UINT command) const
 {
     SendMessageA(g_app.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void ShellTest::ProcessPendingMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(int(message.wParam)); // left for the test to see
+            break;
+        }
+        ProcessMessage(&message);
+    }
+}
+
+void ShellTest::PressKey(int key, bool ctrl, bool shift)
+{
+    BYTE keys[256], held[256];
+    GetKeyboardState(keys);
+    std::memcpy(held, keys, sizeof held);
+    held[VK_CONTROL] = ctrl ? 0x80 : 0;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(held);
+    PostMessageA(g_app.editControl, WM_KEYDOWN, WPARAM(key), 1);
+    ProcessPendingMessages();
+    SetKeyboardState(keys);
+}
+
+HMENU ShellTest::OpenPopup(int position) const
+{
+    HMENU popup = GetSubMenu(GetMenu(g_app.mainWindow), position);
+    SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(popup), position);
+    return popup;
+}
+
+bool ShellTest::ItemEnabled(HMENU popup, UINT command) const
+{
+    return (GetMenuState(popup, command, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
 namespace {

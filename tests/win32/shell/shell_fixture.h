@@ -44,6 +44,13 @@ protected:
     void Start(const std::string &commandLine = "");
     void Close();                                    // WM_CLOSE, then waits for the end
     void Command(UINT command) const;
+    // Presses a key in the edit control, with Ctrl and Shift held as asked,
+    // and lets the program's message loop handle what follows.
+    void PressKey(int key, bool ctrl = false, bool shift = false);
+    void ProcessPendingMessages();
+    // Opens a top-level popup of the menu (WM_INITMENUPOPUP) and returns it.
+    HMENU OpenPopup(int position) const;
+    bool ItemEnabled(HMENU popup, UINT command) const;
     bool Running() const { return g_app.mainWindow != nullptr; }
     std::string EditText() const;                    // with CR LF line ends
     void Type(const std::string &text) const;        // replaces the selection, as typing does
