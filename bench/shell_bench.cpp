@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,9 +24,14 @@ BOOL ChooseBenchFile(OPENFILENAMEA *record)
     return TRUE;
 }
 
+LARGE_INTEGER countShown; // when the count of a Replace All was shown
+
 int Answer(HWND, const char *text, const char *, UINT)
 {
-    std::printf("unexpected message: %s\n", text);
+    if (std::strstr(text, "occurrence(s) replaced") != nullptr)
+        QueryPerformanceCounter(&countShown);
+    else if (std::strncmp(text, "Finished searching", 18) != 0)
+        std::printf("unexpected message: %s\n", text);
     return IDNO;
 }
 
@@ -85,6 +91,119 @@ void Measure(const char *label, size_t megabytes)
     DeleteFileA(chosenPath.c_str());
 }
 
+// A text of `size` bytes of prose lines with "cat" at `matches` evenly
+// spaced places, written to a file and opened.
+void OpenTextWithMatches(size_t size, size_t matches)
+{
+    std::string line = "the quick brown fox jumps over the lazy dog\r\n";
+    std::string text;
+    text.reserve(size + 64);
+    size_t gap = matches > 0 ? size / matches : size;
+    size_t next = gap / 2;
+    while (text.size() < size) {
+        if (matches > 0 && text.size() >= next) {
+            text += "cat ";
+            next += gap;
+            --matches;
+        }
+        text += line;
+    }
+    chosenPath = "scrivlet-bench-matches.txt";
+    FILE *file = std::fopen(chosenPath.c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    g_app.modified = 0;
+    OpenByPath(chosenPath.c_str());
+    DeleteFileA(chosenPath.c_str());
+}
+
+void SetFindText(const char *findWhat, const char *replaceWith)
+{
+    FINDREPLACEA &record = g_app.findRecord;
+    std::snprintf(record.lpstrFindWhat, record.wFindWhatLen, "%s", findWhat);
+    std::snprintf(record.lpstrReplaceWith, record.wReplaceWithLen, "%s", replaceWith);
+}
+
+// Replace All from the start, from the notification to the count message.
+double ReplaceAllSeconds(size_t size, size_t matches)
+{
+    OpenTextWithMatches(size, matches);
+    SetFindText("cat", "dog");
+    AERANGE start = {0, 0};
+    SendMessageA(g_app.editControl, AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&start));
+    g_app.findRecord.Flags = FR_HIDEUPDOWN | FR_REPLACEALL;
+    LARGE_INTEGER begin;
+    QueryPerformanceCounter(&begin);
+    SendMessageA(g_app.mainWindow, g_findReplaceMessage, 0, reinterpret_cast<LPARAM>(&g_app.findRecord));
+    return Seconds(begin, countShown);
+}
+
+// The same replacements match by match through the control's messages, as
+// a loop of AEM_FINDTEXT, AEM_SETSEL and AEM_REPLACESEL does them.
+double StepByStepSeconds(size_t size, size_t matches)
+{
+    OpenTextWithMatches(size, matches);
+    LARGE_INTEGER begin, end;
+    QueryPerformanceCounter(&begin);
+    LockWindowUpdate(g_app.editControl);
+    DWORD from = 0;
+    for (;;) {
+        AEFINDTEXT find = {from, 0xFFFFFFFF, "cat", 0, 0};
+        if (SendMessageA(g_app.editControl, AEM_FINDTEXT, 0, reinterpret_cast<LPARAM>(&find)) < 0)
+            break;
+        AERANGE match = {find.foundStart, find.foundEnd};
+        SendMessageA(g_app.editControl, AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&match));
+        SendMessageA(g_app.editControl, AEM_REPLACESEL, 1, reinterpret_cast<LPARAM>("dog"));
+        from = find.foundStart + 3;
+    }
+    LockWindowUpdate(nullptr);
+    QueryPerformanceCounter(&end);
+    return Seconds(begin, end);
+}
+
+void MeasureReplaceAll()
+{
+    const size_t kTen = size_t(10) << 20;
+    for (size_t matches : {size_t(10000), size_t(100000)}) {
+        std::vector<double> runs;
+        for (int run = 0; run < 5; ++run)
+            runs.push_back(ReplaceAllSeconds(kTen, matches));
+        std::printf("Replace All, 10 MB, %6zu matches: median %.3f s\n", matches, Median(runs));
+    }
+    std::vector<double> runs;
+    for (int run = 0; run < 5; ++run)
+        runs.push_back(ReplaceAllSeconds(kTen * 2, 100000));
+    std::printf("Replace All, 20 MB, %6d matches: median %.3f s\n", 100000, Median(runs));
+    for (size_t matches : {size_t(250), size_t(1000)}) {
+        std::vector<double> loop;
+        for (int run = 0; run < 3; ++run)
+            loop.push_back(StepByStepSeconds(kTen, matches));
+        std::printf("match by match, 10 MB, %5zu matches: median %.3f s (for comparison)\n", matches, Median(loop));
+    }
+}
+
+// Find Next from the start to the one match at the end of a 100 MB text.
+void MeasureFindNext()
+{
+    OpenTextWithMatches(size_t(100) << 20, 0);
+    AERANGE end = {0xFFFFFFFF, 0xFFFFFFFF};
+    SendMessageA(g_app.editControl, AEM_SETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    SendMessageA(g_app.editControl, AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>("cat"));
+    SetFindText("cat", "");
+    g_app.findRecord.Flags = FR_HIDEUPDOWN | FR_FINDNEXT;
+    std::vector<double> runs;
+    for (int run = 0; run < 5; ++run) {
+        AERANGE start = {0, 0};
+        SendMessageA(g_app.editControl, AEM_SETSEL, 0, reinterpret_cast<LPARAM>(&start));
+        LARGE_INTEGER begin, found;
+        QueryPerformanceCounter(&begin);
+        SendMessageA(g_app.mainWindow, g_findReplaceMessage, 0, reinterpret_cast<LPARAM>(&g_app.findRecord));
+        QueryPerformanceCounter(&found);
+        runs.push_back(Seconds(begin, found));
+    }
+    std::printf("Find Next, 100 MB, to the last match: median %.3f s\n", Median(runs));
+}
+
 } // namespace
 
 int main()
@@ -95,6 +214,9 @@ int main()
         return 1;
     Measure("10 MB", 10);
     Measure("100 MB", 100);
+    MeasureReplaceAll();
+    MeasureFindNext();
+    g_app.modified = 0;
     SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)

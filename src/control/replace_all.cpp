@@ -14,7 +14,8 @@
 namespace {
 
 // The next match at or after `from`, or -1: the search AEM_FINDTEXT makes
-// from the selection end to the end of the text.
+// from the selection end to the end of the text (the text changes between
+// the searches of the match-by-match path).
 int64_t NextMatch(const TextDocument &text, uint32_t from, const char *pattern, uint32_t patternLength,
                   uint32_t flags)
 {
@@ -51,8 +52,10 @@ MatchSurvey SurveyMatches(const TextDocument &text, uint32_t start, const char *
                           uint32_t replacementLength, uint32_t flags)
 {
     MatchSurvey survey = {0, 0};
-    for (int64_t at = NextMatch(text, start, pattern, patternLength, flags); at >= 0;
-         at = NextMatch(text, uint32_t(at) + patternLength, pattern, patternLength, flags))
+    MatchScanner scanner;
+    StartMatchScan(&scanner, text.bytes, text.length, pattern, patternLength, flags);
+    for (int64_t at = NextMatchFrom(&scanner, start); at >= 0;
+         at = NextMatchFrom(&scanner, uint32_t(at) + patternLength))
         ++survey.count;
     int64_t step = int64_t(replacementLength) - patternLength;
     int64_t first = int64_t(text.length) + step;
@@ -133,8 +136,9 @@ uint32_t ReplaceAllMatches(ControlRecord *record, uint32_t start, const char *pa
     uint32_t replaced = 0;
     int32_t lineChange = 0;
     uint32_t replacementLines = CountLines(replacement, replacementLength);
-    for (int64_t at = NextMatch(old, from, pattern, patternLength, flags); built && at >= 0;
-         at = NextMatch(old, from, pattern, patternLength, flags)) {
+    MatchScanner scanner;
+    StartMatchScan(&scanner, old.bytes, old.length, pattern, patternLength, flags);
+    for (int64_t at = NextMatchFrom(&scanner, from); built && at >= 0; at = NextMatchFrom(&scanner, from)) {
         uint32_t match = uint32_t(at);
         built = InsertBytes(&result, result.length, old.bytes + from, match - from) &&
                 InsertBytes(&result, result.length, replacement, replacementLength);

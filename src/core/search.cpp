@@ -123,6 +123,83 @@ int32_t FindInRange(const char *bytes, uint32_t length, const char *pattern, uin
     }
 }
 
+void StartMatchScan(MatchScanner *scanner, const char *bytes, uint32_t length, const char *pattern,
+                    uint32_t patternLength, uint32_t flags)
+{
+    *scanner = MatchScanner{};
+    scanner->text = reinterpret_cast<const unsigned char *>(bytes);
+    scanner->length = length;
+    scanner->pattern = reinterpret_cast<const unsigned char *>(pattern);
+    scanner->patternLength = patternLength;
+    scanner->flags = flags;
+    if (patternLength == 0 || pattern == nullptr || patternLength > length) {
+        scanner->nextFirst = scanner->nextOther = kNoCandidate;
+        scanner->patternLength = 0; // never matches
+        return;
+    }
+    unsigned char first = scanner->pattern[0];
+    unsigned char other = first;
+    if ((flags & kFindMatchCase) == 0) {
+        if (first >= 'a' && first <= 'z')
+            other = static_cast<unsigned char>(first - 'a' + 'A');
+        else if (first >= 'A' && first <= 'Z')
+            other = static_cast<unsigned char>(first - 'A' + 'a');
+    }
+    uint32_t lastStart = length - patternLength;
+    scanner->first = first;
+    scanner->other = other;
+    scanner->nextFirst = NextByte(scanner->text, first, 0, lastStart);
+    scanner->nextOther = other != first ? NextByte(scanner->text, other, 0, lastStart) : kNoCandidate;
+}
+
+// The candidates and tests of FindInRange, with the range starting at
+// `from`; a stream's next position stays valid while it is not before it.
+int64_t NextMatchFrom(MatchScanner *scanner, uint32_t from)
+{
+    MatchScanner &s = *scanner;
+    if (s.patternLength == 0 || from > s.length - s.patternLength)
+        return -1;
+    const uint32_t lastStart = s.length - s.patternLength;
+    const bool matchCase = (s.flags & kFindMatchCase) != 0;
+    const bool wholeWord = (s.flags & kFindWholeWord) != 0;
+    from = from < s.scannedFrom ? s.scannedFrom : from;
+    s.scannedFrom = from;
+    // A stream is reused when it began at or before `from` and has not gone
+    // past it; otherwise it may have skipped a candidate that `from` turns
+    // into a whole word (a match at the start is one on its left).
+    if (s.nextFirst < from || s.firstFrom > from) {
+        s.nextFirst = NextByte(s.text, s.first, from, lastStart);
+        s.firstFrom = from;
+    }
+    if (s.other != s.first && (s.nextOther < from || s.otherFrom > from)) {
+        s.nextOther = NextByte(s.text, s.other, from, lastStart);
+        s.otherFrom = from;
+    }
+    for (;;) {
+        const uint32_t i = s.nextFirst < s.nextOther ? s.nextFirst : s.nextOther;
+        if (i == kNoCandidate)
+            return -1;
+        bool found = !(wholeWord && i > from && IsWordCharacter(s.text[i - 1]));
+        if (found) {
+            const uint32_t rest = s.patternLength - 1;
+            found = matchCase ? std::memcmp(s.text + i + 1, s.pattern + 1, rest) == 0
+                              : EqualIgnoringCase(s.text + i + 1, s.pattern + 1, rest);
+        }
+        if (found && wholeWord && i + s.patternLength < s.length && IsWordCharacter(s.text[i + s.patternLength]))
+            found = false;
+        if (found)
+            return i;
+        if (s.nextFirst == i) {
+            s.nextFirst = NextByte(s.text, s.first, i + 1, lastStart);
+            s.firstFrom = i + 1;
+        }
+        if (s.nextOther == i) {
+            s.nextOther = NextByte(s.text, s.other, i + 1, lastStart);
+            s.otherFrom = i + 1;
+        }
+    }
+}
+
 uint32_t WordAt(const char *text, uint32_t offset, uint32_t *wordStart, CharClassifier extraWordCharacter)
 {
     const unsigned char *t = reinterpret_cast<const unsigned char *>(text);

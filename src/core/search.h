@@ -32,6 +32,31 @@ bool IsWordCharacter(unsigned char c);
 int32_t FindInRange(const char *bytes, uint32_t length, const char *pattern, uint32_t patternLength,
                     uint32_t flags);
 
+// Successive searches of one pattern over one text, each from a start no
+// earlier than the one before, up to the end of the text: Replace All's
+// searches. Each answers exactly what FindInRange over [from, length) would
+// (a match at `from` is a whole word on its left), but the text is scanned
+// once for all of them instead of once per search.
+struct MatchScanner {
+    const unsigned char *text;
+    uint32_t length;
+    const unsigned char *pattern;
+    uint32_t patternLength;
+    uint32_t flags;
+    unsigned char first, other; // the pattern's first byte in both cases (equal with match case)
+    uint32_t nextFirst;         // first position >= firstFrom holding `first`, or none
+    uint32_t nextOther;
+    uint32_t firstFrom;         // where each stream's search began: candidates it
+    uint32_t otherFrom;         // skipped lie before the next one, from here on
+    uint32_t scannedFrom;       // the last start asked for
+};
+
+void StartMatchScan(MatchScanner *scanner, const char *bytes, uint32_t length, const char *pattern,
+                    uint32_t patternLength, uint32_t flags);
+
+// The first match at or after `from` (not before the previous start), or -1.
+int64_t NextMatchFrom(MatchScanner *scanner, uint32_t from);
+
 // Says whether a byte is a letter beyond the ASCII word characters; non-zero
 // means yes. The Windows face passes IsCharAlphaNumericA (letters of the
 // active code page).

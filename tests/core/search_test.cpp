@@ -198,3 +198,40 @@ TEST(BracketMatching, TableOfCases)
 }
 
 } // namespace
+
+// Successive searches from increasing starts answer what FindInRange from
+// each start answers.
+TEST(MatchScanner, AgreesWithFindInRangeFromEachStart)
+{
+    const char *pieces[] = {"a", "b", "A", "_", " ", "ab", "Ab", "ba", "\n"};
+    const char *patterns[] = {"a", "ab", "AB", "b a", "aba", "_", "\n"};
+    unsigned seed = 77;
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % range;
+    };
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        for (unsigned i = 0, n = next(80); i < n; ++i)
+            text += pieces[next(9)];
+        std::string pattern = patterns[next(7)];
+        uint32_t flags = next(4);
+        MatchScanner scanner;
+        StartMatchScan(&scanner, text.data(), uint32_t(text.size()), pattern.c_str(), uint32_t(pattern.size()),
+                       flags);
+        uint32_t from = 0;
+        while (from <= text.size()) {
+            int32_t expected = FindInRange(text.data() + from, uint32_t(text.size()) - from, pattern.c_str(),
+                                           uint32_t(pattern.size()), flags);
+            int64_t actual = NextMatchFrom(&scanner, from);
+            ASSERT_EQ(actual, expected < 0 ? -1 : int64_t(from) + expected)
+                << "round " << round << " text '" << text << "' pattern '" << pattern << "' from " << from;
+            from += 1 + next(4); // both the next match's end and arbitrary later starts
+            if (actual >= 0 && next(2))
+                from = uint32_t(actual) + uint32_t(pattern.size());
+        }
+    }
+    MatchScanner empty;
+    StartMatchScan(&empty, "abc", 3, "", 0, 0);
+    EXPECT_EQ(NextMatchFrom(&empty, 0), -1) << "an empty pattern never matches";
+}
