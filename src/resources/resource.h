@@ -80,4 +80,9 @@
 #define IDC_PRINTOPTIONS        1282
 #define IDC_PAGESETLABEL        1283
 
+/* The settings dialogs' templates and controls */
+#include "styles_dialog_ids.h"
+#include "settings_dialog_ids.h"
+#include "small_dialog_ids.h"
+
 #endif /* SCRIVLET_RESOURCE_H */

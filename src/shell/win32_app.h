@@ -67,6 +67,10 @@ struct ShellSeams {
     BOOL (*printDialog)(PRINTDLGA *record);
     INT_PTR (*dialogBox)(HINSTANCE instance, const char *templateName, HWND owner, DLGPROC procedure,
                          LPARAM parameter);
+    BOOL (*chooseColor)(CHOOSECOLORA *record);
+    // SHBrowseForFolderA: the chosen folder's item list (free it with
+    // CoTaskMemFree), or null when cancelled.
+    void *(*browseForFolder)(void *browseInfo);
 };
 extern ShellSeams g_seams;
 extern const ShellSeams kSystemSeams;

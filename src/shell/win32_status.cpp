@@ -3,6 +3,7 @@
 #include "shell/win32_app.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "advancededit.h"
 
@@ -61,6 +62,16 @@ BOOL SystemPrintDialog(PRINTDLGA *record)
     return PrintDlgA(record);
 }
 
+BOOL SystemChooseColor(CHOOSECOLORA *record)
+{
+    return ChooseColorA(record);
+}
+
+void *SystemBrowseForFolder(void *browseInfo)
+{
+    return SHBrowseForFolderA(static_cast<BROWSEINFOA *>(browseInfo));
+}
+
 INT_PTR SystemDialogBox(HINSTANCE instance, const char *templateName, HWND owner, DLGPROC procedure,
                         LPARAM parameter)
 {
@@ -69,8 +80,9 @@ INT_PTR SystemDialogBox(HINSTANCE instance, const char *templateName, HWND owner
 
 } // namespace
 
-const ShellSeams kSystemSeams = {SystemMessageBox, SystemOpenDialog, SystemSaveDialog,
-                                 SystemWinHelp,    SystemPrintDialog, SystemDialogBox};
+const ShellSeams kSystemSeams = {SystemMessageBox,  SystemOpenDialog, SystemSaveDialog,
+                                 SystemWinHelp,     SystemPrintDialog, SystemDialogBox,
+                                 SystemChooseColor, SystemBrowseForFolder};
 const char kHelpFile[] = "Scrivlet.hlp";
 ShellSeams g_seams = kSystemSeams;
 

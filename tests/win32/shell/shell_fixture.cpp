@@ -1,5 +1,7 @@
 #include "shell_fixture.h"
 
+#include <shlobj.h>
+
 #include "advancededit.h"
 #include "../print/test_printer.h"
 
@@ -18,6 +20,8 @@ BOOL AnswerSave(OPENFILENAMEA *record);
 BOOL CountHelp(HWND, const char *, UINT, ULONG_PTR);
 BOOL AnswerPrint(PRINTDLGA *record);
 INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter);
+BOOL AnswerColour(CHOOSECOLORA *record);
+void *AnswerFolder(void *browseInfo);
 
 void DeleteFolder(const std::string &folder)
 {
@@ -170,6 +174,30 @@ BOOL AnswerPrint(PRINTDLGA *record)
     return TRUE;
 }
 
+BOOL AnswerColour(CHOOSECOLORA *record)
+{
+    current->colourChoosersShown.push_back(*record);
+    if (current->colourAnswers.empty())
+        return FALSE;
+    long answer = current->colourAnswers.front();
+    current->colourAnswers.pop_front();
+    if (answer < 0)
+        return FALSE;
+    record->rgbResult = COLORREF(answer);
+    return TRUE;
+}
+
+void *AnswerFolder(void *browseInfo)
+{
+    const auto *info = static_cast<const BROWSEINFOA *>(browseInfo);
+    current->folderPromptsShown.push_back(info->lpszTitle != nullptr ? info->lpszTitle : "");
+    if (current->folderAnswers.empty())
+        return nullptr;
+    std::string path = current->folderAnswers.front();
+    current->folderAnswers.pop_front();
+    return path.empty() ? nullptr : ILCreateFromPathA(path.c_str());
+}
+
 INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter)
 {
     return RunDriven([=] { return DialogBoxParamA(instance, name, owner, procedure, parameter); });
@@ -200,7 +228,7 @@ void ShellTest::SetUp()
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/styles.dat", Path("styles.dat").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE));
     ForgetRegistry();
-    g_seams = {AnswerBox, AnswerOpen, AnswerSave, CountHelp, AnswerPrint, DriveDialogBox};
+    g_seams = {AnswerBox, AnswerOpen, AnswerSave, CountHelp, AnswerPrint, DriveDialogBox, AnswerColour, AnswerFolder};
 }
 
 void ShellTest::TearDown()

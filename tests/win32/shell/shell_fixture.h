@@ -88,6 +88,14 @@ public:
     };
     std::deque<PrintAnswer> printAnswers;
     std::vector<PRINTDLGA> printDialogsShown; // the records as the dialog received them
+    // The colour chooser: each answer is the colour chosen, or -1 for
+    // Cancel; with none queued the chooser is cancelled.
+    std::deque<long> colourAnswers;
+    std::vector<CHOOSECOLORA> colourChoosersShown;
+    // The folder browser: each answer is the chosen folder's path, "" for
+    // Cancel; with none queued it is cancelled.
+    std::deque<std::string> folderAnswers;
+    std::vector<std::string> folderPromptsShown;
 
 protected:
     std::vector<std::string> BoxTexts() const;
