@@ -3,6 +3,7 @@
 #include "shell/win32_app.h"
 
 #include "advancededit.h"
+#include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
 #include "shell/case_conversion.h"
 
@@ -85,6 +86,25 @@ void SetFontMenuChecks(HMENU advanced)
         CheckMenuItem(fonts, items[font], MF_BYCOMMAND | (g_app.font == font ? MF_CHECKED : MF_UNCHECKED));
 }
 
+INT_PTR OpenDialog(int templateId, DLGPROC procedure, LPARAM parameter)
+{
+    return g_seams.dialogBox(g_app.instance, MAKEINTRESOURCEA(templateId), g_app.mainWindow, procedure, parameter);
+}
+
+// The chosen date or time replaces the selection, recorded for undo.
+void InsertDateAndTime()
+{
+    char text[256] = "";
+    if (OpenDialog(IDD_DATETIME, DateTimeDialogProc, reinterpret_cast<LPARAM>(text)) == 1)
+        SendToEdit(AEM_REPLACESEL, 1, reinterpret_cast<LPARAM>(text));
+}
+
+void NewFromTemplate()
+{
+    if (OpenDialog(IDD_NEWFROMTEMPLATE, NewFromTemplateDialogProc, reinterpret_cast<LPARAM>(&g_app)) == 1)
+        NewFromTemplatePath(g_app.openDialog.lpstrFile);
+}
+
 } // namespace
 
 void ShowHelpContents()
@@ -92,11 +112,21 @@ void ShowHelpContents()
     g_seams.winHelp(g_app.mainWindow, kHelpFile, HELP_FINDER, 0);
 }
 
-// Commands whose dialogs are not part of the program yet do nothing: About,
-// Go To, Options, File Types, Date and Time, New From Template and Styles.
 void OnMenuCommand(UINT command)
 {
     switch (command) {
+    case IDM_ABOUT:
+        OpenDialog(IDD_ABOUT, AboutDialogProc, 0);
+        break;
+    case IDM_GOTO:
+        OpenDialog(IDD_GOTO, GoToDialogProc, reinterpret_cast<LPARAM>(&g_app));
+        break;
+    case IDM_DATETIME:
+        InsertDateAndTime();
+        break;
+    case IDM_NEWFROMTEMPLATE:
+        NewFromTemplate();
+        break;
     case IDM_EXIT:
         SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);
         break;

@@ -1,0 +1,181 @@
+// About, Go To, Date and Time and New From Template, opened by their
+// commands and driven as a user would.
+#include "shell_fixture.h"
+
+#include <commctrl.h>
+
+#include "resources/resource.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+std::string ItemText(HWND dialog, int id)
+{
+    char text[300] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void Press(HWND dialog, int id)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
+}
+
+std::vector<std::string> ListItems(HWND list)
+{
+    std::vector<std::string> items;
+    for (LRESULT i = 0, n = SendMessageA(list, LB_GETCOUNT, 0, 0); i < n; ++i) {
+        char text[300] = "";
+        SendMessageA(list, LB_GETTEXT, WPARAM(i), LPARAM(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+} // namespace
+
+TEST_F(ShellTest, AboutShowsTheVersionAndWholeKilobytesAndOnlyOkCloses)
+{
+    Start();
+    bool stayedOnEscape = false;
+    dialogDriver = [&](HWND dialog) {
+        char title[64] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        EXPECT_STREQ(title, "About Scrivlet");
+        EXPECT_EQ(ItemText(dialog, IDC_ABOUT_NAME), "Scrivlet");
+        EXPECT_EQ(ItemText(dialog, IDC_ABOUT_VERSION), "Version 1.1");
+        MEMORYSTATUS memory = {};
+        memory.dwLength = sizeof memory;
+        GlobalMemoryStatus(&memory);
+        char total[64];
+        std::snprintf(total, sizeof total, "%lu KB", static_cast<unsigned long>(memory.dwTotalPhys / 1024));
+        EXPECT_EQ(ItemText(dialog, IDC_ABOUT_TOTALMEMORY), total);
+        std::string load = ItemText(dialog, IDC_ABOUT_MEMORYLOAD);
+        EXPECT_EQ(load.substr(load.size() - 2), " %");
+        EXPECT_NE(ItemText(dialog, IDC_ABOUT_FREEMEMORY).find(" KB"), std::string::npos);
+        Press(dialog, IDCANCEL);
+        stayedOnEscape = IsWindowVisible(dialog) != FALSE;
+        Press(dialog, IDOK);
+    };
+    Command(IDM_ABOUT);
+    EXPECT_TRUE(stayedOnEscape);
+    EXPECT_FALSE(static_cast<bool>(dialogDriver)) << "the dialog ran";
+}
+
+TEST_F(ShellTest, GoToJumpsToLinesAndOffsetsAndStaysOpen)
+{
+    Start();
+    Type("one\ntwo\nthree!");
+    std::vector<DWORD> carets;
+    dialogDriver = [&](HWND dialog) {
+        HWND what = GetDlgItem(dialog, IDC_GOTO_WHAT);
+        EXPECT_EQ(ListItems(what), (std::vector<std::string>{"Line", "Offset"}));
+        EXPECT_EQ(SendMessageA(what, LB_GETCURSEL, 0, 0), 0);
+        auto jump = [&](const char *number) {
+            SetDlgItemTextA(dialog, IDC_GOTO_NUMBER, number);
+            Press(dialog, IDC_GOTO_JUMP);
+            carets.push_back(Selection().start == Selection().end ? Selection().start : 999);
+            DWORD start = 0, end = 0;
+            SendDlgItemMessageA(dialog, IDC_GOTO_NUMBER, EM_GETSEL, WPARAM(&start), LPARAM(&end));
+            EXPECT_EQ(end - start, DWORD(std::strlen(number))) << "the number is selected for the next one";
+        };
+        for (const char *line : {"3", "2", "4", "0", "", "x"})
+            jump(line);
+        SendMessageA(what, LB_SETCURSEL, 1, 0);
+        for (const char *offset : {"14", "5", "15"})
+            jump(offset);
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "still open after the jumps";
+        Press(dialog, IDCANCEL);
+    };
+    Command(IDM_GOTO);
+    EXPECT_EQ(carets, (std::vector<DWORD>{8, 4, 4, 4, 4, 4, 14, 5, 5}));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
+                              "Line number must be between 1 and 3 !", "Line number must be between 1 and 3 !",
+                              "Line number must be between 1 and 3 !", "Line number must be between 1 and 3 !",
+                              "Offset must be between 0 and 14 !"}));
+    EXPECT_EQ(boxes[0].title, "Scrivlet - Error");
+}
+
+TEST_F(ShellTest, DateAndTimeInsertsTheChosenFormatForUndo)
+{
+    Start();
+    Type("[]");
+    Select(1, 1);
+    std::string first;
+    dialogDriver = [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_DATETIME_FORMATS);
+        std::vector<std::string> formats = ListItems(list);
+        ASSERT_GE(formats.size(), 3u) << "short dates, long dates and times";
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        char shortDate[64] = "";
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, shortDate, sizeof shortDate);
+        EXPECT_EQ(formats[0], shortDate) << "the first short format comes first";
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+        first = formats[0];
+        Press(dialog, IDOK);
+    };
+    Command(IDM_DATETIME);
+    EXPECT_EQ(EditText(), "[" + first + "]");
+    SendToEdit(AEM_UNDO, 0, 0);
+    EXPECT_EQ(EditText(), "[]");
+
+    dialogDriver = [](HWND dialog) { Press(dialog, IDCANCEL); };
+    Command(IDM_DATETIME);
+    EXPECT_EQ(EditText(), "[]");
+}
+
+TEST_F(ShellTest, NewFromTemplateListsEveryTemplateAndMakesAnUntitledDocument)
+{
+    WriteFile("main.c", "int main(void) { return 0; }\r\n");
+    WriteFile("notes.txt", "Notes\r\n");
+    WriteSettingsFile("[File Types]\r\nName=Source\r\nExtensions=c\r\nTemplate=" + Path("main.c") +
+                      "\r\nTemplate=" + Path("notes.txt") + "\r\nName=Text\r\nExtensions=txt\r\nTemplate=" +
+                      Path("main.c") + "\r\n");
+    Start();
+    std::vector<std::string> items;
+    dialogDriver = [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_TEMPLATE_LIST);
+        for (int i = 0, n = ListView_GetItemCount(list); i < n; ++i) {
+            char text[300] = "";
+            ListView_GetItemText(list, i, 0, text, sizeof text);
+            items.push_back(text);
+        }
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK))) << "nothing is selected yet";
+        Press(dialog, IDOK); // does nothing
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        Press(dialog, IDOK);
+    };
+    Command(IDM_NEWFROMTEMPLATE);
+    EXPECT_EQ(items, (std::vector<std::string>{"Source template - main", "Source template - notes",
+                                               "Text template - main"}))
+        << "types in list order, then slots in order";
+    EXPECT_EQ(Title(), "Untitled.txt - Scrivlet");
+    EXPECT_EQ(EditText(), "Notes\r\n");
+
+    dialogDriver = [](HWND dialog) {
+        EXPECT_EQ(ListView_GetItemCount(GetDlgItem(dialog, IDC_TEMPLATE_LIST)), 3);
+        Press(dialog, IDCANCEL);
+    };
+    Type("more");
+    Command(IDM_NEWFROMTEMPLATE);
+    EXPECT_TRUE(boxes.empty()) << "a cancelled choice asks nothing";
+    EXPECT_EQ(EditText(), "moreNotes\r\n");
+}
+
+TEST_F(ShellTest, NewFromTemplateWithoutTemplatesOffersNothing)
+{
+    Start();
+    dialogDriver = [](HWND dialog) {
+        EXPECT_EQ(ListView_GetItemCount(GetDlgItem(dialog, IDC_TEMPLATE_LIST)), 0);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        Press(dialog, IDCANCEL);
+    };
+    Command(IDM_NEWFROMTEMPLATE);
+    EXPECT_EQ(Title(), "Untitled - Scrivlet");
+}
