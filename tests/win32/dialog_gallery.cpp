@@ -1,0 +1,121 @@
+// Draws every dialog of the program from its template, opened with the
+// procedure and the parameter the program gives it, into BMP files in the
+// folder named on the command line (scripts/dialog-screenshots turns them
+// into PNG pictures for people to look at).
+#include "shell/win32_app.h"
+
+#include "config/file_types.h"
+#include "core/id_list.h"
+#include "dialogs/win32_dialogs.h"
+#include "resources/resource.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+int Silent(HWND, const char *text, const char *, UINT)
+{
+    std::printf("message: %s\n", text);
+    return IDCANCEL;
+}
+
+void Pump(DWORD milliseconds)
+{
+    DWORD until = GetTickCount() + milliseconds;
+    while (GetTickCount() < until) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ProcessMessage(&message);
+        Sleep(10);
+    }
+}
+
+// The window's pixels as a 24-bit BMP file.
+bool SaveWindow(HWND window, const std::string &path)
+{
+    RECT area;
+    GetWindowRect(window, &area);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    DWORD rowSize = DWORD((width * 3 + 3) & ~3);
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + rowSize * DWORD(height);
+    FILE *file = std::fopen(path.c_str(), "wb");
+    bool written = file != nullptr;
+    if (written) {
+        std::fwrite(&header, sizeof header, 1, file);
+        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file);
+        std::fwrite(bits, rowSize, DWORD(height), file);
+        std::fclose(file);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return written;
+}
+
+struct Entry {
+    const char *name;
+    int templateId;
+    DLGPROC procedure;
+    LPARAM parameter;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::printf("usage: dialog-gallery FOLDER\n");
+        return 2;
+    }
+    std::string folder = argv[1];
+    g_seams.messageBox = Silent;
+    if (!StartScrivlet(GetModuleHandleA(nullptr), nullptr, "", SW_SHOWNORMAL))
+        return 1;
+    MoveWindow(g_app.mainWindow, 0, 0, 640, 480, TRUE);
+
+    static char dateText[256];
+    const Entry entries[] = {
+        {"about", IDD_ABOUT, AboutDialogProc, 0},
+        {"go-to", IDD_GOTO, GoToDialogProc, LPARAM(&g_app)},
+        {"date-and-time", IDD_DATETIME, DateTimeDialogProc, LPARAM(dateText)},
+        {"new-from-template", IDD_NEWFROMTEMPLATE, NewFromTemplateDialogProc, LPARAM(&g_app)},
+        {"page-setup", IDD_PAGESETUP, PageSetupDialogProc, LPARAM(&g_app.pageSetup)},
+    };
+    int saved = 0;
+    for (const Entry &entry : entries) {
+        HWND dialog = CreateDialogParamA(g_app.instance, MAKEINTRESOURCEA(entry.templateId), g_app.mainWindow,
+                                         entry.procedure, entry.parameter);
+        if (dialog == nullptr) {
+            std::printf("%s: the dialog could not be created\n", entry.name);
+            continue;
+        }
+        SetWindowPos(dialog, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        Pump(400);
+        if (SaveWindow(dialog, folder + "\\" + entry.name + ".bmp"))
+            ++saved;
+        DestroyWindow(dialog);
+        Pump(50);
+    }
+    std::printf("%d dialogs drawn\n", saved);
+    SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);
+    Pump(100);
+    return saved == int(sizeof entries / sizeof entries[0]) ? 0 : 1;
+}
