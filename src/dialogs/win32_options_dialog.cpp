@@ -1,0 +1,226 @@
+// The Options dialog: auto save and its period, backups, bracket help, the
+// recent files' selection, undo levels, auto indent and the default
+// directory. It edits only the Options record it was given; the caller
+// applies the record when the dialog ends with 1.
+#include "dialogs/win32_settings_dialogs.h"
+
+#include "dialogs/win32_dialogs.h"
+#include "resources/resource.h"
+#include "shell/settings_texts.h"
+#include "shell/win32_app.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const DWORD kHelpTopics[] = {
+    IDC_OPTIONS_AUTOSAVE, 5, IDC_OPTIONS_EVERY, 6, IDC_OPTIONS_MINUTES, 6, IDC_OPTIONS_PERIOD, 6,
+    IDC_OPTIONS_BACKUP, 14, IDC_OPTIONS_BRACKETHELP, 7, IDC_OPTIONS_STORESELECTION, 35,
+    IDC_OPTIONS_UNDOLEVELS, 8, IDC_OPTIONS_INDENTNONE, 12, IDC_OPTIONS_INDENTDEFAULT, 13,
+    IDC_OPTIONS_DIRECTORY, 9, IDC_OPTIONS_BROWSE, 10, IDOK, 11, IDCANCEL, 4, 0, 0,
+};
+
+// The controls that belong to the auto save period: enabled with auto save.
+const int kPeriodControls[] = {IDC_OPTIONS_EVERY, IDC_OPTIONS_MINUTES, IDC_OPTIONS_PERIOD};
+
+const char kMinuteText[] = "Minute value must be between 1 and 1440 !";
+const char kUndoLevelsText[] = "Illegal value for number of undo levels !";
+const char kUndoClearText[] = "Modifying the number undo levels will clear the undo buffer.";
+const char kDirectoryText[] = "Invalid directory name !";
+const char kBrowsePrompt[] = "Choose your default folder:";
+
+Options *RecordOf(HWND dialog)
+{
+    return reinterpret_cast<Options *>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+bool IsChecked(HWND dialog, int control)
+{
+    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
+}
+
+void SetUnsignedText(HWND dialog, int control, uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%u", unsigned(value));
+    SetDlgItemTextA(dialog, control, text);
+}
+
+// A number field read as an unsigned number; false when it holds none. The
+// whole text is read, so that nothing after a cut can pass unseen.
+bool ReadNumberField(HWND dialog, int control, uint32_t *value)
+{
+    HWND field = GetDlgItem(dialog, control);
+    std::string text(size_t(GetWindowTextLengthA(field)) + 1, '\0');
+    GetWindowTextA(field, &text[0], int(text.size()));
+    return ReadUnsignedNumber(text.c_str(), value);
+}
+
+void EnablePeriod(HWND dialog, bool enable)
+{
+    for (int control : kPeriodControls)
+        EnableWindow(GetDlgItem(dialog, control), enable);
+}
+
+void PutCurrentDirectory(char (&directory)[kDirectorySize])
+{
+    DWORD length = GetCurrentDirectoryA(kDirectorySize, directory);
+    if (length == 0 || length >= kDirectorySize)
+        directory[0] = '\0'; // never a cut path
+}
+
+// WM_INITDIALOG
+BOOL OnInitDialog(HWND dialog, Options *options)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(options));
+    CheckDlgButton(dialog, IDC_OPTIONS_AUTOSAVE, options->autoSave != 0 ? BST_CHECKED : BST_UNCHECKED);
+    SetUnsignedText(dialog, IDC_OPTIONS_PERIOD, options->autoSavePeriod);
+    EnablePeriod(dialog, options->autoSave != 0);
+    CheckDlgButton(dialog, IDC_OPTIONS_BACKUP, options->backupFiles != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTIONS_BRACKETHELP, options->bracketHelp != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTIONS_STORESELECTION,
+                   options->storeRecentFileSel != 0 ? BST_CHECKED : BST_UNCHECKED);
+    char levels[16];
+    std::snprintf(levels, sizeof levels, "%d", int(options->undoLevels));
+    SetDlgItemTextA(dialog, IDC_OPTIONS_UNDOLEVELS, levels);
+    CheckDlgButton(dialog, IDC_OPTIONS_INDENTNONE, options->autoIndent == 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_OPTIONS_INDENTDEFAULT, options->autoIndent == 1 ? BST_CHECKED : BST_UNCHECKED);
+    SendDlgItemMessageA(dialog, IDC_OPTIONS_DIRECTORY, EM_LIMITTEXT, kDirectorySize - 1, 0);
+    SetDlgItemTextA(dialog, IDC_OPTIONS_DIRECTORY, options->defaultDirectory);
+    return TRUE;
+}
+
+// "Browse": the folder browser, its choice as a path into the field.
+void OnBrowse(HWND dialog)
+{
+    BROWSEINFOA info = {};
+    info.hwndOwner = dialog;
+    info.lpszTitle = kBrowsePrompt;
+    info.ulFlags = BIF_RETURNONLYFSDIRS;
+    void *folder = g_seams.browseForFolder(&info);
+    if (folder == nullptr)
+        return;
+    char path[MAX_PATH] = "";
+    if (SHGetPathFromIDListA(static_cast<LPCITEMIDLIST>(folder), path))
+        SetDlgItemTextA(dialog, IDC_OPTIONS_DIRECTORY, path);
+    else
+        ReportAppError(dialog, kAppErrorFolderPath);
+    CoTaskMemFree(folder);
+}
+
+// The period, when auto save is on; true when it is legal.
+bool TakeAutoSave(HWND dialog, Options *options)
+{
+    options->autoSave = IsChecked(dialog, IDC_OPTIONS_AUTOSAVE) ? 1 : 0;
+    if (options->autoSave == 0)
+        return true;
+    uint32_t period = 0;
+    bool number = ReadNumberField(dialog, IDC_OPTIONS_PERIOD, &period);
+    options->autoSavePeriod = period;
+    if (number && period >= kMinAutoSavePeriod && period <= kMaxAutoSavePeriod)
+        return true;
+    ShowMessage(dialog, kMinuteText, kErrorTitle, MB_OK | MB_ICONERROR);
+    return false;
+}
+
+// A new number of undo levels clears the undo buffer once applied, so it is
+// taken only when the user agrees. The record holds a signed number: a value
+// beyond its range is no legal number of levels either.
+bool TakeUndoLevels(HWND dialog, Options *options)
+{
+    uint32_t levels = 0;
+    if (!ReadNumberField(dialog, IDC_OPTIONS_UNDOLEVELS, &levels) || levels > uint32_t(INT32_MAX)) {
+        ShowMessage(dialog, kUndoLevelsText, kErrorTitle, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (int32_t(levels) == options->undoLevels)
+        return true;
+    if (ShowMessage(dialog, kUndoClearText, kInformationTitle,
+                    MB_OKCANCEL | MB_ICONINFORMATION | MB_DEFBUTTON2) == IDOK) {
+        options->undoLevels = int32_t(levels);
+        return true;
+    }
+    char previous[16];
+    std::snprintf(previous, sizeof previous, "%d", int(options->undoLevels));
+    SetDlgItemTextA(dialog, IDC_OPTIONS_UNDOLEVELS, previous);
+    return false;
+}
+
+// The directory must exist; checking it leaves the current directory as it
+// was. An empty field stands for the current directory.
+bool TakeDefaultDirectory(HWND dialog, Options *options)
+{
+    GetDlgItemTextA(dialog, IDC_OPTIONS_DIRECTORY, options->defaultDirectory, kDirectorySize);
+    if (options->defaultDirectory[0] == '\0') {
+        PutCurrentDirectory(options->defaultDirectory);
+        return true;
+    }
+    char current[kDirectorySize];
+    PutCurrentDirectory(current);
+    if (!SetCurrentDirectoryA(options->defaultDirectory)) {
+        ShowMessage(dialog, kDirectoryText, kErrorTitle, MB_OK | MB_ICONERROR);
+        SetDlgItemTextA(dialog, IDC_OPTIONS_DIRECTORY, current);
+        return false;
+    }
+    SetCurrentDirectoryA(current);
+    return true;
+}
+
+// OK: every field is taken and checked, each failed check reported, and the
+// dialog ends only when all passed.
+void OnOk(HWND dialog)
+{
+    Options *options = RecordOf(dialog);
+    bool legal = TakeAutoSave(dialog, options);
+    options->backupFiles = IsChecked(dialog, IDC_OPTIONS_BACKUP) ? 1 : 0;
+    options->bracketHelp = IsChecked(dialog, IDC_OPTIONS_BRACKETHELP) ? 1 : 0;
+    options->storeRecentFileSel = IsChecked(dialog, IDC_OPTIONS_STORESELECTION) ? 1 : 0;
+    legal = TakeUndoLevels(dialog, options) && legal;
+    if (IsChecked(dialog, IDC_OPTIONS_INDENTNONE))
+        options->autoIndent = 0;
+    else if (IsChecked(dialog, IDC_OPTIONS_INDENTDEFAULT))
+        options->autoIndent = 1;
+    legal = TakeDefaultDirectory(dialog, options) && legal;
+    if (legal)
+        EndDialog(dialog, 1);
+}
+
+// WM_COMMAND
+BOOL OnCommand(HWND dialog, WORD command)
+{
+    switch (command) {
+    case IDC_OPTIONS_AUTOSAVE:
+        EnablePeriod(dialog, IsChecked(dialog, IDC_OPTIONS_AUTOSAVE));
+        return TRUE;
+    case IDC_OPTIONS_BROWSE:
+        OnBrowse(dialog);
+        return TRUE;
+    case IDOK:
+        OnOk(dialog);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, reinterpret_cast<Options *>(lParam));
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam));
+    case WM_HELP:
+        return ShowDialogHelp(reinterpret_cast<const HELPINFO *>(lParam), kHelpTopics);
+    default:
+        return 0;
+    }
+}
