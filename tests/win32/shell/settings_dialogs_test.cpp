@@ -1,17 +1,24 @@
-// The Options dialog, opened as the program opens it and driven with
-// messages: what it shows, what it takes back into its record, and every
-// message it gives.
+// The Options dialog and the two File Types dialogs, opened as the program
+// opens them and driven with messages: what they show, what they take back
+// into their records, and every message they give.
 #include "shell_fixture.h"
 
+#include "config/file_types.h"
+#include "core/allocation.h"
+#include "core/id_list.h"
 #include "dialogs/win32_settings_dialogs.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
+
+const char kChangedText[] =
+    "You have made changes to one or more file types.\nThese changes will only be applied on the next file load.";
 
 std::string ItemText(HWND dialog, int control)
 {
@@ -51,6 +58,96 @@ bool PressOkStaysOpen(HWND dialog)
     return IsWindowVisible(dialog) != FALSE;
 }
 
+// File Types' list box.
+std::vector<std::string> ListEntries(HWND dialog)
+{
+    std::vector<std::string> entries;
+    LRESULT count = SendDlgItemMessageA(dialog, IDC_FILETYPES_LIST, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[kFileTypeNameSize] = "";
+        SendDlgItemMessageA(dialog, IDC_FILETYPES_LIST, LB_GETTEXT, WPARAM(i), LPARAM(text));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+std::string SelectedEntry(HWND dialog)
+{
+    LRESULT index = SendDlgItemMessageA(dialog, IDC_FILETYPES_LIST, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? "<none>" : ListEntries(dialog)[size_t(index)];
+}
+
+void SelectIndex(HWND dialog, LRESULT index)
+{
+    HWND list = GetDlgItem(dialog, IDC_FILETYPES_LIST);
+    SendMessageA(list, LB_SETCURSEL, WPARAM(index), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FILETYPES_LIST, LBN_SELCHANGE), LPARAM(list));
+}
+
+void SelectName(HWND dialog, const char *name)
+{
+    LRESULT index = SendDlgItemMessageA(dialog, IDC_FILETYPES_LIST, LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name));
+    ASSERT_NE(index, LB_ERR) << name;
+    SelectIndex(dialog, index);
+}
+
+// Edit File Type's code style list.
+std::vector<std::string> StyleEntries(HWND dialog)
+{
+    std::vector<std::string> entries;
+    LRESULT count = SendDlgItemMessageA(dialog, IDC_EDITFILETYPE_CODESTYLE, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[AE_STYLETEXTSIZE] = "";
+        SendDlgItemMessageA(dialog, IDC_EDITFILETYPE_CODESTYLE, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+void ChooseStyle(HWND dialog, const char *name)
+{
+    LRESULT index =
+        SendDlgItemMessageA(dialog, IDC_EDITFILETYPE_CODESTYLE, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(name));
+    ASSERT_NE(index, CB_ERR) << name;
+    SendDlgItemMessageA(dialog, IDC_EDITFILETYPE_CODESTYLE, CB_SETCURSEL, WPARAM(index), 0);
+}
+
+// The types of the application's list, in list order.
+std::vector<FileType *> Types()
+{
+    std::vector<FileType *> types;
+    for (const IdListNode *node = g_app.fileTypes->first; node != nullptr; node = node->next)
+        types.push_back(static_cast<FileType *>(node->value));
+    return types;
+}
+
+std::vector<std::string> TypeNames()
+{
+    std::vector<std::string> names;
+    for (const FileType *type : Types())
+        names.push_back(type->name);
+    return names;
+}
+
+FileType *TypeNamed(const std::string &name)
+{
+    for (FileType *type : Types())
+        if (name == type->name)
+            return type;
+    return nullptr;
+}
+
+// The names of the Open dialog's filter, between "All files" and the end.
+std::vector<std::string> FilterNames()
+{
+    std::vector<std::string> names;
+    const char *at = g_app.openDialog.lpstrFilter;
+    for (bool isName = true; *at != '\0'; at += std::strlen(at) + 1, isName = !isName)
+        if (isName)
+            names.push_back(at);
+    return names;
+}
+
 std::string CurrentDirectory()
 {
     char directory[MAX_PATH] = "";
@@ -58,12 +155,63 @@ std::string CurrentDirectory()
     return directory;
 }
 
+BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM search)
+{
+    auto *ownerAndFound = reinterpret_cast<std::pair<HWND, HWND> *>(search);
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || GetWindow(window, GW_OWNER) != ownerAndFound->first)
+        return TRUE;
+    ownerAndFound->second = window;
+    return FALSE;
+}
+
+// The modal dialogs the program opened, by template, with their results.
+ShellTest *g_test;
+INT_PTR (*g_runDialog)(HINSTANCE, const char *, HWND, DLGPROC, LPARAM);
+std::vector<std::pair<int, INT_PTR>> g_dialogsEnded;
+INT_PTR RecordDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter)
+{
+    // The fixture hands its driver the first visible dialog: for a dialog
+    // opened from another one, that can still be the owner while the new
+    // dialog waits to be shown. The driver then gets the new one, shown.
+    if (owner != g_app.mainWindow && g_test->dialogDriver) {
+        g_test->dialogDriver = [driver = g_test->dialogDriver, owner](HWND shown) {
+            std::pair<HWND, HWND> ownerAndFound = {owner, nullptr};
+            if (shown == owner) {
+                EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&ownerAndFound));
+                shown = ownerAndFound.second;
+                ShowWindow(shown, SW_SHOWNORMAL);
+            }
+            driver(shown);
+        };
+    }
+    INT_PTR result = g_runDialog(instance, name, owner, procedure, parameter);
+    g_dialogsEnded.push_back({int(reinterpret_cast<ULONG_PTR>(name)), result});
+    return result;
+}
+
 class SettingsDialogs : public ShellTest {
 protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        g_test = this;
+        g_dialogsEnded.clear();
+        g_runDialog = g_seams.dialogBox;
+        g_seams.dialogBox = RecordDialogBox;
+    }
+
     INT_PTR RunOptions(Options *options)
     {
         return g_seams.dialogBox(g_app.instance, MAKEINTRESOURCEA(IDD_OPTIONS), g_app.mainWindow, OptionsDialogProc,
                                  reinterpret_cast<LPARAM>(options));
+    }
+
+    INT_PTR RunFileTypes()
+    {
+        return g_seams.dialogBox(g_app.instance, MAKEINTRESOURCEA(IDD_FILETYPES), g_app.mainWindow,
+                                 FileTypesDialogProc, reinterpret_cast<LPARAM>(&g_app));
     }
 
     // Options with its period, undo levels and directory fields set, then OK
@@ -83,6 +231,34 @@ protected:
                 Click(dialog, IDCANCEL);
         };
         return {RunOptions(options), stayedOpen};
+    }
+
+    // Opens the File Types dialog, selects the named type and edits it with
+    // the `edit` driver; then `files` sees the File Types dialog, which is
+    // closed. Returns the Edit File Type dialog's result, -1 when it did not
+    // open.
+    INT_PTR EditType(const char *name, std::function<void(HWND)> edit, std::function<void(HWND)> files = nullptr)
+    {
+        dialogDriver = [&](HWND dialog) {
+            SelectName(dialog, name);
+            dialogDriver = edit;
+            Click(dialog, IDC_FILETYPES_EDIT);
+            if (files)
+                files(dialog);
+            Click(dialog, IDC_FILETYPES_CLOSE);
+        };
+        g_dialogsEnded.clear();
+        EXPECT_EQ(RunFileTypes(), 0);
+        return EditResult();
+    }
+
+    // The result of the last Edit File Type dialog; -1 when none ended.
+    static INT_PTR EditResult()
+    {
+        for (auto ended = g_dialogsEnded.rbegin(); ended != g_dialogsEnded.rend(); ++ended)
+            if (ended->first == IDD_EDITFILETYPE)
+                return ended->second;
+        return -1;
     }
 };
 
@@ -323,6 +499,383 @@ TEST_F(SettingsDialogs, OptionsBrowsesForTheDefaultFolder)
 }
 
 // ---------------------------------------------------------------------------
+// File Types
+
+TEST_F(SettingsDialogs, FileTypesListsEveryTypeByNameWithItsId)
+{
+    Start();
+    ASSERT_GE(Types().size(), 2u);
+    dialogDriver = [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_FILETYPES_LIST);
+        std::vector<std::string> entries = ListEntries(dialog);
+        ASSERT_EQ(entries.size(), Types().size());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            auto id = uint32_t(SendMessageA(list, LB_GETITEMDATA, i, 0));
+            const auto *type = static_cast<const FileType *>(ValueOfId(g_app.fileTypes, id));
+            ASSERT_NE(type, nullptr) << entries[i];
+            EXPECT_EQ(entries[i], type->name);
+        }
+        EXPECT_FALSE(Enabled(dialog, IDC_FILETYPES_EDIT));
+        EXPECT_FALSE(Enabled(dialog, IDC_FILETYPES_DELETE));
+        EXPECT_TRUE(Enabled(dialog, IDC_FILETYPES_STYLES));
+
+        SelectIndex(dialog, 1);
+        EXPECT_TRUE(Enabled(dialog, IDC_FILETYPES_EDIT));
+        EXPECT_TRUE(Enabled(dialog, IDC_FILETYPES_DELETE));
+        SelectIndex(dialog, -1);
+        EXPECT_FALSE(Enabled(dialog, IDC_FILETYPES_EDIT));
+        EXPECT_FALSE(Enabled(dialog, IDC_FILETYPES_DELETE));
+
+        // Without a selection Edit and Delete do nothing (a dialog opened
+        // here would fail the test: it has no driver).
+        Click(dialog, IDC_FILETYPES_EDIT);
+        Click(dialog, IDC_FILETYPES_DELETE);
+        EXPECT_EQ(ListEntries(dialog), entries);
+        Click(dialog, IDCANCEL); // Escape closes it like Close
+    };
+    std::vector<std::string> names = TypeNames();
+    EXPECT_EQ(RunFileTypes(), 0);
+    EXPECT_EQ(TypeNames(), names);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SettingsDialogs, FileTypesAddsNumberedTypesAndDeletesWithoutAsking)
+{
+    WriteSettingsFile("[Options]\r\nUndoLevels=100\r\n");
+    Start();
+    ASSERT_TRUE(Types().empty());
+    std::string filter(g_app.openDialog.lpstrFilter, kFileFilterSize);
+    dialogDriver = [&](HWND dialog) {
+        Click(dialog, IDC_FILETYPES_ADD);
+        EXPECT_EQ(SelectedEntry(dialog), "File type 001");
+        EXPECT_TRUE(Enabled(dialog, IDC_FILETYPES_EDIT));
+        EXPECT_TRUE(Enabled(dialog, IDC_FILETYPES_DELETE));
+        Click(dialog, IDC_FILETYPES_ADD);
+        EXPECT_EQ(SelectedEntry(dialog), "File type 002");
+        // Each went into the list under "File type", before the numbered
+        // ones; the list box sorts the numbers.
+        EXPECT_EQ(TypeNames(), (std::vector<std::string>{"File type 002", "File type 001"}));
+        EXPECT_EQ(ListEntries(dialog), (std::vector<std::string>{"File type 001", "File type 002"}));
+
+        Click(dialog, IDC_FILETYPES_ADD);
+
+        // The last entry deleted: the new last one is selected; the freed
+        // number comes back.
+        Click(dialog, IDC_FILETYPES_DELETE);
+        EXPECT_EQ(ListEntries(dialog), (std::vector<std::string>{"File type 001", "File type 002"}));
+        EXPECT_EQ(SelectedEntry(dialog), "File type 002");
+        Click(dialog, IDC_FILETYPES_ADD);
+        EXPECT_EQ(SelectedEntry(dialog), "File type 003");
+
+        // An entry in the middle: the one that takes its place is selected.
+        SelectIndex(dialog, 1);
+        Click(dialog, IDC_FILETYPES_DELETE);
+        EXPECT_EQ(ListEntries(dialog), (std::vector<std::string>{"File type 001", "File type 003"}));
+        EXPECT_EQ(SelectedEntry(dialog), "File type 003");
+        EXPECT_EQ(TypeNames(), (std::vector<std::string>{"File type 003", "File type 001"}));
+
+        Click(dialog, IDC_FILETYPES_DELETE);
+        Click(dialog, IDC_FILETYPES_DELETE);
+        EXPECT_TRUE(ListEntries(dialog).empty());
+        EXPECT_FALSE(Enabled(dialog, IDC_FILETYPES_EDIT)) << "nothing left to edit";
+        EXPECT_FALSE(Enabled(dialog, IDC_FILETYPES_DELETE));
+        Click(dialog, IDC_FILETYPES_ADD);
+        EXPECT_EQ(SelectedEntry(dialog), "File type 001");
+        Click(dialog, IDC_FILETYPES_CLOSE);
+    };
+    EXPECT_EQ(RunFileTypes(), 0);
+    EXPECT_TRUE(boxes.empty()) << "adding and deleting alone change no document's settings";
+    ASSERT_EQ(Types().size(), 1u);
+    const FileType *added = Types()[0];
+    EXPECT_STREQ(added->name, "File type 001");
+    EXPECT_EQ(added->id, 1u);
+    EXPECT_EQ(added->extensionCount, 0u);
+    EXPECT_EQ(added->tabWidthCount, 0u);
+    EXPECT_EQ(added->keepTabs, 1u);
+    EXPECT_STREQ(added->templates[0], "");
+    EXPECT_STREQ(added->codeStyle, "");
+    EXPECT_EQ(std::string(g_app.openDialog.lpstrFilter, kFileFilterSize), filter) << "the filter is not rebuilt";
+}
+
+TEST_F(SettingsDialogs, FileTypesReportsATypeThatCannotBeCreated)
+{
+    Start();
+    std::vector<std::string> names = TypeNames();
+    dialogDriver = [&](HWND dialog) {
+        std::vector<std::string> entries = ListEntries(dialog);
+        for (unsigned long failing : {1ul, 2ul}) { // the record, then the list's node
+            FailNthAllocation(failing);
+            Click(dialog, IDC_FILETYPES_ADD);
+            FailNthAllocation(0);
+            EXPECT_EQ(ListEntries(dialog), entries) << failing;
+        }
+        Click(dialog, IDC_FILETYPES_CLOSE);
+    };
+    EXPECT_EQ(RunFileTypes(), 0);
+    EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>(2, "Memory allocation failed !"));
+    EXPECT_EQ(TypeNames(), names);
+}
+
+TEST_F(SettingsDialogs, EditFileTypeShowsTheTypeAndRebuildsItInPlace)
+{
+    WriteSettingsFile("[File Types]\r\nName=Batch\r\nExtensions=bat,cmd\r\nTabStops=4\r\nKeepTabs=1\r\n"
+                      "CodeStyle=Batch\r\n"
+                      "Name=C/C++\r\nExtensions=c,cpp,h\r\nTabStops=4,8\r\nKeepTabs=1\r\nCodeStyle=C/C++\r\n"
+                      "Template=" + Path("a.c") + "\r\nTemplate=" + Path("b.c") + "\r\n"
+                      "Name=Python\r\nExtensions=py\r\nTabStops=4\r\nKeepTabs=0\r\nCodeStyle=Python\r\n");
+    Start();
+    const FileType *edited = TypeNamed("C/C++");
+    ASSERT_NE(edited, nullptr);
+    uint32_t id = edited->id;
+    std::vector<std::string> filterBefore = FilterNames();
+    std::vector<std::string> filterAfterEdit;
+    std::vector<std::string> listAfterEdit;
+    bool editEnabledAfterEdit = true;
+
+    EXPECT_EQ(EditType(
+        "C/C++",
+        [&](HWND dialog) {
+            EXPECT_EQ(ItemText(dialog, IDC_EDITFILETYPE_NAME), "C/C++");
+            EXPECT_EQ(ItemText(dialog, IDC_EDITFILETYPE_EXTENSIONS), "c,cpp,h");
+            EXPECT_EQ(ItemText(dialog, IDC_EDITFILETYPE_TABSTOPS), "4,8");
+            EXPECT_TRUE(Checked(dialog, IDC_EDITFILETYPE_KEEPTABS));
+            EXPECT_EQ(ItemText(dialog, IDC_EDITFILETYPE_TEMPLATES), Path("a.c") + ";" + Path("b.c") + ";")
+                << "free slots leave a trailing separator";
+            EXPECT_EQ(ItemText(dialog, IDC_EDITFILETYPE_CODESTYLE), "C/C++");
+
+            SetDlgItemTextA(dialog, IDC_EDITFILETYPE_NAME, "Zed");
+            SetDlgItemTextA(dialog, IDC_EDITFILETYPE_EXTENSIONS, "c;h,,cpp");
+            SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TABSTOPS, "2, 6");
+            SetCheck(dialog, IDC_EDITFILETYPE_KEEPTABS, false);
+            SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, "x.c;;y.c");
+            ChooseStyle(dialog, "None");
+            Click(dialog, IDOK);
+        },
+        [&](HWND dialog) {
+            filterAfterEdit = FilterNames();
+            listAfterEdit = ListEntries(dialog);
+            editEnabledAfterEdit = Enabled(dialog, IDC_FILETYPES_EDIT) || Enabled(dialog, IDC_FILETYPES_DELETE);
+        }), 1);
+
+    // The record changed in place: same id, same place in the list, which
+    // keeps ordering file-type matching; the list box sorted the new name.
+    EXPECT_EQ(TypeNames(), (std::vector<std::string>{"Batch", "Zed", "Python"}));
+    EXPECT_EQ(listAfterEdit, (std::vector<std::string>{"Batch", "Python", "Zed"}));
+    EXPECT_FALSE(editEnabledAfterEdit) << "the refilled list has no selection";
+    EXPECT_EQ(TypeNamed("Zed"), edited);
+    EXPECT_EQ(edited->id, id);
+    ASSERT_EQ(edited->extensionCount, 3u);
+    EXPECT_STREQ(edited->extensions[0], "c");
+    EXPECT_STREQ(edited->extensions[1], "h");
+    EXPECT_STREQ(edited->extensions[2], "cpp");
+    ASSERT_EQ(edited->tabWidthCount, 2u);
+    EXPECT_EQ(edited->tabWidths[0], 2u);
+    EXPECT_EQ(edited->tabWidths[1], 6u);
+    EXPECT_EQ(edited->keepTabs, 0u);
+    EXPECT_STREQ(edited->templates[0], "x.c");
+    EXPECT_STREQ(edited->templates[1], "y.c");
+    EXPECT_STREQ(edited->templates[2], "");
+    EXPECT_STREQ(edited->codeStyle, "") << "\"None\" is no style";
+
+    // Closing says when the changes apply and only then rebuilds the filter.
+    EXPECT_EQ(filterAfterEdit, filterBefore);
+    EXPECT_EQ(FilterNames(), (std::vector<std::string>{"All files (*.*)", "Batch", "Zed", "Python"}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kChangedText);
+    EXPECT_EQ(boxes[0].title, "Scrivlet - Information");
+    EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONINFORMATION));
+}
+
+TEST_F(SettingsDialogs, EditFileTypeNeedsANameAndAnExtension)
+{
+    Start();
+    const FileType *type = TypeNamed("Python");
+    ASSERT_NE(type, nullptr);
+    FileType before = *type;
+    std::vector<bool> stayedOpen;
+    dialogDriver = [&](HWND dialog) {
+        SelectName(dialog, "Python");
+        dialogDriver = [&](HWND edit) {
+            SetDlgItemTextA(edit, IDC_EDITFILETYPE_NAME, "");
+            stayedOpen.push_back(PressOkStaysOpen(edit));
+            SetDlgItemTextA(edit, IDC_EDITFILETYPE_NAME, "Snake");
+            for (const char *extensions : {";;", "", ",;,"}) {
+                SetDlgItemTextA(edit, IDC_EDITFILETYPE_EXTENSIONS, extensions);
+                stayedOpen.push_back(PressOkStaysOpen(edit));
+            }
+            Click(edit, IDCANCEL);
+        };
+        // A double click edits like the button.
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FILETYPES_LIST, LBN_DBLCLK),
+                     LPARAM(GetDlgItem(dialog, IDC_FILETYPES_LIST)));
+        Click(dialog, IDC_FILETYPES_CLOSE);
+    };
+    EXPECT_EQ(RunFileTypes(), 0);
+    EXPECT_EQ(EditResult(), 0) << "the edit dialog opened and was cancelled";
+    EXPECT_EQ(stayedOpen, std::vector<bool>(4, true));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"File type name is required !",
+                                                    "At least one file extension must be given !",
+                                                    "At least one file extension must be given !",
+                                                    "At least one file extension must be given !"}))
+        << "and no changed-types message after a cancelled edit";
+    for (const ShownBox &box : boxes)
+        EXPECT_EQ(box.title, "Scrivlet - Error");
+    EXPECT_EQ(std::memcmp(type, &before, sizeof before), 0) << "Cancel changes nothing";
+}
+
+TEST_F(SettingsDialogs, EditFileTypeReadsBackEachFieldUpToItsLength)
+{
+    Start();
+    FileType *type = TypeNamed("Python");
+    ASSERT_NE(type, nullptr);
+    std::string extensions;
+    for (char letter = 'a'; letter < 'a' + 16; ++letter)
+        extensions += (extensions.empty() ? "" : ",") + std::string(5, letter);
+    ASSERT_NE(CreateFileType(type, "Python", extensions.c_str(), 0, "4", "", "Python"), nullptr);
+    ASSERT_EQ(type->extensionCount, 16u);
+
+    // Ten template paths of 259 characters behind 11 separators: 2,610
+    // characters, one more than the field gives back.
+    std::string templates(11, ';');
+    for (int i = 0; i < 10; ++i)
+        templates += (i > 0 ? ";" : "") + std::string(259, char('0' + i));
+    ASSERT_EQ(templates.size(), 2610u);
+    std::string tabStops;
+    for (int i = 0; i < 40; ++i)
+        tabStops += "4,"; // 80 characters
+
+    std::string shownExtensions;
+    EditType("Python", [&](HWND dialog) {
+        shownExtensions = ItemText(dialog, IDC_EDITFILETYPE_EXTENSIONS);
+        SetDlgItemTextA(dialog, IDC_EDITFILETYPE_NAME, std::string(70, 'n').c_str());
+        SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TABSTOPS, tabStops.c_str());
+        SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, templates.c_str());
+        Click(dialog, IDOK);
+    });
+    EXPECT_EQ(shownExtensions, extensions);
+    EXPECT_EQ(shownExtensions.size(), 95u);
+    ASSERT_EQ(type->extensionCount, 11u) << "63 characters are read back";
+    EXPECT_STREQ(type->extensions[9], "jjjjj");
+    EXPECT_STREQ(type->extensions[10], "kkk");
+    EXPECT_EQ(std::string(type->name), std::string(63, 'n'));
+    EXPECT_EQ(type->tabWidthCount, 32u) << "\"4,\" 31 times and a 4";
+    EXPECT_EQ(std::string(type->templates[8]), std::string(259, '8'));
+    EXPECT_EQ(std::string(type->templates[9]), std::string(258, '9')) << "2,609 characters are read back";
+    EXPECT_STREQ(type->codeStyle, "Python");
+}
+
+TEST_F(SettingsDialogs, EditFileTypeOffersEveryLoadedStyleAndSelectsOnlyAnExactName)
+{
+    Start();
+    FileType *type = TypeNamed("Python");
+    ASSERT_NE(type, nullptr);
+    LRESULT styleCount = SendToEdit(AEM_GETSTYLECOUNT, 0, 0);
+    ASSERT_GT(styleCount, 1);
+
+    struct Case {
+        const char *codeStyle;
+        const char *selected;
+    };
+    const Case cases[] = {{"Python", "Python"}, {"python", "None"}, {"Gone", "None"}, {"", "None"}};
+    for (const Case &c : cases) {
+        CopyText(type->codeStyle, c.codeStyle);
+        std::vector<std::string> entries;
+        std::string selected;
+        EditType("Python", [&](HWND dialog) {
+            entries = StyleEntries(dialog);
+            selected = ItemText(dialog, IDC_EDITFILETYPE_CODESTYLE);
+            Click(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(selected, c.selected) << c.codeStyle;
+        ASSERT_EQ(entries.size(), size_t(styleCount) + 1) << "\"None\" and every style";
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), "C/C++"), 1);
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), "None"), 1);
+    }
+    EXPECT_TRUE(boxes.empty());
+
+    // Choosing a style stores its name.
+    EditType("Python", [](HWND dialog) {
+        ChooseStyle(dialog, "C/C++");
+        Click(dialog, IDOK);
+    });
+    EXPECT_STREQ(type->codeStyle, "C/C++");
+
+    // Without memory for the style records only "None" is offered.
+    boxes.clear();
+    std::vector<std::string> entries;
+    dialogDriver = [&](HWND dialog) {
+        SelectName(dialog, "Python");
+        dialogDriver = [&](HWND edit) {
+            entries = StyleEntries(edit);
+            Click(edit, IDCANCEL);
+        };
+        FailNthAllocation(1);
+        Click(dialog, IDC_FILETYPES_EDIT);
+        FailNthAllocation(0);
+        Click(dialog, IDC_FILETYPES_CLOSE);
+    };
+    EXPECT_EQ(RunFileTypes(), 0);
+    EXPECT_EQ(EditResult(), 0);
+    EXPECT_EQ(entries, std::vector<std::string>{"None"});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Your system is low in memory. You should close other programs to free up memory.");
+    EXPECT_EQ(boxes[0].title, "Scrivlet - Warning");
+}
+
+// The Open dialog as Browse shows it: its owner then.
+HWND g_openOwner;
+BOOL (*g_answerOpen)(OPENFILENAMEA *);
+BOOL RecordOpenOwner(OPENFILENAMEA *record)
+{
+    g_openOwner = record->hwndOwner;
+    return g_answerOpen(record);
+}
+
+TEST_F(SettingsDialogs, EditFileTypeBrowseAppendsTemplatesWhileTheFieldHasRoom)
+{
+    Start();
+    g_answerOpen = g_seams.getOpenFileName;
+    g_seams.getOpenFileName = RecordOpenOwner;
+    CreateDirectoryA(Path("templates").c_str(), nullptr);
+    std::string chosen = Path("templates\\main.c");
+    // Field and path together 2,609 characters: the path still goes in;
+    // one more and it does not.
+    std::string fits = "a" + std::string(2609 - chosen.size() - 1, 'b');
+    std::string full = fits + "c";
+    openChoices = {chosen, "", chosen, chosen, chosen};
+
+    std::vector<std::string> fields;
+    std::vector<std::string> files;
+    HWND editDialog = nullptr;
+    EditType("Python", [&](HWND dialog) {
+        editDialog = dialog;
+        auto browse = [&](const std::string &before) {
+            SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, before.c_str());
+            Click(dialog, IDC_EDITFILETYPE_BROWSE);
+            fields.push_back(ItemText(dialog, IDC_EDITFILETYPE_TEMPLATES));
+            files.push_back(g_app.openDialog.lpstrFile);
+        };
+        browse("");
+        browse("x.c"); // cancelled
+        browse("x.c;");
+        browse(fits);
+        browse(full);
+        Click(dialog, IDCANCEL);
+    });
+    ASSERT_EQ(fields.size(), 5u);
+    EXPECT_EQ(fields[0], chosen);
+    EXPECT_EQ(fields[1], "x.c");
+    EXPECT_EQ(fields[2], "x.c;" + chosen);
+    EXPECT_EQ(fields[3], fits + ";" + chosen);
+    EXPECT_EQ(fields[4], full) << "no room left";
+    EXPECT_EQ(files, std::vector<std::string>(5, "")) << "the file buffer is emptied every time";
+    EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{"Maximum number of template files reached !"});
+    EXPECT_EQ(g_openOwner, editDialog) << "the Open dialog is the edit dialog's";
+    EXPECT_EQ(g_app.openDialog.hwndOwner, g_app.mainWindow) << "and the record's owner again afterwards";
+    EXPECT_STREQ(g_app.openDialog.lpstrInitialDir, Path("templates\\").c_str());
+}
+
+// ---------------------------------------------------------------------------
 // Context help
 
 // The topics WM_HELP over a control shows. A control without a topic passes
@@ -358,6 +911,9 @@ TEST_F(SettingsDialogs, EveryControlHasItsHelpTopic)
     using Topics = std::map<DWORD, DWORD>;
     const Topics options = {{1010, 5}, {1011, 6}, {1013, 6}, {1012, 6}, {1020, 14}, {1014, 7}, {1049, 35},
                             {1015, 8}, {1018, 12}, {1019, 13}, {1016, 9}, {1017, 10}, {1, 11}, {2, 4}};
+    const Topics fileTypes = {{1023, 15}, {1024, 16}, {1036, 26}, {1025, 17}, {1030, 24}, {1031, 25}};
+    const Topics editFileType = {{1026, 18}, {1033, 19}, {1027, 20}, {1035, 21}, {1028, 22},
+                                 {1017, 10}, {1029, 23}, {1, 11},    {2, 4}};
     auto ask = [](HWND dialog, const Topics &topics) {
         g_helpShown.clear();
         for (const auto &pair : topics)
@@ -375,7 +931,14 @@ TEST_F(SettingsDialogs, EveryControlHasItsHelpTopic)
         ask(dialog, options);
         Click(dialog, IDCANCEL);
     };
-    EXPECT_EQ(RunOptions(&record), 0);
+    RunOptions(&record);
+    EditType(
+        "Python",
+        [&](HWND dialog) {
+            ask(dialog, editFileType);
+            Click(dialog, IDCANCEL);
+        },
+        [&](HWND dialog) { ask(dialog, fileTypes); });
 }
 
 } // namespace

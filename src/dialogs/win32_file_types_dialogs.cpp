@@ -1,0 +1,380 @@
+// The File Types dialog and its Edit File Type dialog. Both work directly
+// on the FileType records of the application's list: nothing reaches the
+// settings file before the program writes it at exit, and the open document
+// keeps its settings until it is loaded again.
+#include "dialogs/win32_settings_dialogs.h"
+
+#include "advancededit.h"
+#include "config/file_types.h"
+#include "core/allocation.h"
+#include "core/id_list.h"
+#include "dialogs/win32_dialogs.h"
+#include "resources/resource.h"
+#include "shell/settings_texts.h"
+#include "shell/win32_app.h"
+
+#include <cstring>
+#include <string>
+
+// The Styles dialog comes with its own part of the program, which defines
+// OpenStylesDialog. A weak reference lets a program without that part (the
+// dialogs' own tests) link; there "Styles..." does nothing.
+void OpenStylesDialog(HWND owner) __attribute__((weak));
+
+namespace {
+
+const DWORD kFileTypesHelpTopics[] = {
+    IDC_FILETYPES_LIST, 15, IDC_FILETYPES_ADD, 16, IDC_FILETYPES_EDIT, 26, IDC_FILETYPES_DELETE, 17,
+    IDC_FILETYPES_CLOSE, 24, IDC_FILETYPES_STYLES, 25, 0, 0,
+};
+
+const DWORD kEditFileTypeHelpTopics[] = {
+    IDC_EDITFILETYPE_NAME, 18, IDC_EDITFILETYPE_EXTENSIONS, 19, IDC_EDITFILETYPE_TABSTOPS, 20,
+    IDC_EDITFILETYPE_KEEPTABS, 21, IDC_EDITFILETYPE_TEMPLATES, 22, IDC_EDITFILETYPE_BROWSE, 10,
+    IDC_EDITFILETYPE_CODESTYLE, 23, IDOK, 11, IDCANCEL, 4, 0, 0,
+};
+
+const char kChangedText[] =
+    "You have made changes to one or more file types.\nThese changes will only be applied on the next file load.";
+const char kNameRequiredText[] = "File type name is required !";
+const char kExtensionRequiredText[] = "At least one file extension must be given !";
+const char kTemplatesFullText[] = "Maximum number of template files reached !";
+const char kNoCodeStyle[] = "None"; // the code style list's entry for no style
+
+enum : uint32_t {
+    kTemplatesTextSize = 2610, // the template field as read back: 2,609 characters and the NUL
+};
+
+// The dialogs' state. Both are modal and there is one of each at a time.
+AppState *g_fileTypesApp;      // the File Types dialog's application state
+bool g_fileTypesChanged;       // an Edit File Type dialog ended with OK
+FileType *g_editedType;        // the Edit File Type dialog's record
+
+// ---------------------------------------------------------------------------
+// File Types
+
+HWND ListOf(HWND dialog)
+{
+    return GetDlgItem(dialog, IDC_FILETYPES_LIST);
+}
+
+void EnableEntryButtons(HWND dialog, bool enable)
+{
+    EnableWindow(GetDlgItem(dialog, IDC_FILETYPES_EDIT), enable);
+    EnableWindow(GetDlgItem(dialog, IDC_FILETYPES_DELETE), enable);
+}
+
+// An entry for the type: its name, with its id as the item data. Returns the
+// entry's index.
+LRESULT AddListEntry(HWND dialog, const FileType *type)
+{
+    LRESULT index = SendMessageA(ListOf(dialog), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type->name));
+    if (index >= 0)
+        SendMessageA(ListOf(dialog), LB_SETITEMDATA, WPARAM(index), LPARAM(type->id));
+    return index;
+}
+
+// The list box holds every type of the list, in the list box's own order.
+void FillList(HWND dialog)
+{
+    if (g_fileTypesApp->fileTypes == nullptr)
+        return; // IterateValues(nullptr) would continue another iteration
+    for (auto *type = static_cast<const FileType *>(IterateValues(g_fileTypesApp->fileTypes)); type != nullptr;
+         type = static_cast<const FileType *>(IterateValues(nullptr)))
+        AddListEntry(dialog, type);
+}
+
+// The selected entry's index and type id; false without a selection.
+bool SelectedEntry(HWND dialog, LRESULT *index, uint32_t *id)
+{
+    *index = SendMessageA(ListOf(dialog), LB_GETCURSEL, 0, 0);
+    if (*index == LB_ERR)
+        return false;
+    *id = uint32_t(SendMessageA(ListOf(dialog), LB_GETITEMDATA, WPARAM(*index), 0));
+    return true;
+}
+
+// WM_INITDIALOG
+BOOL OnFileTypesInit(HWND dialog, AppState *app)
+{
+    g_fileTypesApp = app;
+    g_fileTypesChanged = false;
+    FillList(dialog);
+    EnableEntryButtons(dialog, false);
+    return TRUE;
+}
+
+// "Add": a new type with a numbered name, selected.
+void OnAdd(HWND dialog)
+{
+    const FileType *type =
+        g_fileTypesApp->fileTypes != nullptr ? AddNewFileType(g_fileTypesApp->fileTypes) : nullptr;
+    if (type == nullptr) {
+        ReportAppError(dialog, kAppErrorMemory);
+        return;
+    }
+    LRESULT index = AddListEntry(dialog, type);
+    SendMessageA(ListOf(dialog), LB_SETCURSEL, WPARAM(index), 0);
+    EnableEntryButtons(dialog, true);
+}
+
+// "Delete": the selected type goes at once; the entry that takes its place,
+// or the new last one, is selected.
+void OnDelete(HWND dialog)
+{
+    LRESULT index;
+    uint32_t id;
+    if (!SelectedEntry(dialog, &index, &id))
+        return;
+    EngineFree(ValueOfId(g_fileTypesApp->fileTypes, id));
+    RemoveId(g_fileTypesApp->fileTypes, id);
+    LRESULT left = SendMessageA(ListOf(dialog), LB_DELETESTRING, WPARAM(index), 0);
+    if (left <= 0) {
+        EnableEntryButtons(dialog, false);
+        return;
+    }
+    SendMessageA(ListOf(dialog), LB_SETCURSEL, WPARAM(index < left ? index : left - 1), 0);
+}
+
+// "Edit" and a double click: the Edit File Type dialog on the selected type.
+// Its name may have changed, so the list is filled afresh afterwards.
+void OnEdit(HWND dialog)
+{
+    LRESULT index;
+    uint32_t id;
+    if (!SelectedEntry(dialog, &index, &id))
+        return;
+    auto *type = static_cast<FileType *>(ValueOfId(g_fileTypesApp->fileTypes, id));
+    if (type == nullptr)
+        return;
+    if (g_seams.dialogBox(g_fileTypesApp->instance, MAKEINTRESOURCEA(IDD_EDITFILETYPE), dialog,
+                          EditFileTypeDialogProc, reinterpret_cast<LPARAM>(type)) == 1)
+        g_fileTypesChanged = true;
+    SendMessageA(ListOf(dialog), LB_RESETCONTENT, 0, 0);
+    FillList(dialog);
+    EnableEntryButtons(dialog, false);
+}
+
+// "Close" and Escape.
+void OnClose(HWND dialog)
+{
+    if (g_fileTypesChanged) {
+        ShowMessage(dialog, kChangedText, kInformationTitle, MB_OK | MB_ICONINFORMATION);
+        RebuildFileFilter();
+    }
+    EndDialog(dialog, 0);
+}
+
+// WM_COMMAND
+BOOL OnFileTypesCommand(HWND dialog, WORD command, WORD code)
+{
+    switch (command) {
+    case IDC_FILETYPES_LIST:
+        if (code == LBN_SELCHANGE)
+            EnableEntryButtons(dialog, SendMessageA(ListOf(dialog), LB_GETCURSEL, 0, 0) != LB_ERR);
+        else if (code == LBN_DBLCLK)
+            OnEdit(dialog);
+        return TRUE;
+    case IDC_FILETYPES_ADD:
+        OnAdd(dialog);
+        return TRUE;
+    case IDC_FILETYPES_DELETE:
+        OnDelete(dialog);
+        return TRUE;
+    case IDC_FILETYPES_EDIT:
+        OnEdit(dialog);
+        return TRUE;
+    case IDC_FILETYPES_STYLES:
+        if (OpenStylesDialog != nullptr)
+            OpenStylesDialog(dialog);
+        return TRUE;
+    case IDC_FILETYPES_CLOSE:
+    case IDCANCEL:
+        OnClose(dialog);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Edit File Type
+
+HWND StyleListOf(HWND dialog)
+{
+    return GetDlgItem(dialog, IDC_EDITFILETYPE_CODESTYLE);
+}
+
+std::string FieldText(HWND dialog, int control)
+{
+    HWND field = GetDlgItem(dialog, control);
+    std::string text(size_t(GetWindowTextLengthA(field)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(field, &text[0], int(text.size()))));
+    return text;
+}
+
+// The code style list: "None" and every style the control has loaded, with
+// the type's style selected when it is among them and "None" otherwise.
+void FillStyleList(HWND dialog, const char *codeStyle)
+{
+    HWND list = StyleListOf(dialog);
+    LRESULT none = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kNoCodeStyle));
+    SendMessageA(list, CB_SETITEMDATA, WPARAM(none), 0);
+    SendMessageA(list, CB_SETCURSEL, WPARAM(none), 0);
+    // Styles get their handle as item data, never 0: only "None" has 0.
+    LRESULT count = SendToEdit(AEM_GETSTYLECOUNT, 0, 0);
+    if (count <= 0)
+        return;
+    auto *styles = static_cast<AESTYLEINFO *>(EngineAllocate(size_t(count) * sizeof(AESTYLEINFO)));
+    if (styles == nullptr) {
+        ShowMessage(dialog, kLowMemoryText, kWarningTitle, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    LRESULT copied = SendToEdit(AEM_GETSTYLES, WPARAM(count), reinterpret_cast<LPARAM>(styles));
+    for (LRESULT i = 0; i < copied; ++i) {
+        styles[i].name[sizeof styles[i].name - 1] = '\0';
+        LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(styles[i].name));
+        SendMessageA(list, CB_SETITEMDATA, WPARAM(index), LPARAM(styles[i].handle));
+    }
+    EngineFree(styles);
+
+    // The list sorts itself, so indexes are final only now: the type's style
+    // is selected when a name matches it byte for byte (CB_FINDSTRINGEXACT
+    // would ignore case), else "None" again.
+    LRESULT entries = SendMessageA(list, CB_GETCOUNT, 0, 0);
+    LRESULT chosen = CB_ERR;
+    for (LRESULT i = 0; i < entries; ++i) {
+        if (SendMessageA(list, CB_GETITEMDATA, WPARAM(i), 0) == 0) {
+            if (chosen == CB_ERR)
+                chosen = i;
+            continue;
+        }
+        char name[AE_STYLETEXTSIZE] = "";
+        if (codeStyle[0] == '\0' || SendMessageA(list, CB_GETLBTEXTLEN, WPARAM(i), 0) >= LRESULT(sizeof name))
+            continue;
+        SendMessageA(list, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(name));
+        if (std::strcmp(name, codeStyle) == 0) {
+            chosen = i;
+            break;
+        }
+    }
+    SendMessageA(list, CB_SETCURSEL, WPARAM(chosen), 0);
+}
+
+// WM_INITDIALOG
+BOOL OnEditFileTypeInit(HWND dialog, FileType *type)
+{
+    g_editedType = type;
+    SetDlgItemTextA(dialog, IDC_EDITFILETYPE_NAME, type->name);
+    SetDlgItemTextA(dialog, IDC_EDITFILETYPE_EXTENSIONS, JoinExtensions(*type).c_str());
+    SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TABSTOPS, JoinTabWidths(*type).c_str());
+    CheckDlgButton(dialog, IDC_EDITFILETYPE_KEEPTABS, type->keepTabs != 0 ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, JoinTemplates(*type).c_str());
+    FillStyleList(dialog, type->codeStyle);
+    return TRUE;
+}
+
+// "Browse": a template file from the Open dialog, appended to the field
+// while the field has room for it.
+void OnBrowseTemplate(HWND dialog)
+{
+    OPENFILENAMEA &open = g_app.openDialog;
+    HWND owner = open.hwndOwner;
+    open.hwndOwner = dialog; // so that this dialog, not only the main window, waits for it
+    BOOL chosen = g_seams.getOpenFileName(&open);
+    open.hwndOwner = owner;
+    if (chosen) {
+        // The shell's record keeps its initial directory in a path buffer of
+        // its own; the next Browse starts in the chosen file's directory.
+        if (open.lpstrInitialDir != nullptr && open.nFileOffset < kPathSize) {
+            char *directory = const_cast<char *>(open.lpstrInitialDir);
+            std::memcpy(directory, open.lpstrFile, open.nFileOffset);
+            directory[open.nFileOffset] = '\0';
+        }
+        std::string templates = FieldText(dialog, IDC_EDITFILETYPE_TEMPLATES);
+        if (templates.size() + std::strlen(open.lpstrFile) < kTemplatesTextSize) {
+            AppendTemplatePath(templates, open.lpstrFile);
+            SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, templates.c_str());
+        } else {
+            ShowMessage(dialog, kTemplatesFullText, kInformationTitle, MB_OK | MB_ICONINFORMATION);
+        }
+    }
+    open.lpstrFile[0] = '\0';
+}
+
+// OK: the type is rebuilt in place from the fields, once it has a name and
+// at least one extension.
+void OnEditFileTypeOk(HWND dialog)
+{
+    char name[kFileTypeNameSize] = "";
+    GetDlgItemTextA(dialog, IDC_EDITFILETYPE_NAME, name, sizeof name);
+    if (name[0] == '\0') {
+        ShowMessage(dialog, kNameRequiredText, kErrorTitle, MB_OK | MB_ICONERROR);
+        return;
+    }
+    char extensions[64] = "";
+    GetDlgItemTextA(dialog, IDC_EDITFILETYPE_EXTENSIONS, extensions, sizeof extensions);
+    if (!HasListPiece(extensions)) {
+        ShowMessage(dialog, kExtensionRequiredText, kErrorTitle, MB_OK | MB_ICONERROR);
+        return;
+    }
+    char tabStops[64] = "";
+    GetDlgItemTextA(dialog, IDC_EDITFILETYPE_TABSTOPS, tabStops, sizeof tabStops);
+    uint32_t keepTabs = IsDlgButtonChecked(dialog, IDC_EDITFILETYPE_KEEPTABS) == BST_CHECKED ? 1 : 0;
+    std::string templates(kTemplatesTextSize, '\0');
+    GetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, &templates[0], int(templates.size()));
+    char codeStyle[kCodeStyleSize] = "";
+    GetDlgItemTextA(dialog, IDC_EDITFILETYPE_CODESTYLE, codeStyle, sizeof codeStyle);
+    if (std::strcmp(codeStyle, kNoCodeStyle) == 0)
+        codeStyle[0] = '\0';
+    CreateFileType(g_editedType, name, extensions, keepTabs, tabStops, templates.c_str(), codeStyle);
+    EndDialog(dialog, 1);
+}
+
+// WM_COMMAND
+BOOL OnEditFileTypeCommand(HWND dialog, WORD command)
+{
+    switch (command) {
+    case IDC_EDITFILETYPE_BROWSE:
+        OnBrowseTemplate(dialog);
+        return TRUE;
+    case IDOK:
+        OnEditFileTypeOk(dialog);
+        return TRUE;
+    case IDCANCEL:
+        EndDialog(dialog, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK FileTypesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnFileTypesInit(dialog, reinterpret_cast<AppState *>(lParam));
+    case WM_COMMAND:
+        return OnFileTypesCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    case WM_HELP:
+        return ShowDialogHelp(reinterpret_cast<const HELPINFO *>(lParam), kFileTypesHelpTopics);
+    default:
+        return 0;
+    }
+}
+
+INT_PTR CALLBACK EditFileTypeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnEditFileTypeInit(dialog, reinterpret_cast<FileType *>(lParam));
+    case WM_COMMAND:
+        return OnEditFileTypeCommand(dialog, LOWORD(wParam));
+    case WM_HELP:
+        return ShowDialogHelp(reinterpret_cast<const HELPINFO *>(lParam), kEditFileTypeHelpTopics);
+    default:
+        return 0;
+    }
+}
