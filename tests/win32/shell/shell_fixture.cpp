@@ -5,6 +5,7 @@
 #include "advancededit.h"
 #include "../print/test_printer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -116,23 +117,33 @@ BOOL CountHelp(HWND, const char *file, UINT command, ULONG_PTR)
     return TRUE;
 }
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM result)
+// The dialogs that showed before the modal dialog being driven opened: a
+// dialog that opens another is not handed to the driver of the new one.
+std::vector<HWND> dialogsBefore;
+
+BOOL CALLBACK CollectDialogs(HWND window, LPARAM result)
 {
     char name[16] = "";
     GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND *>(result) = window;
-        return FALSE;
-    }
+    if (std::string(name) == "#32770" && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND> *>(result)->push_back(window);
     return TRUE;
 }
 
-// The visible dialog of this thread, if one shows.
+std::vector<HWND> VisibleDialogs()
+{
+    std::vector<HWND> dialogs;
+    EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
+}
+
+// The visible dialog of this thread that opened last, if one shows.
 HWND ShownDialog()
 {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
+    for (HWND dialog : VisibleDialogs())
+        if (std::find(dialogsBefore.begin(), dialogsBefore.end(), dialog) == dialogsBefore.end())
+            return dialog;
+    return nullptr;
 }
 
 // Hands the dialog to the test's driver as soon as the modal loop runs.
@@ -154,8 +165,12 @@ template <typename Run> auto RunDriven(Run run) -> decltype(run())
         ADD_FAILURE() << "a modal dialog opened without a driver";
         return 0;
     }
+    std::vector<HWND> outer = dialogsBefore;
+    dialogsBefore = VisibleDialogs();
     SetTimer(nullptr, 0, 10, DriveShownDialog);
-    return run();
+    auto result = run();
+    dialogsBefore = outer;
+    return result;
 }
 
 BOOL AnswerPrint(PRINTDLGA *record)
