@@ -291,9 +291,11 @@ void OnBrowseTemplate(HWND dialog)
             std::memcpy(directory, open.lpstrFile, open.nFileOffset);
             directory[open.nFileOffset] = '\0';
         }
+        // The separator counts too: OK reads 2,609 characters back, and a
+        // path cut there would name another file.
         std::string templates = FieldText(dialog, IDC_EDITFILETYPE_TEMPLATES);
-        if (templates.size() + std::strlen(open.lpstrFile) < kTemplatesTextSize) {
-            AppendTemplatePath(templates, open.lpstrFile);
+        AppendTemplatePath(templates, open.lpstrFile);
+        if (templates.size() < kTemplatesTextSize) {
             SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, templates.c_str());
         } else {
             ShowMessage(dialog, kTemplatesFullText, kInformationTitle, MB_OK | MB_ICONINFORMATION);

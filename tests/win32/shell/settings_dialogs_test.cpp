@@ -838,9 +838,10 @@ TEST_F(SettingsDialogs, EditFileTypeBrowseAppendsTemplatesWhileTheFieldHasRoom)
     g_seams.getOpenFileName = RecordOpenOwner;
     CreateDirectoryA(Path("templates").c_str(), nullptr);
     std::string chosen = Path("templates\\main.c");
-    // Field and path together 2,609 characters: the path still goes in;
-    // one more and it does not.
-    std::string fits = "a" + std::string(2609 - chosen.size() - 1, 'b');
+    // Field, separator and path together 2,609 characters, all that OK
+    // reads back: the path still goes in; one more and it does not, rather
+    // than being cut into the name of another file.
+    std::string fits = "a" + std::string(2609 - chosen.size() - 2, 'b');
     std::string full = fits + "c";
     openChoices = {chosen, "", chosen, chosen, chosen};
 
