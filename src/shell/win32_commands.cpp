@@ -3,7 +3,9 @@
 #include "shell/win32_app.h"
 
 #include "advancededit.h"
+#include "config/settings_file.h"
 #include "dialogs/win32_dialogs.h"
+#include "dialogs/win32_settings_dialogs.h"
 #include "resources/resource.h"
 #include "shell/case_conversion.h"
 
@@ -99,6 +101,18 @@ void InsertDateAndTime()
         SendToEdit(AEM_REPLACESEL, 1, reinterpret_cast<LPARAM>(text));
 }
 
+// The options as the program runs with them, edited; on OK applied and
+// written at once (a file that cannot be written is not reported here).
+void EditOptions()
+{
+    Options options;
+    GatherOptions(&options);
+    if (OpenDialog(IDD_OPTIONS, OptionsDialogProc, reinterpret_cast<LPARAM>(&options)) != 1)
+        return;
+    ApplyOptions(&options);
+    WriteSettings(kSettingsFileName, &options, g_app.font, &g_app.pageSetup, g_app.fileTypes);
+}
+
 void NewFromTemplate()
 {
     if (OpenDialog(IDD_NEWFROMTEMPLATE, NewFromTemplateDialogProc, reinterpret_cast<LPARAM>(&g_app)) == 1)
@@ -126,6 +140,12 @@ void OnMenuCommand(UINT command)
         break;
     case IDM_NEWFROMTEMPLATE:
         NewFromTemplate();
+        break;
+    case IDM_OPTIONS:
+        EditOptions();
+        break;
+    case IDM_FILETYPES:
+        OpenDialog(IDD_FILETYPES, FileTypesDialogProc, reinterpret_cast<LPARAM>(&g_app));
         break;
     case IDM_EXIT:
         SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);

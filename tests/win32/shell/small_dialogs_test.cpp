@@ -179,3 +179,39 @@ TEST_F(ShellTest, NewFromTemplateWithoutTemplatesOffersNothing)
     Command(IDM_NEWFROMTEMPLATE);
     EXPECT_EQ(Title(), "Untitled - Scrivlet");
 }
+
+// Options and File Types from the menu: a confirmed Options dialog is
+// applied and written at once; a cancelled one changes nothing.
+TEST_F(ShellTest, TheOptionsCommandAppliesAndWritesOnlyWhatIsConfirmed)
+{
+    Start();
+    dialogDriver = [](HWND dialog) {
+        CheckRadioButton(dialog, IDC_OPTIONS_INDENTNONE, IDC_OPTIONS_INDENTDEFAULT, IDC_OPTIONS_INDENTDEFAULT);
+        CheckDlgButton(dialog, IDC_OPTIONS_BACKUP, BST_CHECKED);
+        Press(dialog, IDCANCEL);
+    };
+    Command(IDM_OPTIONS);
+    EXPECT_EQ(SendToEdit(AEM_GETAUTOINDENT, 0, 0), 0);
+    EXPECT_EQ(g_app.backupFiles, 0u);
+
+    dialogDriver = [](HWND dialog) {
+        CheckRadioButton(dialog, IDC_OPTIONS_INDENTNONE, IDC_OPTIONS_INDENTDEFAULT, IDC_OPTIONS_INDENTDEFAULT);
+        CheckDlgButton(dialog, IDC_OPTIONS_BACKUP, BST_CHECKED);
+        Press(dialog, IDOK);
+    };
+    Command(IDM_OPTIONS);
+    EXPECT_EQ(SendToEdit(AEM_GETAUTOINDENT, 0, 0), 1);
+    EXPECT_EQ(g_app.backupFiles, 1u);
+    std::string written = ReadFile("Scrivlet.ini");
+    EXPECT_NE(written.find("\r\nBackupFiles=1\r\n"), std::string::npos) << "written at once";
+    EXPECT_NE(written.find("\r\nAutoIndent=1\r\n"), std::string::npos);
+
+    bool fileTypesShown = false;
+    dialogDriver = [&](HWND dialog) {
+        fileTypesShown = SendDlgItemMessageA(dialog, IDC_FILETYPES_LIST, LB_GETCOUNT, 0, 0) > 0;
+        Press(dialog, IDC_FILETYPES_CLOSE);
+    };
+    Command(IDM_FILETYPES);
+    EXPECT_TRUE(fileTypesShown) << "the shipped file types are listed";
+    EXPECT_TRUE(boxes.empty());
+}
