@@ -7,6 +7,7 @@
 #include "config/file_types.h"
 #include "core/id_list.h"
 #include "dialogs/win32_dialogs.h"
+#include "dialogs/win32_settings_dialogs.h"
 #include "resources/resource.h"
 
 #include <cstdio>
@@ -92,12 +93,18 @@ int main(int argc, char **argv)
     MoveWindow(g_app.mainWindow, 0, 0, 640, 480, TRUE);
 
     static char dateText[256];
+    static Options options;
+    GatherOptions(&options);
+    FileType *firstType = static_cast<FileType *>(IterateValues(g_app.fileTypes));
     const Entry entries[] = {
         {"about", IDD_ABOUT, AboutDialogProc, 0},
         {"go-to", IDD_GOTO, GoToDialogProc, LPARAM(&g_app)},
         {"date-and-time", IDD_DATETIME, DateTimeDialogProc, LPARAM(dateText)},
         {"new-from-template", IDD_NEWFROMTEMPLATE, NewFromTemplateDialogProc, LPARAM(&g_app)},
         {"page-setup", IDD_PAGESETUP, PageSetupDialogProc, LPARAM(&g_app.pageSetup)},
+        {"options", IDD_OPTIONS, OptionsDialogProc, LPARAM(&options)},
+        {"file-types", IDD_FILETYPES, FileTypesDialogProc, LPARAM(&g_app)},
+        {"edit-file-type", IDD_EDITFILETYPE, EditFileTypeDialogProc, LPARAM(firstType)},
     };
     int saved = 0;
     for (const Entry &entry : entries) {
