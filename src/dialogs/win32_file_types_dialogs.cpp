@@ -16,11 +16,6 @@
 #include <cstring>
 #include <string>
 
-// The Styles dialog comes with its own part of the program, which defines
-// OpenStylesDialog. A weak reference lets a program without that part (the
-// dialogs' own tests) link; there "Styles..." does nothing.
-void OpenStylesDialog(HWND owner) __attribute__((weak));
-
 namespace {
 
 const DWORD kFileTypesHelpTopics[] = {
@@ -185,8 +180,7 @@ BOOL OnFileTypesCommand(HWND dialog, WORD command, WORD code)
         OnEdit(dialog);
         return TRUE;
     case IDC_FILETYPES_STYLES:
-        if (OpenStylesDialog != nullptr)
-            OpenStylesDialog(dialog);
+        OpenStylesDialog(dialog);
         return TRUE;
     case IDC_FILETYPES_CLOSE:
     case IDCANCEL:

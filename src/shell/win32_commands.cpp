@@ -6,6 +6,7 @@
 #include "config/settings_file.h"
 #include "dialogs/win32_dialogs.h"
 #include "dialogs/win32_settings_dialogs.h"
+#include "dialogs/win32_styles_dialogs.h"
 #include "resources/resource.h"
 #include "shell/case_conversion.h"
 
@@ -146,6 +147,9 @@ void OnMenuCommand(UINT command)
         break;
     case IDM_FILETYPES:
         OpenDialog(IDD_FILETYPES, FileTypesDialogProc, reinterpret_cast<LPARAM>(&g_app));
+        break;
+    case IDM_STYLES:
+        OpenStylesDialog(g_app.mainWindow);
         break;
     case IDM_EXIT:
         SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);

@@ -215,3 +215,30 @@ TEST_F(ShellTest, TheOptionsCommandAppliesAndWritesOnlyWhatIsConfirmed)
     EXPECT_TRUE(fileTypesShown) << "the shipped file types are listed";
     EXPECT_TRUE(boxes.empty());
 }
+
+// The Styles dialog opens from the menu and from the File Types dialog.
+TEST_F(ShellTest, TheStylesDialogOpensFromTheMenuAndFromFileTypes)
+{
+    Start();
+    LRESULT listed = 0;
+    dialogDriver = [&](HWND dialog) {
+        listed = SendDlgItemMessageA(dialog, IDC_STYLES_LIST, LB_GETCOUNT, 0, 0);
+        Press(dialog, IDC_STYLES_CLOSE);
+    };
+    Command(IDM_STYLES);
+    EXPECT_EQ(listed, SendToEdit(AEM_GETSTYLECOUNT, 0, 0));
+    EXPECT_GT(listed, 0);
+
+    bool nestedShown = false;
+    dialogDriver = [&](HWND fileTypes) {
+        dialogDriver = [&](HWND styles) {
+            nestedShown = GetWindow(styles, GW_OWNER) == fileTypes;
+            Press(styles, IDC_STYLES_CLOSE);
+        };
+        Press(fileTypes, IDC_FILETYPES_STYLES);
+        Press(fileTypes, IDC_FILETYPES_CLOSE);
+    };
+    Command(IDM_FILETYPES);
+    EXPECT_TRUE(nestedShown) << "owned by the File Types dialog";
+    EXPECT_TRUE(boxes.empty());
+}
