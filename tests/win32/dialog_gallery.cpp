@@ -8,6 +8,8 @@
 #include "core/id_list.h"
 #include "dialogs/win32_dialogs.h"
 #include "dialogs/win32_settings_dialogs.h"
+#include "dialogs/win32_styles_dialogs.h"
+#include "advancededit.h"
 #include "resources/resource.h"
 
 #include <cstdio>
@@ -96,6 +98,10 @@ int main(int argc, char **argv)
     static Options options;
     GatherOptions(&options);
     FileType *firstType = static_cast<FileType *>(IterateValues(g_app.fileTypes));
+    // The Styles dialog's sub-dialogs work on the style it is editing.
+    DWORD style = DWORD(SendToEdit(AEM_FINDSTYLE, reinterpret_cast<WPARAM>("C/C++"), 0));
+    g_stylesDialogs.app = &g_app;
+    g_stylesDialogs.currentStyle = style;
     const Entry entries[] = {
         {"about", IDD_ABOUT, AboutDialogProc, 0},
         {"go-to", IDD_GOTO, GoToDialogProc, LPARAM(&g_app)},
@@ -105,6 +111,12 @@ int main(int argc, char **argv)
         {"options", IDD_OPTIONS, OptionsDialogProc, LPARAM(&options)},
         {"file-types", IDD_FILETYPES, FileTypesDialogProc, LPARAM(&g_app)},
         {"edit-file-type", IDD_EDITFILETYPE, EditFileTypeDialogProc, LPARAM(firstType)},
+        {"styles", IDD_STYLES, StylesDialogProc, LPARAM(&g_app)},
+        {"add-style", IDD_ADDSTYLE, AddStyleDialogProc, 0},
+        {"edit-style", IDD_EDITSTYLE, EditStyleDialogProc, LPARAM(style)},
+        {"add-style-class", IDD_STYLECLASS, StyleClassDialogProc, 0},
+        {"add-style-range", IDD_STYLERANGE, StyleRangeDialogProc, 0},
+        {"add-style-symbol", IDD_STYLESYMBOL, StyleSymbolDialogProc, 0},
     };
     int saved = 0;
     for (const Entry &entry : entries) {
