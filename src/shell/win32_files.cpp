@@ -181,6 +181,31 @@ bool AskForSaveName()
     return true;
 }
 
+// A whole file streamed in place of the text, the document it replaces
+// entering the recent-file list first. The control stays locked and the
+// wait cursor on for the caller to finish the load.
+struct WholeFileLoad {
+    HCURSOR cursor; // to restore when the load is finished
+    DWORD error;    // the control's error word
+    bool sawNul;    // the file changed and showed a NUL while it was read
+};
+
+bool LoadWholeFile(const char *path, const char *status, WholeFileLoad *load)
+{
+    HANDLE file = OpenTextFile(path);
+    if (file == nullptr)
+        return false;
+    AddDocumentToRecent();
+    SetWaitCursor(&load->cursor);
+    RefreshStatus(status);
+    LockWindowUpdate(g_app.editControl);
+    FileStream stream = {file, false};
+    load->error = StreamFileIn(&stream, 0);
+    load->sawNul = stream.sawNul;
+    CloseHandle(file);
+    return true;
+}
+
 // Open, from the step after the dialog: the path is in the open record's
 // file buffer, its file name at the record's file-name offset.
 void OpenChosenFile()
@@ -188,17 +213,9 @@ void OpenChosenFile()
     if (SavePrompt() == IDCANCEL)
         return;
     const char *path = buffers.openFile;
-    HANDLE file = OpenTextFile(path);
-    if (file == nullptr)
+    WholeFileLoad load;
+    if (!LoadWholeFile(path, kStatusOpening, &load))
         return;
-    AddDocumentToRecent();
-    HCURSOR cursor;
-    SetWaitCursor(&cursor);
-    RefreshStatus(kStatusOpening);
-    LockWindowUpdate(g_app.editControl);
-    FileStream stream = {file, false};
-    DWORD error = StreamFileIn(&stream, 0);
-    CloseHandle(file);
     SendToEdit(AEM_EMPTYUNDOBUFFER, 0, 0);
 
     uint32_t offset = g_app.openDialog.nFileOffset;
@@ -206,10 +223,10 @@ void OpenChosenFile()
     g_app.documentDirectory[offset] = '\0';
     CopyText(g_app.fileName, buffers.openTitle[0] != '\0' ? buffers.openTitle : path + offset);
     g_app.modified = 0;
-    if (stream.sawNul) {
+    if (load.sawNul) {
         ReportNulFile(path);
         UnbindDocument();
-    } else if (error != 0) {
+    } else if (load.error != 0) {
         ReportAppError(g_app.mainWindow, kAppErrorRead);
     }
     buffers.openFile[0] = '\0';
@@ -219,7 +236,7 @@ void OpenChosenFile()
     ApplyCurrentFileType();
     LockWindowUpdate(nullptr);
     SendToEdit(AEM_RECALCLINES, 0, 0);
-    SetCursor(cursor);
+    SetCursor(load.cursor);
 }
 
 } // namespace
@@ -336,20 +353,12 @@ void NewFromTemplatePath(const char *templatePath)
 {
     if (SavePrompt() == IDCANCEL)
         return;
-    HANDLE file = OpenTextFile(templatePath);
-    if (file == nullptr)
+    WholeFileLoad load;
+    if (!LoadWholeFile(templatePath, kStatusOpeningTemplate, &load))
         return;
-    AddDocumentToRecent();
-    HCURSOR cursor;
-    SetWaitCursor(&cursor);
-    RefreshStatus(kStatusOpeningTemplate);
-    LockWindowUpdate(g_app.editControl);
-    FileStream stream = {file, false};
-    DWORD error = StreamFileIn(&stream, 0);
-    CloseHandle(file);
-    if (stream.sawNul)
+    if (load.sawNul)
         ReportNulFile(templatePath);
-    else if (error != 0)
+    else if (load.error != 0)
         ReportAppError(g_app.mainWindow, kAppErrorRead);
     SendToEdit(AEM_EMPTYUNDOBUFFER, 0, 0);
 
@@ -367,7 +376,7 @@ void NewFromTemplatePath(const char *templatePath)
     ApplyCurrentFileType();
     LockWindowUpdate(nullptr);
     SendToEdit(AEM_RECALCLINES, 0, 0);
-    SetCursor(cursor);
+    SetCursor(load.cursor);
 }
 
 int SaveDocument(bool saveAs)
