@@ -69,58 +69,14 @@ bool IsWordCharacter(unsigned char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// Candidates are the positions whose byte equals the first pattern byte (in
-// either case when case is ignored); only they are compared. Without match
-// case the two spellings of the first byte are found by two memchr streams,
-// each resumed only once its hit has been used, so every byte of the range is
-// scanned at most once per stream. The whole-word tests are made at
-// candidates only, which gives the same first match as trying every position.
+// One search is the first search of a scan.
 int32_t FindInRange(const char *bytes, uint32_t length, const char *pattern, uint32_t patternLength,
                     uint32_t flags)
 {
-    if (length == 0 || patternLength == 0 || pattern == nullptr || patternLength > length)
-        return -1;
-
-    const unsigned char *text = reinterpret_cast<const unsigned char *>(bytes);
-    const unsigned char *wanted = reinterpret_cast<const unsigned char *>(pattern);
-    const bool matchCase = (flags & kFindMatchCase) != 0;
-    const bool wholeWord = (flags & kFindWholeWord) != 0;
-    const uint32_t lastStart = length - patternLength;
-
-    const unsigned char first = wanted[0];
-    unsigned char other = first;
-    if (!matchCase) {
-        if (first >= 'a' && first <= 'z')
-            other = static_cast<unsigned char>(first - 'a' + 'A');
-        else if (first >= 'A' && first <= 'Z')
-            other = static_cast<unsigned char>(first - 'A' + 'a');
-    }
-
-    uint32_t nextFirst = NextByte(text, first, 0, lastStart);
-    uint32_t nextOther = other != first ? NextByte(text, other, 0, lastStart) : kNoCandidate;
-
-    for (;;) {
-        const uint32_t i = nextFirst < nextOther ? nextFirst : nextOther;
-        if (i == kNoCandidate)
-            return -1;
-
-        bool found = !(wholeWord && i > 0 && IsWordCharacter(text[i - 1]));
-        if (found) {
-            // The first byte already matched; compare the rest.
-            const uint32_t rest = patternLength - 1;
-            found = matchCase ? std::memcmp(text + i + 1, wanted + 1, rest) == 0
-                              : EqualIgnoringCase(text + i + 1, wanted + 1, rest);
-        }
-        if (found && wholeWord && i + patternLength < length && IsWordCharacter(text[i + patternLength]))
-            found = false;
-        if (found)
-            return static_cast<int32_t>(i);
-
-        if (nextFirst == i)
-            nextFirst = NextByte(text, first, i + 1, lastStart);
-        if (nextOther == i)
-            nextOther = NextByte(text, other, i + 1, lastStart);
-    }
+    MatchScanner scanner;
+    StartMatchScan(&scanner, bytes, length, pattern, patternLength, flags);
+    int64_t found = NextMatchFrom(&scanner, 0);
+    return found < 0 ? -1 : static_cast<int32_t>(found);
 }
 
 void StartMatchScan(MatchScanner *scanner, const char *bytes, uint32_t length, const char *pattern,
@@ -152,8 +108,14 @@ void StartMatchScan(MatchScanner *scanner, const char *bytes, uint32_t length, c
     scanner->nextOther = other != first ? NextByte(scanner->text, other, 0, lastStart) : kNoCandidate;
 }
 
-// The candidates and tests of FindInRange, with the range starting at
-// `from`; a stream's next position stays valid while it is not before it.
+// Candidates are the positions whose byte equals the first pattern byte (in
+// either case when case is ignored); only they are compared. Without match
+// case the two spellings of the first byte are found by two memchr streams,
+// each resumed only once its hit has been used, so every byte of the range is
+// scanned at most once per stream. The whole-word tests are made at
+// candidates only, which gives the same first match as trying every position.
+// The range starts at `from`; a stream's next position stays valid while it
+// is not before it.
 int64_t NextMatchFrom(MatchScanner *scanner, uint32_t from)
 {
     MatchScanner &s = *scanner;
