@@ -10,6 +10,7 @@
 #include "core/id_list.h"
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
+#include "shell/document_paths.h"
 #include "shell/settings_texts.h"
 #include "shell/win32_app.h"
 
@@ -280,11 +281,9 @@ void OnBrowseTemplate(HWND dialog)
     if (chosen) {
         // The shell's record keeps its initial directory in a path buffer of
         // its own; the next Browse starts in the chosen file's directory.
-        if (open.lpstrInitialDir != nullptr && open.nFileOffset < kPathSize) {
-            char *directory = const_cast<char *>(open.lpstrInitialDir);
-            std::memcpy(directory, open.lpstrFile, open.nFileOffset);
-            directory[open.nFileOffset] = '\0';
-        }
+        if (open.lpstrInitialDir != nullptr)
+            CopyDirectoryPart(const_cast<char *>(open.lpstrInitialDir), kPathSize, open.lpstrFile,
+                              open.nFileOffset);
         // The separator counts too: OK reads 2,609 characters back, and a
         // path cut there would name another file.
         std::string templates = FieldText(dialog, IDC_EDITFILETYPE_TEMPLATES);

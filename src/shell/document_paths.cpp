@@ -24,6 +24,15 @@ uint32_t FileNameOffset(const char *path)
     return offset;
 }
 
+bool CopyDirectoryPart(char *directory, size_t size, const char *path, uint32_t offset)
+{
+    if (offset >= size || offset > std::strlen(path))
+        return false;
+    std::memcpy(directory, path, offset);
+    directory[offset] = '\0';
+    return true;
+}
+
 const char *ExtensionWithDot(const char *fileName)
 {
     const char *name = fileName + FileNameOffset(fileName);

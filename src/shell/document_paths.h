@@ -6,6 +6,7 @@
 
 #include "shell/app_texts.h"
 
+#include <cstddef>
 #include <cstdint>
 
 // Joins a directory and a file name, with a backslash between them unless
@@ -16,6 +17,12 @@ bool JoinDocumentPath(char (&path)[kPathSize], const char *directory, const char
 // Where the file name of a path begins: after its last "\\" or "/", or
 // after a drive's ":" ("C:x.txt" gives 2), else 0.
 uint32_t FileNameOffset(const char *path);
+
+// Copies the first `offset` characters of the path (its directory, up to
+// the file-name offset a file dialog reports) into a buffer of `size`
+// bytes. False, leaving the buffer alone, when the offset lies beyond the
+// path or the buffer.
+bool CopyDirectoryPart(char *directory, size_t size, const char *path, uint32_t offset);
 
 // The path with its extension (from the last dot of the file name)
 // replaced by "bak", or "bak" added after a dot when it has none: a.txt

@@ -172,10 +172,10 @@ bool AskForSaveName()
         return false;
     AddDocumentToRecent();
     uint32_t offset = g_app.saveDialog.nFileOffset;
-    if (offset >= kPathSize || std::strlen(buffers.saveFile) >= kPathSize)
+    if (!CopyDirectoryPart(g_app.documentDirectory, sizeof g_app.documentDirectory, buffers.saveFile, offset)) {
         offset = 0;
-    std::memcpy(g_app.documentDirectory, buffers.saveFile, offset);
-    g_app.documentDirectory[offset] = '\0';
+        g_app.documentDirectory[0] = '\0';
+    }
     CopyText(g_app.fileName, buffers.saveTitle[0] != '\0' ? buffers.saveTitle : buffers.saveFile + offset);
     ApplyCurrentFileType();
     return true;
@@ -219,8 +219,7 @@ void OpenChosenFile()
     SendToEdit(AEM_EMPTYUNDOBUFFER, 0, 0);
 
     uint32_t offset = g_app.openDialog.nFileOffset;
-    std::memcpy(g_app.documentDirectory, path, offset);
-    g_app.documentDirectory[offset] = '\0';
+    CopyDirectoryPart(g_app.documentDirectory, sizeof g_app.documentDirectory, path, offset);
     CopyText(g_app.fileName, buffers.openTitle[0] != '\0' ? buffers.openTitle : path + offset);
     g_app.modified = 0;
     if (load.sawNul) {
@@ -411,11 +410,8 @@ void InsertFile()
         buffers.openFile[0] = '\0';
         return;
     }
-    uint32_t offset = g_app.openDialog.nFileOffset;
-    if (offset < sizeof buffers.openDirectory) {
-        std::memcpy(buffers.openDirectory, buffers.openFile, offset);
-        buffers.openDirectory[offset] = '\0';
-    }
+    CopyDirectoryPart(buffers.openDirectory, sizeof buffers.openDirectory, buffers.openFile,
+                      g_app.openDialog.nFileOffset);
     HANDLE file = OpenTextFile(buffers.openFile);
     if (file != nullptr) {
         HCURSOR cursor;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,16 @@ TEST(DocumentPaths, JoinSplitAndBackup)
     EXPECT_EQ(FileNameOffset("C:/docs/a.txt"), 8u);
     EXPECT_EQ(FileNameOffset("C:a.txt"), 2u);
     EXPECT_EQ(FileNameOffset("a.txt"), 0u);
+
+    char part[8] = "keep";
+    EXPECT_TRUE(CopyDirectoryPart(part, sizeof part, "C:\\d\\a.txt", 5));
+    EXPECT_STREQ(part, "C:\\d\\");
+    EXPECT_TRUE(CopyDirectoryPart(part, sizeof part, "a.txt", 0));
+    EXPECT_STREQ(part, "");
+    std::strcpy(part, "keep");
+    EXPECT_FALSE(CopyDirectoryPart(part, sizeof part, "C:\\d", 6)) << "beyond the path";
+    EXPECT_FALSE(CopyDirectoryPart(part, sizeof part, "C:\\longer\\a", 10)) << "beyond the buffer";
+    EXPECT_STREQ(part, "keep");
 
     EXPECT_STREQ(ExtensionWithDot("C:\\t\\a.c"), ".c");
     EXPECT_STREQ(ExtensionWithDot("C:\\t.d\\readme"), "") << "a dot in a directory is no extension";
