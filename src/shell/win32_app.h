@@ -84,6 +84,8 @@ int RunMessageLoop();
 // the accelerators, then translation and dispatch.
 void ProcessMessage(MSG *message);
 LRESULT SendToEdit(UINT message, WPARAM wParam, LPARAM lParam);
+// The stock fixed-pitch font of a font setting (kFontAnsi, kFontOem, kFontSystem).
+HGDIOBJ StockFontFor(uint32_t font);
 void ApplyOptions(const Options *options);
 void GatherOptions(Options *options);
 void ApplyCurrentFileType();

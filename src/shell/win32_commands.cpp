@@ -57,9 +57,8 @@ void ToggleBracketFlash()
 
 void ChooseFont(uint32_t font)
 {
-    static const int stock[] = {ANSI_FIXED_FONT, OEM_FIXED_FONT, SYSTEM_FIXED_FONT};
     g_app.font = font;
-    SendToEdit(WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(stock[font])), 1);
+    SendToEdit(WM_SETFONT, reinterpret_cast<WPARAM>(StockFontFor(font)), 1);
 }
 
 void EnableItem(HMENU popup, UINT command, bool enabled)

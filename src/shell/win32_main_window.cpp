@@ -34,7 +34,7 @@ intptr_t SendThroughWindow(void *control, unsigned message, uintptr_t wParam, in
     return SendMessageA(static_cast<HWND>(control), message, wParam, lParam);
 }
 
-// Start-up steps 3 to 9: the working directory, the defaults and the
+// Start-up before any window: the working directory, the defaults and the
 // settings file.
 void InitialiseAppState()
 {
@@ -81,14 +81,8 @@ bool RegisterMainWindowClass(HINSTANCE instance)
     return RegisterClassA(&windowClass) != 0;
 }
 
-HGDIOBJ StockFontFor(uint32_t font)
-{
-    static const int stock[] = {ANSI_FIXED_FONT, OEM_FIXED_FONT, SYSTEM_FIXED_FONT};
-    return GetStockObject(stock[font <= kFontSystem ? font : kFontAnsi]);
-}
-
-// Start-up step 14, the edit control: a style-file error is a warning when
-// the control exists and an error when it does not.
+// The edit control with its font, limit and memory watch: a style-file
+// error is a warning when the control exists and an error when it does not.
 void CreateEditControl()
 {
     g_app.editControl = CreateAdvancedEdit(WS_EX_CLIENTEDGE,
@@ -281,6 +275,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 } // namespace
+
+HGDIOBJ StockFontFor(uint32_t font)
+{
+    static const int stock[] = {ANSI_FIXED_FONT, OEM_FIXED_FONT, SYSTEM_FIXED_FONT};
+    return GetStockObject(stock[font <= kFontSystem ? font : kFontAnsi]);
+}
 
 LRESULT SendToEdit(UINT message, WPARAM wParam, LPARAM lParam)
 {
