@@ -38,13 +38,6 @@ protected:
     std::string output;
 };
 
-std::string ItemText(HWND dialog, int id)
-{
-    char text[600] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 TEST_F(ShellPrinting, PageSetupShowsTheRecordAndTakesOnlyLegalMargins)
 {
     Start();

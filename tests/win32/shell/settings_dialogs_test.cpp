@@ -20,30 +20,6 @@ namespace {
 const char kChangedText[] =
     "You have made changes to one or more file types.\nThese changes will only be applied on the next file load.";
 
-std::string ItemText(HWND dialog, int control)
-{
-    HWND item = GetDlgItem(dialog, control);
-    std::string text(size_t(GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(item, &text[0], int(text.size()))));
-    return text;
-}
-
-bool Checked(HWND dialog, int control)
-{
-    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
-}
-
-bool Enabled(HWND dialog, int control)
-{
-    return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE;
-}
-
-// A click as the button sends it.
-void Click(HWND dialog, int control)
-{
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), LPARAM(GetDlgItem(dialog, control)));
-}
-
 // Checks or unchecks a box the way a click would, notifying the dialog.
 void SetCheck(HWND dialog, int control, bool checked)
 {

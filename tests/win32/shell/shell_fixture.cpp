@@ -220,6 +220,29 @@ INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC
 
 } // namespace
 
+std::string ItemText(HWND dialog, int control)
+{
+    HWND item = GetDlgItem(dialog, control);
+    std::string text(size_t(GetWindowTextLengthA(item)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(item, &text[0], int(text.size()))));
+    return text;
+}
+
+bool Enabled(HWND dialog, int control)
+{
+    return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE;
+}
+
+bool Checked(HWND dialog, int control)
+{
+    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
+}
+
+void Click(HWND dialog, int control)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), LPARAM(GetDlgItem(dialog, control)));
+}
+
 std::string SavePromptText(const std::string &fileName)
 {
     return "File " + fileName + " has changed.\n\nDo you want to save the changes ?";

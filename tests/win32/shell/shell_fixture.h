@@ -110,3 +110,9 @@ private:
 };
 
 std::string SavePromptText(const std::string &fileName);
+
+// A dialog's controls as the tests read and press them.
+std::string ItemText(HWND dialog, int control); // the whole text, however long
+bool Enabled(HWND dialog, int control);
+bool Checked(HWND dialog, int control);
+void Click(HWND dialog, int control);           // WM_COMMAND BN_CLICKED, as the button sends it

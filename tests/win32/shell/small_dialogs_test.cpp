@@ -12,18 +12,6 @@
 
 namespace {
 
-std::string ItemText(HWND dialog, int id)
-{
-    char text[300] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-void Press(HWND dialog, int id)
-{
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
-}
-
 std::vector<std::string> ListItems(HWND list)
 {
     std::vector<std::string> items;
@@ -56,9 +44,9 @@ TEST_F(ShellTest, AboutShowsTheVersionAndWholeKilobytesAndOnlyOkCloses)
         std::string load = ItemText(dialog, IDC_ABOUT_MEMORYLOAD);
         EXPECT_EQ(load.substr(load.size() - 2), " %");
         EXPECT_NE(ItemText(dialog, IDC_ABOUT_FREEMEMORY).find(" KB"), std::string::npos);
-        Press(dialog, IDCANCEL);
+        Click(dialog, IDCANCEL);
         stayedOnEscape = IsWindowVisible(dialog) != FALSE;
-        Press(dialog, IDOK);
+        Click(dialog, IDOK);
     };
     Command(IDM_ABOUT);
     EXPECT_TRUE(stayedOnEscape);
@@ -76,7 +64,7 @@ TEST_F(ShellTest, GoToJumpsToLinesAndOffsetsAndStaysOpen)
         EXPECT_EQ(SendMessageA(what, LB_GETCURSEL, 0, 0), 0);
         auto jump = [&](const char *number) {
             SetDlgItemTextA(dialog, IDC_GOTO_NUMBER, number);
-            Press(dialog, IDC_GOTO_JUMP);
+            Click(dialog, IDC_GOTO_JUMP);
             carets.push_back(Selection().start == Selection().end ? Selection().start : 999);
             DWORD start = 0, end = 0;
             SendDlgItemMessageA(dialog, IDC_GOTO_NUMBER, EM_GETSEL, WPARAM(&start), LPARAM(&end));
@@ -88,7 +76,7 @@ TEST_F(ShellTest, GoToJumpsToLinesAndOffsetsAndStaysOpen)
         for (const char *offset : {"14", "5", "15"})
             jump(offset);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "still open after the jumps";
-        Press(dialog, IDCANCEL);
+        Click(dialog, IDCANCEL);
     };
     Command(IDM_GOTO);
     EXPECT_EQ(carets, (std::vector<DWORD>{8, 4, 4, 4, 4, 4, 14, 5, 5}));
@@ -116,14 +104,14 @@ TEST_F(ShellTest, DateAndTimeInsertsTheChosenFormatForUndo)
         EXPECT_EQ(formats[0], shortDate) << "the first short format comes first";
         EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
         first = formats[0];
-        Press(dialog, IDOK);
+        Click(dialog, IDOK);
     };
     Command(IDM_DATETIME);
     EXPECT_EQ(EditText(), "[" + first + "]");
     SendToEdit(AEM_UNDO, 0, 0);
     EXPECT_EQ(EditText(), "[]");
 
-    dialogDriver = [](HWND dialog) { Press(dialog, IDCANCEL); };
+    dialogDriver = [](HWND dialog) { Click(dialog, IDCANCEL); };
     Command(IDM_DATETIME);
     EXPECT_EQ(EditText(), "[]");
 }
@@ -145,11 +133,11 @@ TEST_F(ShellTest, NewFromTemplateListsEveryTemplateAndMakesAnUntitledDocument)
             items.push_back(text);
         }
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK))) << "nothing is selected yet";
-        Press(dialog, IDOK); // does nothing
+        Click(dialog, IDOK); // does nothing
         EXPECT_TRUE(IsWindowVisible(dialog));
         ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-        Press(dialog, IDOK);
+        Click(dialog, IDOK);
     };
     Command(IDM_NEWFROMTEMPLATE);
     EXPECT_EQ(items, (std::vector<std::string>{"Source template - main", "Source template - notes",
@@ -160,7 +148,7 @@ TEST_F(ShellTest, NewFromTemplateListsEveryTemplateAndMakesAnUntitledDocument)
 
     dialogDriver = [](HWND dialog) {
         EXPECT_EQ(ListView_GetItemCount(GetDlgItem(dialog, IDC_TEMPLATE_LIST)), 3);
-        Press(dialog, IDCANCEL);
+        Click(dialog, IDCANCEL);
     };
     Type("more");
     Command(IDM_NEWFROMTEMPLATE);
@@ -174,7 +162,7 @@ TEST_F(ShellTest, NewFromTemplateWithoutTemplatesOffersNothing)
     dialogDriver = [](HWND dialog) {
         EXPECT_EQ(ListView_GetItemCount(GetDlgItem(dialog, IDC_TEMPLATE_LIST)), 0);
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
-        Press(dialog, IDCANCEL);
+        Click(dialog, IDCANCEL);
     };
     Command(IDM_NEWFROMTEMPLATE);
     EXPECT_EQ(Title(), "Untitled - Scrivlet");
@@ -188,7 +176,7 @@ TEST_F(ShellTest, TheOptionsCommandAppliesAndWritesOnlyWhatIsConfirmed)
     dialogDriver = [](HWND dialog) {
         CheckRadioButton(dialog, IDC_OPTIONS_INDENTNONE, IDC_OPTIONS_INDENTDEFAULT, IDC_OPTIONS_INDENTDEFAULT);
         CheckDlgButton(dialog, IDC_OPTIONS_BACKUP, BST_CHECKED);
-        Press(dialog, IDCANCEL);
+        Click(dialog, IDCANCEL);
     };
     Command(IDM_OPTIONS);
     EXPECT_EQ(SendToEdit(AEM_GETAUTOINDENT, 0, 0), 0);
@@ -197,7 +185,7 @@ TEST_F(ShellTest, TheOptionsCommandAppliesAndWritesOnlyWhatIsConfirmed)
     dialogDriver = [](HWND dialog) {
         CheckRadioButton(dialog, IDC_OPTIONS_INDENTNONE, IDC_OPTIONS_INDENTDEFAULT, IDC_OPTIONS_INDENTDEFAULT);
         CheckDlgButton(dialog, IDC_OPTIONS_BACKUP, BST_CHECKED);
-        Press(dialog, IDOK);
+        Click(dialog, IDOK);
     };
     Command(IDM_OPTIONS);
     EXPECT_EQ(SendToEdit(AEM_GETAUTOINDENT, 0, 0), 1);
@@ -209,7 +197,7 @@ TEST_F(ShellTest, TheOptionsCommandAppliesAndWritesOnlyWhatIsConfirmed)
     bool fileTypesShown = false;
     dialogDriver = [&](HWND dialog) {
         fileTypesShown = SendDlgItemMessageA(dialog, IDC_FILETYPES_LIST, LB_GETCOUNT, 0, 0) > 0;
-        Press(dialog, IDC_FILETYPES_CLOSE);
+        Click(dialog, IDC_FILETYPES_CLOSE);
     };
     Command(IDM_FILETYPES);
     EXPECT_TRUE(fileTypesShown) << "the shipped file types are listed";
@@ -223,7 +211,7 @@ TEST_F(ShellTest, TheStylesDialogOpensFromTheMenuAndFromFileTypes)
     LRESULT listed = 0;
     dialogDriver = [&](HWND dialog) {
         listed = SendDlgItemMessageA(dialog, IDC_STYLES_LIST, LB_GETCOUNT, 0, 0);
-        Press(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     };
     Command(IDM_STYLES);
     EXPECT_EQ(listed, SendToEdit(AEM_GETSTYLECOUNT, 0, 0));
@@ -233,10 +221,10 @@ TEST_F(ShellTest, TheStylesDialogOpensFromTheMenuAndFromFileTypes)
     dialogDriver = [&](HWND fileTypes) {
         dialogDriver = [&](HWND styles) {
             nestedShown = GetWindow(styles, GW_OWNER) == fileTypes;
-            Press(styles, IDC_STYLES_CLOSE);
+            Click(styles, IDC_STYLES_CLOSE);
         };
-        Press(fileTypes, IDC_FILETYPES_STYLES);
-        Press(fileTypes, IDC_FILETYPES_CLOSE);
+        Click(fileTypes, IDC_FILETYPES_STYLES);
+        Click(fileTypes, IDC_FILETYPES_CLOSE);
     };
     Command(IDM_FILETYPES);
     EXPECT_TRUE(nestedShown) << "owned by the File Types dialog";

@@ -59,11 +59,6 @@ INT_PTR CALLBACK DriveWhenShown(HWND dialog, UINT message, WPARAM wParam, LPARAM
 // ---------------------------------------------------------------------------
 // Controls
 
-void PressButton(HWND dialog, int control)
-{
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), LPARAM(GetDlgItem(dialog, control)));
-}
-
 // Selects as a user does: the list tells its dialog.
 void SelectEntry(HWND dialog, int list, int index, WORD notification = LBN_SELCHANGE)
 {
@@ -127,19 +122,9 @@ std::string Text(HWND dialog, int control = 0)
     return text;
 }
 
-bool Enabled(HWND dialog, int control)
-{
-    return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE;
-}
-
 bool Shown(HWND dialog, int control)
 {
     return IsWindowVisible(GetDlgItem(dialog, control)) != FALSE;
-}
-
-bool Checked(HWND dialog, int control)
-{
-    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
 }
 
 std::string ControlErrorText(DWORD code)
@@ -269,8 +254,8 @@ protected:
         OpenStyles([&](HWND styles) {
             SelectEntry(styles, IDC_STYLES_LIST, IndexOfData(styles, IDC_STYLES_LIST, style));
             dialogDriver = driver;
-            PressButton(styles, IDC_STYLES_EDIT);
-            PressButton(styles, IDC_STYLES_CLOSE);
+            Click(styles, IDC_STYLES_EDIT);
+            Click(styles, IDC_STYLES_CLOSE);
         });
         EXPECT_GE(opened.size(), first + 2);
         return opened.size() >= first + 2 ? opened[first + 1].result : -1;
@@ -341,7 +326,7 @@ TEST_F(StylesDialogs, ListsEveryStyleByNameAndCloseWritesNothingWhenNothingChang
         SelectEntry(dialog, IDC_STYLES_LIST, 1);
         EXPECT_TRUE(Enabled(dialog, IDC_STYLES_EDIT)) << "selecting a style enables Edit and Delete";
         EXPECT_TRUE(Enabled(dialog, IDC_STYLES_DELETE));
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadFile("styles.dat"), "untouched");
@@ -361,11 +346,11 @@ TEST_F(StylesDialogs, AddedStylesAreSelectedKeptWithDuplicateNamesAndSavedOnClos
         // An empty name is refused and the Add Style dialog stays; Cancel adds nothing.
         dialogDriver = [&](HWND add) {
             EXPECT_EQ(Text(add), "Add Style");
-            PressButton(add, IDOK);
+            Click(add, IDOK);
             EXPECT_TRUE(IsWindowVisible(add));
-            PressButton(add, IDCANCEL);
+            Click(add, IDCANCEL);
         };
-        PressButton(dialog, IDC_STYLES_ADD);
+        Click(dialog, IDC_STYLES_ADD);
         ExpectBox("You must specify a name for the new style !", kInformation, MB_OK | MB_ICONINFORMATION);
         EXPECT_EQ(Styles().size(), before);
 
@@ -374,9 +359,9 @@ TEST_F(StylesDialogs, AddedStylesAreSelectedKeptWithDuplicateNamesAndSavedOnClos
         dialogDriver = [](HWND add) {
             SetDlgItemTextA(add, IDC_ADDSTYLE_NAME, "C#");
             SetDlgItemTextA(add, IDC_ADDSTYLE_CHARACTERS, "$@");
-            PressButton(add, IDOK);
+            Click(add, IDOK);
         };
-        PressButton(dialog, IDC_STYLES_ADD);
+        Click(dialog, IDC_STYLES_ADD);
         DWORD added = StyleNamed("C#");
         EXPECT_NE(added, older);
         EXPECT_EQ(Styles()[0].handle, added);
@@ -389,13 +374,13 @@ TEST_F(StylesDialogs, AddedStylesAreSelectedKeptWithDuplicateNamesAndSavedOnClos
         // Texts are read to their first 79 characters.
         dialogDriver = [&](HWND add) {
             SetDlgItemTextA(add, IDC_ADDSTYLE_NAME, longName.c_str());
-            PressButton(add, IDOK);
+            Click(add, IDOK);
         };
-        PressButton(dialog, IDC_STYLES_ADD);
+        Click(dialog, IDC_STYLES_ADD);
         EXPECT_EQ(Entries(dialog, IDC_STYLES_LIST)[size_t(Selected(dialog, IDC_STYLES_LIST))], longName.substr(0, 79));
         EXPECT_EQ(std::string(Styles()[0].name), longName.substr(0, 79));
         EXPECT_STREQ(Styles()[0].additionalSymbolChars, "");
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(TemplatesOpened(), (std::vector<int>{IDD_STYLES, IDD_ADDSTYLE, IDD_ADDSTYLE, IDD_ADDSTYLE}));
@@ -412,9 +397,9 @@ TEST_F(StylesDialogs, AStyleTheEngineCannotCreateIsReportedAndChangesNothing)
         dialogDriver = [](HWND add) {
             SetDlgItemTextA(add, IDC_ADDSTYLE_NAME, "Lost");
             FailNthAllocation(1); // the new style's record
-            PressButton(add, IDOK);
+            Click(add, IDOK);
         };
-        PressButton(dialog, IDC_STYLES_ADD);
+        Click(dialog, IDC_STYLES_ADD);
         FailNthAllocation(0);
         EXPECT_EQ(EntryData(dialog, IDC_STYLES_LIST).size(), before);
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -432,14 +417,14 @@ TEST_F(StylesDialogs, DeleteAsksThenSelectsTheStyleInTheDeletedOnesPlace)
         std::vector<DWORD> handles = EntryData(dialog, IDC_STYLES_LIST);
         SelectEntry(dialog, IDC_STYLES_LIST, 2);
         answers.push_back(IDNO);
-        PressButton(dialog, IDC_STYLES_DELETE);
+        Click(dialog, IDC_STYLES_DELETE);
         EXPECT_EQ(boxes[0].owner, dialog);
         ExpectBox("Are you sure you want to delete the selected style and all classes, ranges and symbols it contains ?",
                   kInformation, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
         EXPECT_EQ(EntryData(dialog, IDC_STYLES_LIST), handles) << "No keeps the style";
 
         answers.push_back(IDYES);
-        PressButton(dialog, IDC_STYLES_DELETE);
+        Click(dialog, IDC_STYLES_DELETE);
         std::vector<DWORD> left = handles;
         left.erase(left.begin() + 2);
         EXPECT_EQ(EntryData(dialog, IDC_STYLES_LIST), left);
@@ -448,9 +433,9 @@ TEST_F(StylesDialogs, DeleteAsksThenSelectsTheStyleInTheDeletedOnesPlace)
 
         SelectEntry(dialog, IDC_STYLES_LIST, int(left.size() - 1));
         answers.push_back(IDYES);
-        PressButton(dialog, IDC_STYLES_DELETE);
+        Click(dialog, IDC_STYLES_DELETE);
         EXPECT_EQ(Selected(dialog, IDC_STYLES_LIST), int(left.size() - 2)) << "the last one goes to the one before";
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(boxes.size(), 2u);
@@ -467,15 +452,15 @@ TEST_F(StylesDialogs, DeletingTheOnlyStyleLeavesAnEmptyListAndButtonsThatDoNothi
         ASSERT_EQ(Entries(dialog, IDC_STYLES_LIST), std::vector<std::string>{"INI"});
         SelectEntry(dialog, IDC_STYLES_LIST, 0);
         answers.push_back(IDYES);
-        PressButton(dialog, IDC_STYLES_DELETE);
+        Click(dialog, IDC_STYLES_DELETE);
         EXPECT_TRUE(Entries(dialog, IDC_STYLES_LIST).empty());
         EXPECT_EQ(Selected(dialog, IDC_STYLES_LIST), LB_ERR);
         EXPECT_TRUE(Enabled(dialog, IDC_STYLES_EDIT)) << "the buttons stay enabled";
-        PressButton(dialog, IDC_STYLES_EDIT);
-        PressButton(dialog, IDC_STYLES_DELETE);
+        Click(dialog, IDC_STYLES_EDIT);
+        Click(dialog, IDC_STYLES_DELETE);
         EXPECT_EQ(boxes.size(), 1u) << "Delete with nothing selected asks nothing";
         EXPECT_EQ(boxes[0].type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(TemplatesOpened(), std::vector<int>{IDD_STYLES}) << "Edit with nothing selected opens nothing";
@@ -493,8 +478,8 @@ TEST_F(StylesDialogs, ImportAddsTheFileStylesReportsFailuresAndMakesCloseSave)
     // Cancelled: the open-file record's name is cleared, nothing changes.
     std::strcpy(g_app.openDialog.lpstrFile, "stale.dat");
     INT_PTR result = OpenStyles([](HWND dialog) {
-        PressButton(dialog, IDC_STYLES_IMPORT);
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_IMPORT);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(result, 0);
     EXPECT_STREQ(g_app.openDialog.lpstrFile, "");
@@ -503,11 +488,11 @@ TEST_F(StylesDialogs, ImportAddsTheFileStylesReportsFailuresAndMakesCloseSave)
 
     openChoices.push_back(Path("extra.dat"));
     result = OpenStyles([&](HWND dialog) {
-        PressButton(dialog, IDC_STYLES_IMPORT);
+        Click(dialog, IDC_STYLES_IMPORT);
         EXPECT_EQ(Entries(dialog, IDC_STYLES_LIST).size(), before + 1);
         EXPECT_NE(IndexOfData(dialog, IDC_STYLES_LIST, StyleNamed("Extra")), -1);
         EXPECT_STREQ(g_app.openDialog.lpstrFile, "") << "the name is cleared afterwards";
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(result, 1);
     ExpectBox("Style file successfully imported !", kInformation, MB_OK | MB_ICONINFORMATION);
@@ -518,8 +503,8 @@ TEST_F(StylesDialogs, ImportAddsTheFileStylesReportsFailuresAndMakesCloseSave)
     WriteFile("styles.dat", "untouched");
     openChoices.push_back(Path("missing.dat"));
     result = OpenStyles([](HWND dialog) {
-        PressButton(dialog, IDC_STYLES_IMPORT);
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_IMPORT);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(result, 1) << "a failed import still marks the styles changed";
     ExpectBox("The following error occurred while importing the style file:\n\n[" + ControlErrorText(AEE_STYLELOAD) +
@@ -538,16 +523,16 @@ TEST_F(StylesDialogs, ASaveFailureKeepsTheDialogOpenUntilCloseCanSave)
     INT_PTR result = OpenStyles([&](HWND dialog) {
         dialogDriver = [](HWND add) {
             SetDlgItemTextA(add, IDC_ADDSTYLE_NAME, "Fresh");
-            PressButton(add, IDOK);
+            Click(add, IDOK);
         };
-        PressButton(dialog, IDC_STYLES_ADD);
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_ADD);
+        Click(dialog, IDC_STYLES_CLOSE);
         EXPECT_TRUE(IsWindowVisible(dialog));
         ExpectBox("The following error occurred while saving the style file:\n\n[" +
                       ControlErrorText(AEE_STYLESAVE) + "]",
                   kError, MB_OK | MB_ICONERROR);
         RemoveDirectoryA(Path("styles.dat").c_str());
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(boxes.empty());
@@ -562,9 +547,9 @@ TEST_F(StylesDialogs, LeavingWithoutSavingWarnsAndTheNextCloseSaves)
     INT_PTR result = OpenStyles([&](HWND dialog) {
         dialogDriver = [](HWND add) {
             SetDlgItemTextA(add, IDC_ADDSTYLE_NAME, "Kept");
-            PressButton(add, IDOK);
+            Click(add, IDOK);
         };
-        PressButton(dialog, IDC_STYLES_ADD);
+        Click(dialog, IDC_STYLES_ADD);
         answers.push_back(IDCANCEL);
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(IsWindowVisible(dialog)) << "Cancel in the box keeps the dialog";
@@ -577,7 +562,7 @@ TEST_F(StylesDialogs, LeavingWithoutSavingWarnsAndTheNextCloseSaves)
     EXPECT_EQ(ReadFile("styles.dat"), "untouched");
     EXPECT_NE(StyleNamed("Kept"), 0u) << "the change stays in effect";
 
-    result = OpenStyles([](HWND dialog) { PressButton(dialog, IDC_STYLES_CLOSE); });
+    result = OpenStyles([](HWND dialog) { Click(dialog, IDC_STYLES_CLOSE); });
     EXPECT_EQ(result, 1) << "the mark stayed set";
     EXPECT_NE(ReadFile("styles.dat").find("X,Kept\r\n"), std::string::npos);
 }
@@ -623,10 +608,10 @@ TEST_F(StylesDialogs, EditStyleListsTheClassesAndTheItemsOfTheSelectedClass)
             SelectEntry(edit, IDC_EDITSTYLE_RANGES, 1);
             EXPECT_TRUE(Enabled(edit, IDC_EDITSTYLE_RANGEEDIT));
             EXPECT_TRUE(Enabled(edit, IDC_EDITSTYLE_RANGEDELETE));
-            PressButton(edit, IDC_EDITSTYLE_CLOSE);
+            Click(edit, IDC_EDITSTYLE_CLOSE);
         };
         SelectEntry(dialog, IDC_STYLES_LIST, IndexOfData(dialog, IDC_STYLES_LIST, style), LBN_DBLCLK);
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[1].templateId, IDD_EDITSTYLE) << "a double click acts as Edit";
@@ -653,29 +638,29 @@ TEST_F(StylesDialogs, DeletingItemsAsksAndTheLastClassTakesAllListsWithIt)
 
         SelectEntry(edit, IDC_EDITSTYLE_SYMBOLS, 1);
         answers.push_back(IDNO);
-        PressButton(edit, IDC_EDITSTYLE_SYMBOLDELETE);
+        Click(edit, IDC_EDITSTYLE_SYMBOLDELETE);
         EXPECT_EQ(Symbols(style).size(), 3u) << "No keeps the symbol";
         answers.push_back(IDYES);
-        PressButton(edit, IDC_EDITSTYLE_SYMBOLDELETE);
+        Click(edit, IDC_EDITSTYLE_SYMBOLDELETE);
         EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_SYMBOLS), std::vector<std::string>{"if"});
         EXPECT_EQ(Selected(edit, IDC_EDITSTYLE_SYMBOLS), 0) << "the list's first entry is selected again";
         EXPECT_TRUE(Enabled(edit, IDC_EDITSTYLE_SYMBOLEDIT));
 
         SelectEntry(edit, IDC_EDITSTYLE_RANGES, 0);
         answers.push_back(IDYES);
-        PressButton(edit, IDC_EDITSTYLE_RANGEDELETE);
+        Click(edit, IDC_EDITSTYLE_RANGEDELETE);
         EXPECT_EQ(Ranges(style).size(), 1u);
         EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_RANGES).size(), 1u);
 
         answers.push_back(IDYES);
-        PressButton(edit, IDC_EDITSTYLE_CLASSDELETE); // Alpha, selected on opening
+        Click(edit, IDC_EDITSTYLE_CLASSDELETE); // Alpha, selected on opening
         EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_CLASSES), std::vector<std::string>{"Beta"});
         EXPECT_EQ(Selected(edit, IDC_EDITSTYLE_CLASSES), 0);
         EXPECT_TRUE(Entries(edit, IDC_EDITSTYLE_RANGES).empty()) << "Alpha's range went with it";
         EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_SYMBOLS), std::vector<std::string>{"else"});
 
         answers.push_back(IDYES);
-        PressButton(edit, IDC_EDITSTYLE_CLASSDELETE);
+        Click(edit, IDC_EDITSTYLE_CLASSDELETE);
         EXPECT_TRUE(Entries(edit, IDC_EDITSTYLE_CLASSES).empty());
         EXPECT_TRUE(Entries(edit, IDC_EDITSTYLE_RANGES).empty());
         EXPECT_TRUE(Entries(edit, IDC_EDITSTYLE_SYMBOLS).empty());
@@ -721,7 +706,7 @@ TEST_F(StylesDialogs, TheClassDialogAddsClassesOneAfterAnother)
             EXPECT_TRUE(Shown(dialog, IDC_STYLECLASS_NEXT));
 
             ForgetPendingRepaint();
-            PressButton(dialog, IDC_STYLECLASS_NEXT);
+            Click(dialog, IDC_STYLECLASS_NEXT);
             EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{"You must specify a valid class name !"});
             EXPECT_FALSE(WholeEditPending());
 
@@ -729,7 +714,7 @@ TEST_F(StylesDialogs, TheClassDialogAddsClassesOneAfterAnother)
             SendDlgItemMessageA(dialog, IDC_STYLECLASS_COLOUR, CB_SETCURSEL, 7, 0); // Olive
             CheckDlgButton(dialog, IDC_STYLECLASS_CASESENSITIVE, BST_UNCHECKED);
             CheckRadioButton(dialog, IDC_STYLECLASS_AUTONONE, IDC_STYLECLASS_AUTOUPPER, IDC_STYLECLASS_AUTOUPPER);
-            PressButton(dialog, IDC_STYLECLASS_NEXT);
+            Click(dialog, IDC_STYLECLASS_NEXT);
             ASSERT_EQ(Classes(style).size(), 1u) << "added at once";
             AESTYLECLASS keyword = Classes(style)[0];
             EXPECT_STREQ(keyword.name, "Keyword");
@@ -742,7 +727,7 @@ TEST_F(StylesDialogs, TheClassDialogAddsClassesOneAfterAnother)
 
             // "Custom": the chooser starts from the custom colour.
             colourAnswers.push_back(0x00123456);
-            PressButton(dialog, IDC_STYLECLASS_CUSTOM);
+            Click(dialog, IDC_STYLECLASS_CUSTOM);
             ASSERT_EQ(colourChoosersShown.size(), 1u);
             const CHOOSECOLORA &chooser = colourChoosersShown[0];
             EXPECT_EQ(chooser.Flags, DWORD(CC_FULLOPEN | CC_RGBINIT | CC_SOLIDCOLOR | CC_ANYCOLOR));
@@ -755,21 +740,21 @@ TEST_F(StylesDialogs, TheClassDialogAddsClassesOneAfterAnother)
 
             SetDlgItemTextA(dialog, IDC_STYLECLASS_NAME, "Comment");
             CheckRadioButton(dialog, IDC_STYLECLASS_AUTONONE, IDC_STYLECLASS_AUTOUPPER, IDC_STYLECLASS_AUTOLOWER);
-            PressButton(dialog, IDOK);
+            Click(dialog, IDOK);
         };
-        PressButton(edit, IDC_EDITSTYLE_CLASSADD);
+        Click(edit, IDC_EDITSTYLE_CLASSADD);
         EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_CLASSES), (std::vector<std::string>{"Comment", "Keyword"}));
         EXPECT_EQ(Selected(edit, IDC_EDITSTYLE_CLASSES), 0);
 
         // A chooser that is cancelled changes nothing.
         dialogDriver = [&](HWND dialog) {
-            PressButton(dialog, IDC_STYLECLASS_CUSTOM);
+            Click(dialog, IDC_STYLECLASS_CUSTOM);
             EXPECT_EQ(ComboSelection(dialog, IDC_STYLECLASS_COLOUR), 0);
             EXPECT_EQ(colourChoosersShown.back().rgbResult, 0x00123456u) << "the last colour chosen";
-            PressButton(dialog, IDCANCEL);
+            Click(dialog, IDCANCEL);
         };
-        PressButton(edit, IDC_EDITSTYLE_CLASSADD);
-        PressButton(edit, IDC_EDITSTYLE_CLOSE);
+        Click(edit, IDC_EDITSTYLE_CLASSADD);
+        Click(edit, IDC_EDITSTYLE_CLOSE);
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(TemplatesOpened(1), (std::vector<int>{IDD_EDITSTYLE, IDD_STYLECLASS, IDD_STYLECLASS}));
@@ -813,12 +798,12 @@ TEST_F(StylesDialogs, EditingAClassShowsItsValuesAndKeepsAColourNoNameHas)
                 EXPECT_EQ(Checked(dialog, IDC_STYLECLASS_CASESENSITIVE), expected.caseSensitive != 0);
                 EXPECT_TRUE(Checked(dialog, expected.autocaseButton));
                 SetDlgItemTextA(dialog, IDC_STYLECLASS_NAME, "Renamed");
-                PressButton(dialog, IDOK);
+                Click(dialog, IDOK);
             };
             SelectEntry(edit, IDC_EDITSTYLE_CLASSES, IndexOfData(edit, IDC_EDITSTYLE_CLASSES, cls));
-            PressButton(edit, IDC_EDITSTYLE_CLASSEDIT);
+            Click(edit, IDC_EDITSTYLE_CLASSEDIT);
             EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_CLASSES), std::vector<std::string>{"Renamed"});
-            PressButton(edit, IDC_EDITSTYLE_CLOSE);
+            Click(edit, IDC_EDITSTYLE_CLOSE);
         });
         EXPECT_EQ(result, 1);
         EXPECT_EQ(opened[2].parameter, LPARAM(cls));
@@ -845,9 +830,9 @@ TEST_F(StylesDialogs, RangesAndSymbolsNeedAClassFirst)
     Start();
     DWORD style = NewStyle("Empty");
     INT_PTR result = EditStyle(style, [&](HWND edit) {
-        PressButton(edit, IDC_EDITSTYLE_RANGEADD);
-        PressButton(edit, IDC_EDITSTYLE_SYMBOLADD);
-        PressButton(edit, IDC_EDITSTYLE_CLOSE);
+        Click(edit, IDC_EDITSTYLE_RANGEADD);
+        Click(edit, IDC_EDITSTYLE_SYMBOLADD);
+        Click(edit, IDC_EDITSTYLE_CLOSE);
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(TemplatesOpened(1), (std::vector<int>{IDD_EDITSTYLE, IDD_STYLERANGE, IDD_STYLESYMBOL}));
@@ -875,14 +860,14 @@ TEST_F(StylesDialogs, TheRangeDialogAddsAndChangesRanges)
             EXPECT_FALSE(Checked(dialog, IDC_STYLERANGE_BACKSLASH));
             EXPECT_FALSE(Checked(dialog, IDC_STYLERANGE_NESTED));
             SetDlgItemTextA(dialog, IDC_STYLERANGE_END, "*/");
-            PressButton(dialog, IDOK);
+            Click(dialog, IDOK);
             EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{"You must specify the start text of a range !"});
             EXPECT_TRUE(Ranges(style).empty());
 
             ForgetPendingRepaint();
             SetDlgItemTextA(dialog, IDC_STYLERANGE_START, "/*");
             CheckDlgButton(dialog, IDC_STYLERANGE_BACKSLASH, BST_CHECKED);
-            PressButton(dialog, IDC_STYLERANGE_NEXT);
+            Click(dialog, IDC_STYLERANGE_NEXT);
             EXPECT_TRUE(WholeEditPending());
             EXPECT_EQ(Text(dialog, IDC_STYLERANGE_START), "");
             EXPECT_EQ(Text(dialog, IDC_STYLERANGE_END), "");
@@ -892,9 +877,9 @@ TEST_F(StylesDialogs, TheRangeDialogAddsAndChangesRanges)
             CheckDlgButton(dialog, IDC_STYLERANGE_BACKSLASH, BST_UNCHECKED);
             CheckDlgButton(dialog, IDC_STYLERANGE_NESTED, BST_CHECKED);
             SendDlgItemMessageA(dialog, IDC_STYLERANGE_CLASS, CB_SETCURSEL, 1, 0); // Text
-            PressButton(dialog, IDOK);
+            Click(dialog, IDOK);
         };
-        PressButton(edit, IDC_EDITSTYLE_RANGEADD);
+        Click(edit, IDC_EDITSTYLE_RANGEADD);
         EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_RANGES), std::vector<std::string>{"[/*] - [*/]"})
             << "the list shows the selected class's ranges";
         EXPECT_EQ(Selected(edit, IDC_EDITSTYLE_RANGES), 0);
@@ -912,11 +897,11 @@ TEST_F(StylesDialogs, TheRangeDialogAddsAndChangesRanges)
             EXPECT_FALSE(Checked(dialog, IDC_STYLERANGE_BACKSLASH));
             EXPECT_TRUE(Checked(dialog, IDC_STYLERANGE_NESTED));
             SetDlgItemTextA(dialog, IDC_STYLERANGE_START, "#");
-            PressButton(dialog, IDOK);
+            Click(dialog, IDOK);
         };
         SelectEntry(edit, IDC_EDITSTYLE_RANGES, 0, LBN_DBLCLK);
         EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_RANGES), std::vector<std::string>{"[#] - [EOL]"});
-        PressButton(edit, IDC_EDITSTYLE_CLOSE);
+        Click(edit, IDC_EDITSTYLE_CLOSE);
     });
     EXPECT_EQ(result, 1);
     std::vector<AESTYLERANGE> ranges = Ranges(style);
@@ -942,27 +927,27 @@ TEST_F(StylesDialogs, TheSymbolDialogAddsSymbolsInARowAndRefusesIllegalOnes)
         dialogDriver = [&](HWND dialog) {
             EXPECT_EQ(Text(dialog), "Add Style Symbol");
             EXPECT_EQ(ComboSelectedData(dialog, IDC_STYLESYMBOL_CLASS), keyword);
-            PressButton(dialog, IDC_STYLESYMBOL_NEXT);
+            Click(dialog, IDC_STYLESYMBOL_NEXT);
             EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{"You must specify a symbol name !"});
 
             size_t added = 0;
             for (const std::string &word : {std::string("while"), std::string("if"), longText}) {
                 ForgetPendingRepaint();
                 SetDlgItemTextA(dialog, IDC_STYLESYMBOL_TEXT, word.c_str());
-                PressButton(dialog, IDC_STYLESYMBOL_NEXT);
+                Click(dialog, IDC_STYLESYMBOL_NEXT);
                 EXPECT_EQ(Symbols(style).size(), ++added) << word << " is added at once";
                 EXPECT_TRUE(WholeEditPending()) << "a repaint after " << word;
                 EXPECT_EQ(Text(dialog, IDC_STYLESYMBOL_TEXT), "");
             }
 
             SetDlgItemTextA(dialog, IDC_STYLESYMBOL_TEXT, "no-no");
-            PressButton(dialog, IDC_STYLESYMBOL_NEXT);
+            Click(dialog, IDC_STYLESYMBOL_NEXT);
             ExpectBox("Symbol contains illegal characters ! ", kError, MB_OK | MB_ICONERROR);
             EXPECT_EQ(Text(dialog, IDC_STYLESYMBOL_TEXT), "no-no") << "the dialog stays as it was";
             EXPECT_EQ(Symbols(style).size(), added);
-            PressButton(dialog, IDCANCEL);
+            Click(dialog, IDCANCEL);
         };
-        PressButton(edit, IDC_EDITSTYLE_SYMBOLADD);
+        Click(edit, IDC_EDITSTYLE_SYMBOLADD);
         EXPECT_EQ(Entries(edit, IDC_EDITSTYLE_SYMBOLS),
                   (std::vector<std::string>{"if", "while", longText.substr(0, 79)}));
         EXPECT_EQ(Selected(edit, IDC_EDITSTYLE_SYMBOLS), 0);
@@ -973,12 +958,12 @@ TEST_F(StylesDialogs, TheSymbolDialogAddsSymbolsInARowAndRefusesIllegalOnes)
             EXPECT_EQ(Text(dialog, IDC_STYLESYMBOL_TEXT), "if");
             EXPECT_FALSE(Shown(dialog, IDC_STYLESYMBOL_NEXT));
             SetDlgItemTextA(dialog, IDC_STYLESYMBOL_TEXT, "i f");
-            PressButton(dialog, IDOK);
+            Click(dialog, IDOK);
             EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{"Symbol contains illegal characters ! "});
-            PressButton(dialog, IDCANCEL);
+            Click(dialog, IDCANCEL);
         };
-        PressButton(edit, IDC_EDITSTYLE_SYMBOLEDIT);
-        PressButton(edit, IDC_EDITSTYLE_CLOSE);
+        Click(edit, IDC_EDITSTYLE_SYMBOLEDIT);
+        Click(edit, IDC_EDITSTYLE_CLOSE);
     });
     EXPECT_EQ(result, 1);
     ASSERT_GE(opened.size(), 4u);
@@ -1007,12 +992,12 @@ TEST_F(StylesDialogs, CopiesWithoutMemoryAreReported)
         FillStyleList(dialog);
         dialogDriver = [&](HWND edit) {
             g_stylesCopyAllocator = noMemory;
-            PressButton(edit, IDC_EDITSTYLE_RANGEADD);
+            Click(edit, IDC_EDITSTYLE_RANGEADD);
             g_stylesCopyAllocator = std::malloc;
-            PressButton(edit, IDC_EDITSTYLE_CLOSE);
+            Click(edit, IDC_EDITSTYLE_CLOSE);
         };
         SelectEntry(dialog, IDC_STYLES_LIST, IndexOfData(dialog, IDC_STYLES_LIST, style), LBN_DBLCLK);
-        PressButton(dialog, IDC_STYLES_CLOSE);
+        Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(TemplatesOpened(), (std::vector<int>{IDD_STYLES, IDD_EDITSTYLE, IDD_STYLERANGE}));
     EXPECT_EQ(opened[2].result, 0);
