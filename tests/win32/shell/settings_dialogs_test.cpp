@@ -131,51 +131,11 @@ std::string CurrentDirectory()
     return directory;
 }
 
-BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM search)
-{
-    auto *ownerAndFound = reinterpret_cast<std::pair<HWND, HWND> *>(search);
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) != "#32770" || GetWindow(window, GW_OWNER) != ownerAndFound->first)
-        return TRUE;
-    ownerAndFound->second = window;
-    return FALSE;
-}
-
-// The modal dialogs the program opened, by template, with their results.
-ShellTest *g_test;
-INT_PTR (*g_runDialog)(HINSTANCE, const char *, HWND, DLGPROC, LPARAM);
-std::vector<std::pair<int, INT_PTR>> g_dialogsEnded;
-INT_PTR RecordDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter)
-{
-    // The fixture hands its driver the first visible dialog: for a dialog
-    // opened from another one, that can still be the owner while the new
-    // dialog waits to be shown. The driver then gets the new one, shown.
-    if (owner != g_app.mainWindow && g_test->dialogDriver) {
-        g_test->dialogDriver = [driver = g_test->dialogDriver, owner](HWND shown) {
-            std::pair<HWND, HWND> ownerAndFound = {owner, nullptr};
-            if (shown == owner) {
-                EnumThreadWindows(GetCurrentThreadId(), FindOwnedDialog, reinterpret_cast<LPARAM>(&ownerAndFound));
-                shown = ownerAndFound.second;
-                ShowWindow(shown, SW_SHOWNORMAL);
-            }
-            driver(shown);
-        };
-    }
-    INT_PTR result = g_runDialog(instance, name, owner, procedure, parameter);
-    g_dialogsEnded.push_back({int(reinterpret_cast<ULONG_PTR>(name)), result});
-    return result;
-}
-
 class SettingsDialogs : public ShellTest {
 protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        g_test = this;
-        g_dialogsEnded.clear();
-        g_runDialog = g_seams.dialogBox;
-        g_seams.dialogBox = RecordDialogBox;
     }
 
     INT_PTR RunOptions(Options *options)
@@ -223,17 +183,17 @@ protected:
                 files(dialog);
             Click(dialog, IDC_FILETYPES_CLOSE);
         };
-        g_dialogsEnded.clear();
+        modalDialogs.clear();
         EXPECT_EQ(RunFileTypes(), 0);
         return EditResult();
     }
 
     // The result of the last Edit File Type dialog; -1 when none ended.
-    static INT_PTR EditResult()
+    INT_PTR EditResult() const
     {
-        for (auto ended = g_dialogsEnded.rbegin(); ended != g_dialogsEnded.rend(); ++ended)
-            if (ended->first == IDD_EDITFILETYPE)
-                return ended->second;
+        for (auto ended = modalDialogs.rbegin(); ended != modalDialogs.rend(); ++ended)
+            if (ended->templateId == IDD_EDITFILETYPE)
+                return ended->result;
         return -1;
     }
 };

@@ -213,9 +213,53 @@ void *AnswerFolder(void *browseInfo)
     return path.empty() ? nullptr : ILCreateFromPathA(path.c_str());
 }
 
+// The program's dialogs run with a procedure in front of their own, which
+// hands each dialog to its driver from a timer of the dialog once it shows:
+// a driver never gets the dialog below while the new one is still hidden.
+struct DrivenDialog {
+    DLGPROC procedure;
+    std::function<void(HWND)> driver;
+    HWND window; // null until the dialog is created
+};
+std::deque<DrivenDialog> drivenDialogs; // the innermost last; references stay valid as it grows
+const UINT_PTR kDriveTimer = 0x57D;
+
+INT_PTR CALLBACK DriveWhenShown(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DrivenDialog *entry = &drivenDialogs.back();
+    for (DrivenDialog &driven : drivenDialogs)
+        entry = driven.window == dialog ? &driven : entry;
+    entry->window = dialog;
+    if (message == WM_INITDIALOG)
+        SetTimer(dialog, kDriveTimer, 10, nullptr);
+    if (message != WM_TIMER || wParam != kDriveTimer)
+        return entry->procedure(dialog, message, wParam, lParam);
+    if (IsWindowVisible(dialog)) {
+        KillTimer(dialog, kDriveTimer);
+        std::function<void(HWND)> driver = std::move(entry->driver);
+        driver(dialog);
+    }
+    return TRUE;
+}
+
 INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter)
 {
-    return RunDriven([=] { return DialogBoxParamA(instance, name, owner, procedure, parameter); });
+    int id = int(reinterpret_cast<UINT_PTR>(name));
+    size_t index = current->modalDialogs.size();
+    current->modalDialogs.push_back({id, parameter, -1});
+    std::function<void(HWND)> driver = std::move(current->dialogDriver);
+    current->dialogDriver = nullptr;
+    if (!driver) {
+        driver = [id](HWND dialog) {
+            ADD_FAILURE() << "dialog " << id << " showed without a driver";
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        };
+    }
+    drivenDialogs.push_back({procedure, std::move(driver), nullptr});
+    INT_PTR result = DialogBoxParamA(instance, name, owner, DriveWhenShown, parameter);
+    drivenDialogs.pop_back();
+    current->modalDialogs[index].result = result;
+    return result;
 }
 
 } // namespace

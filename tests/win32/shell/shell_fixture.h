@@ -75,8 +75,16 @@ public:
 
     // Modal dialogs (the program's and the common Print dialog) run for
     // real; `dialogDriver` gets the dialog once it shows, sets its controls
-    // and closes it. Without a driver a modal dialog fails the test.
+    // and closes it. A driver may set the next driver before it opens a
+    // dialog from its own. Without a driver a modal dialog fails the test.
     std::function<void(HWND dialog)> dialogDriver;
+    // Every dialog the program opened through its dialog seam, in order.
+    struct ModalDialog {
+        int templateId;
+        LPARAM parameter;
+        INT_PTR result; // -1 while it runs
+    };
+    std::vector<ModalDialog> modalDialogs;
     // The Print dialog: each answer stands for one dialog the user closed
     // (with OK when `ok`); with none queued the real dialog runs.
     struct PrintAnswer {

@@ -1,4 +1,4 @@
-// The Styles dialogs, opened as the program opens them and driven with
+// The Styles dialogs, modalDialogs as the program opens them and driven with
 // messages: the style list and when styles.dat is written, the lists of the
 // Edit Style dialog, and what the class, range and symbol dialogs hand the
 // engine. The engine is checked through the edit control's style messages.
@@ -21,40 +21,6 @@ namespace {
 
 class StylesDialogs;
 StylesDialogs *test = nullptr;
-
-// ---------------------------------------------------------------------------
-// Nested modal dialogs
-//
-// The dialog seam runs each dialog with a procedure in front of the real
-// one: it records the dialog with its parameter and result, and hands the
-// dialog to its driver from a timer of its own once it shows, so that a
-// driver never gets the dialog below while the new one is still hidden.
-
-struct DrivenDialog {
-    DLGPROC procedure;
-    std::function<void(HWND)> driver;
-    HWND window; // null until the dialog is created
-};
-std::deque<DrivenDialog> drivenDialogs; // the innermost last; references stay valid as it grows
-const UINT_PTR kDriveTimer = 0x57D;
-
-INT_PTR CALLBACK DriveWhenShown(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    DrivenDialog *entry = &drivenDialogs.back();
-    for (DrivenDialog &driven : drivenDialogs)
-        entry = driven.window == dialog ? &driven : entry;
-    entry->window = dialog;
-    if (message == WM_INITDIALOG)
-        SetTimer(dialog, kDriveTimer, 10, nullptr);
-    if (message != WM_TIMER || wParam != kDriveTimer)
-        return entry->procedure(dialog, message, wParam, lParam);
-    if (IsWindowVisible(dialog)) {
-        KillTimer(dialog, kDriveTimer);
-        std::function<void(HWND)> driver = std::move(entry->driver);
-        driver(dialog);
-    }
-    return TRUE;
-}
 
 // ---------------------------------------------------------------------------
 // Controls
@@ -153,13 +119,6 @@ const char kError[] = "Scrivlet - Error";
 // ---------------------------------------------------------------------------
 // The fixture
 
-struct OpenedDialog {
-    int templateId;
-    LPARAM parameter;
-    INT_PTR result; // -1 while it runs
-};
-
-INT_PTR RunDialog(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter);
 BOOL RecordColourChooser(CHOOSECOLORA *record);
 
 class StylesDialogs : public ShellTest {
@@ -170,7 +129,6 @@ protected:
         test = this;
         g_stylesDialogs = {}; // as a new process finds it
         answerColour = g_seams.chooseColor;
-        g_seams.dialogBox = RunDialog;
         g_seams.chooseColor = RecordColourChooser;
     }
 
@@ -183,7 +141,6 @@ protected:
     }
 
 public:
-    std::vector<OpenedDialog> opened; // every dialog through the seam
     std::vector<std::vector<COLORREF>> colourSlots; // the chooser's custom colours, per chooser shown
     BOOL (*answerColour)(CHOOSECOLORA *record) = nullptr;
 
@@ -250,15 +207,15 @@ protected:
     // is left with Close afterwards; the Edit Style dialog's result.
     INT_PTR EditStyle(DWORD style, std::function<void(HWND)> driver)
     {
-        size_t first = opened.size();
+        size_t first = modalDialogs.size();
         OpenStyles([&](HWND styles) {
             SelectEntry(styles, IDC_STYLES_LIST, IndexOfData(styles, IDC_STYLES_LIST, style));
             dialogDriver = driver;
             Click(styles, IDC_STYLES_EDIT);
             Click(styles, IDC_STYLES_CLOSE);
         });
-        EXPECT_GE(opened.size(), first + 2);
-        return opened.size() >= first + 2 ? opened[first + 1].result : -1;
+        EXPECT_GE(modalDialogs.size(), first + 2);
+        return modalDialogs.size() >= first + 2 ? modalDialogs[first + 1].result : -1;
     }
     // The one message box shown since the last look, which is then forgotten.
     void ExpectBox(const std::string &text, const char *title, UINT type)
@@ -272,30 +229,11 @@ protected:
     std::vector<int> TemplatesOpened(size_t first = 0) const
     {
         std::vector<int> ids;
-        for (size_t i = first; i < opened.size(); ++i)
-            ids.push_back(opened[i].templateId);
+        for (size_t i = first; i < modalDialogs.size(); ++i)
+            ids.push_back(modalDialogs[i].templateId);
         return ids;
     }
 };
-
-INT_PTR RunDialog(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter)
-{
-    int id = int(reinterpret_cast<UINT_PTR>(name));
-    size_t index = test->opened.size();
-    test->opened.push_back({id, parameter, -1});
-    std::function<void(HWND)> driver = std::move(test->dialogDriver);
-    test->dialogDriver = nullptr;
-    if (!driver) {
-        driver = [id](HWND dialog) {
-            ADD_FAILURE() << "dialog " << id << " showed without a driver";
-            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        };
-    }
-    drivenDialogs.push_back({procedure, std::move(driver), nullptr});
-    test->opened[index].result = DialogBoxParamA(instance, name, owner, DriveWhenShown, parameter);
-    drivenDialogs.pop_back();
-    return test->opened[index].result;
-}
 
 BOOL RecordColourChooser(CHOOSECOLORA *record)
 {
@@ -613,10 +551,10 @@ TEST_F(StylesDialogs, EditStyleListsTheClassesAndTheItemsOfTheSelectedClass)
         SelectEntry(dialog, IDC_STYLES_LIST, IndexOfData(dialog, IDC_STYLES_LIST, style), LBN_DBLCLK);
         Click(dialog, IDC_STYLES_CLOSE);
     });
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[1].templateId, IDD_EDITSTYLE) << "a double click acts as Edit";
-    EXPECT_EQ(opened[1].parameter, LPARAM(style));
-    EXPECT_EQ(opened[1].result, 0) << "nothing was changed";
+    ASSERT_EQ(modalDialogs.size(), 2u);
+    EXPECT_EQ(modalDialogs[1].templateId, IDD_EDITSTYLE) << "a double click acts as Edit";
+    EXPECT_EQ(modalDialogs[1].parameter, LPARAM(style));
+    EXPECT_EQ(modalDialogs[1].result, 0) << "nothing was changed";
     EXPECT_EQ(result, 0);
 }
 
@@ -758,8 +696,8 @@ TEST_F(StylesDialogs, TheClassDialogAddsClassesOneAfterAnother)
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(TemplatesOpened(1), (std::vector<int>{IDD_EDITSTYLE, IDD_STYLECLASS, IDD_STYLECLASS}));
-    EXPECT_EQ(opened[2].parameter, 0) << "Add opens the dialog in add mode";
-    EXPECT_EQ(opened[3].result, 0) << "a cancelled dialog that changed nothing";
+    EXPECT_EQ(modalDialogs[2].parameter, 0) << "Add opens the dialog in add mode";
+    EXPECT_EQ(modalDialogs[3].result, 0) << "a cancelled dialog that changed nothing";
     std::vector<AESTYLECLASS> classes = Classes(style);
     ASSERT_EQ(classes.size(), 2u);
     EXPECT_STREQ(classes[1].name, "Comment");
@@ -806,7 +744,7 @@ TEST_F(StylesDialogs, EditingAClassShowsItsValuesAndKeepsAColourNoNameHas)
             Click(edit, IDC_EDITSTYLE_CLOSE);
         });
         EXPECT_EQ(result, 1);
-        EXPECT_EQ(opened[2].parameter, LPARAM(cls));
+        EXPECT_EQ(modalDialogs[2].parameter, LPARAM(cls));
         ASSERT_EQ(Classes(style).size(), 1u);
         AESTYLECLASS changed = Classes(style)[0];
         EXPECT_EQ(changed.identifier, cls);
@@ -818,7 +756,7 @@ TEST_F(StylesDialogs, EditingAClassShowsItsValuesAndKeepsAColourNoNameHas)
         }
         AESTYLEREF ref = {style, cls, AESK_CLASS};
         Send(AEM_DELETESTYLEITEM, reinterpret_cast<WPARAM>(&ref));
-        opened.clear();
+        modalDialogs.clear();
     }
 }
 
@@ -836,8 +774,8 @@ TEST_F(StylesDialogs, RangesAndSymbolsNeedAClassFirst)
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(TemplatesOpened(1), (std::vector<int>{IDD_EDITSTYLE, IDD_STYLERANGE, IDD_STYLESYMBOL}));
-    EXPECT_EQ(opened[2].result, 0);
-    EXPECT_EQ(opened[3].result, 0);
+    EXPECT_EQ(modalDialogs[2].result, 0);
+    EXPECT_EQ(modalDialogs[3].result, 0);
     const char note[] = "You must create at least one style class before adding ranges or symbols !";
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{note, note}));
     EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONINFORMATION));
@@ -966,9 +904,9 @@ TEST_F(StylesDialogs, TheSymbolDialogAddsSymbolsInARowAndRefusesIllegalOnes)
         Click(edit, IDC_EDITSTYLE_CLOSE);
     });
     EXPECT_EQ(result, 1);
-    ASSERT_GE(opened.size(), 4u);
-    EXPECT_EQ(opened[2].result, 1) << "Cancel after Next > ends with the changed mark";
-    EXPECT_EQ(opened[3].result, 0);
+    ASSERT_GE(modalDialogs.size(), 4u);
+    EXPECT_EQ(modalDialogs[2].result, 1) << "Cancel after Next > ends with the changed mark";
+    EXPECT_EQ(modalDialogs[3].result, 0);
     std::vector<std::string> left;
     for (const AESTYLESYMBOL &symbol : Symbols(style))
         left.push_back(symbol.text);
@@ -1000,7 +938,7 @@ TEST_F(StylesDialogs, CopiesWithoutMemoryAreReported)
         Click(dialog, IDC_STYLES_CLOSE);
     });
     EXPECT_EQ(TemplatesOpened(), (std::vector<int>{IDD_STYLES, IDD_EDITSTYLE, IDD_STYLERANGE}));
-    EXPECT_EQ(opened[2].result, 0);
+    EXPECT_EQ(modalDialogs[2].result, 0);
     EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{"Memory allocation failed !"});
     EXPECT_TRUE(Ranges(style).empty());
 }
