@@ -14,12 +14,6 @@ const DWORD kHelpTopics[] = {IDC_GOTO_WHAT, 2, IDC_GOTO_NUMBER, 3, IDC_GOTO_JUMP
 
 enum : LPARAM { kGoToLine = 1, kGoToOffset = 2 };
 
-void PlaceCaret(DWORD offset)
-{
-    AERANGE caret = {offset, offset};
-    SendToEdit(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&caret));
-}
-
 void ShowRangeError(HWND dialog, const char *format, unsigned long limit)
 {
     char text[kMessageTextSize];
@@ -47,14 +41,16 @@ void OnGoTo(HWND dialog)
     LPARAM kind = SendMessageA(what, LB_GETITEMDATA, WPARAM(selected != LB_ERR ? selected : 0), 0);
     if (kind == kGoToLine) {
         DWORD count = DWORD(SendToEdit(AEM_GETLINECOUNT, 0, 0));
-        if (isNumber && number >= 1 && number <= count)
-            PlaceCaret(DWORD(SendToEdit(AEM_LINEINDEX, number - 1, 0)));
-        else
+        if (isNumber && number >= 1 && number <= count) {
+            DWORD start = DWORD(SendToEdit(AEM_LINEINDEX, number - 1, 0));
+            SelectInEdit(start, start);
+        } else {
             ShowRangeError(dialog, "Line number must be between 1 and %lu !", count);
+        }
     } else {
         DWORD length = DWORD(SendToEdit(AEM_GETTEXTLENGTH, 0, 0));
         if (isNumber && number <= length)
-            PlaceCaret(number);
+            SelectInEdit(number, number);
         else
             ShowRangeError(dialog, "Offset must be between 0 and %lu !", length);
     }

@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "advancededit.h"
 #include "config/options.h"
 #include "shell/app_texts.h"
 #include "shell/recent_list.h"
@@ -84,6 +85,10 @@ int RunMessageLoop();
 // the accelerators, then translation and dispatch.
 void ProcessMessage(MSG *message);
 LRESULT SendToEdit(UINT message, WPARAM wParam, LPARAM lParam);
+// The edit control's selection (AEM_GETSEL), and a new one set with repaint
+// (AEM_SETSEL with wParam 1; end 0xFFFFFFFF is the end of the text).
+AERANGE EditSelection();
+void SelectInEdit(DWORD start, DWORD end);
 // The stock fixed-pitch font of a font setting (kFontAnsi, kFontOem, kFontSystem).
 HGDIOBJ StockFontFor(uint32_t font);
 void ApplyOptions(const Options *options);

@@ -22,17 +22,10 @@ void StepHistory(UINT message, const char *status)
     RefreshStatus("");
 }
 
-void SelectAll()
-{
-    AERANGE all = {0, 0xFFFFFFFF};
-    SendToEdit(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&all));
-}
-
 // The selection converted and selected again; nothing without a selection.
 void ConvertSelectionCase(CaseConversion conversion)
 {
-    AERANGE selection = {0, 0};
-    SendToEdit(AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    AERANGE selection = EditSelection();
     if (selection.start == selection.end)
         return;
     size_t length = selection.end - selection.start;
@@ -44,7 +37,7 @@ void ConvertSelectionCase(CaseConversion conversion)
     SendToEdit(AEM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text));
     ConvertCase(text, length, conversion);
     SendToEdit(AEM_REPLACESEL, 1, reinterpret_cast<LPARAM>(text));
-    SendToEdit(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&selection));
+    SelectInEdit(selection.start, selection.end);
     std::free(text);
 }
 
@@ -68,8 +61,7 @@ void EnableItem(HMENU popup, UINT command, bool enabled)
 
 void SetEditMenuStates(HMENU popup)
 {
-    AERANGE selection = {0, 0};
-    SendToEdit(AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    AERANGE selection = EditSelection();
     bool selected = selection.start != selection.end;
     EnableItem(popup, IDM_UNDO, SendToEdit(AEM_CANUNDO, 0, 0) == 1);
     EnableItem(popup, IDM_REDO, SendToEdit(AEM_CANREDO, 0, 0) == 1);
@@ -172,7 +164,7 @@ void OnMenuCommand(UINT command)
         StepHistory(AEM_REDO, kStatusRedoing);
         break;
     case IDM_SELECTALL:
-        SelectAll();
+        SelectInEdit(0, 0xFFFFFFFF);
         break;
     case IDM_NEW:
         NewDocument();

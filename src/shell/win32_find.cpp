@@ -20,19 +20,6 @@ DWORD SearchFlags()
     return ((flags & FR_MATCHCASE) != 0 ? AEFT_MATCHCASE : 0) | ((flags & FR_WHOLEWORD) != 0 ? AEFT_WHOLEWORD : 0);
 }
 
-AERANGE Selection()
-{
-    AERANGE range = {0, 0};
-    SendToEdit(AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range;
-}
-
-void Select(DWORD start, DWORD end)
-{
-    AERANGE range = {start, end};
-    SendToEdit(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&range));
-}
-
 // The end-of-search message, owned by the open dialog when there is one.
 void ShowEndOfSearch()
 {
@@ -47,11 +34,11 @@ void ShowEndOfSearch()
 // following match selected.
 void ReplaceNext()
 {
-    AERANGE old = Selection();
-    Select(old.start, old.start);
+    AERANGE old = EditSelection();
+    SelectInEdit(old.start, old.start);
     if (!FindNext())
         return;
-    AERANGE found = Selection();
+    AERANGE found = EditSelection();
     if (found.start != old.start || found.end != old.end)
         return;
     SendToEdit(AEM_REPLACESEL, 1, reinterpret_cast<LPARAM>(replaceWith));
@@ -63,8 +50,8 @@ void ReplaceNext()
 // match-by-match loop; the search that finds nothing more ends it.
 void ReplaceEverything()
 {
-    AERANGE old = Selection();
-    Select(old.start, old.start);
+    AERANGE old = EditSelection();
+    SelectInEdit(old.start, old.start);
     LockWindowUpdate(g_app.editControl);
     unsigned long count = 0;
     if (findWhat[0] == '\0') {
@@ -108,7 +95,7 @@ void OpenFindDialog(bool replace)
     replaceWith[0] = '\0';
     FINDREPLACEA &record = g_app.findRecord;
     record.Flags = (record.Flags & (FR_MATCHCASE | FR_WHOLEWORD)) | FR_HIDEUPDOWN;
-    AERANGE selection = Selection();
+    AERANGE selection = EditSelection();
     if (selection.start != selection.end && selection.end - selection.start < kFindTextSize)
         SendToEdit(AEM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(findWhat));
     g_app.findDialog = replace ? ReplaceTextA(&record) : FindTextA(&record);
@@ -120,9 +107,9 @@ bool FindNext()
         OpenFindDialog(false);
         return false;
     }
-    AEFINDTEXT find = {Selection().end, 0xFFFFFFFF, findWhat, 0, 0};
+    AEFINDTEXT find = {EditSelection().end, 0xFFFFFFFF, findWhat, 0, 0};
     if (SendToEdit(AEM_FINDTEXT, SearchFlags(), reinterpret_cast<LPARAM>(&find)) >= 0) {
-        Select(find.foundStart, find.foundEnd);
+        SelectInEdit(find.foundStart, find.foundEnd);
         return true;
     }
     ShowEndOfSearch();

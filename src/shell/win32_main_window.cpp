@@ -287,6 +287,19 @@ LRESULT SendToEdit(UINT message, WPARAM wParam, LPARAM lParam)
     return SendMessageA(g_app.editControl, message, wParam, lParam);
 }
 
+AERANGE EditSelection()
+{
+    AERANGE range = {0, 0};
+    SendToEdit(AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range;
+}
+
+void SelectInEdit(DWORD start, DWORD end)
+{
+    AERANGE range = {start, end};
+    SendToEdit(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&range));
+}
+
 void ApplyCurrentFileType()
 {
     ApplyFileType(ChooseFileType(g_app.fileTypes, g_app.fileName), SendThroughWindow, g_app.editControl);

@@ -33,8 +33,7 @@ int DevicePixels(double inches, int pixelsPerInch)
 
 void PrintDocument()
 {
-    AERANGE selection = {0, 0};
-    SendToEdit(AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    AERANGE selection = EditSelection();
     PRINTDLGA record = {};
     record.lStructSize = sizeof record;
     record.hwndOwner = g_app.mainWindow;

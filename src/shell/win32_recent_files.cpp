@@ -72,9 +72,7 @@ void AddDocumentToRecent()
         return;
     RecentFileList list;
     ReadRecentList(&list);
-    AERANGE selection = {0, 0};
-    if (g_app.storeRecentSelection)
-        SendToEdit(AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    AERANGE selection = g_app.storeRecentSelection ? EditSelection() : AERANGE{0, 0};
     if (AddRecentFile(&list, path, selection.start, selection.end))
         WriteRecentList(&list);
 }
@@ -107,8 +105,6 @@ void OpenRecent(uint32_t number)
     if (entry.path[0] == '\0')
         return; // the grayed "empty" item
     OpenByPath(entry.path);
-    if (entry.selStart != 0) {
-        AERANGE selection = {entry.selStart, entry.selEnd};
-        SendToEdit(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&selection));
-    }
+    if (entry.selStart != 0)
+        SelectInEdit(entry.selStart, entry.selEnd);
 }
