@@ -11,6 +11,7 @@
 #include "dialogs/win32_styles_dialogs.h"
 #include "advancededit.h"
 #include "resources/resource.h"
+#include "support/window_capture.h"
 
 #include <cstdio>
 #include <string>
@@ -32,45 +33,6 @@ void Pump(DWORD milliseconds)
             ProcessMessage(&message);
         Sleep(10);
     }
-}
-
-// The window's pixels as a 24-bit BMP file.
-bool SaveWindow(HWND window, const std::string &path)
-{
-    RECT area;
-    GetWindowRect(window, &area);
-    int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    DWORD rowSize = DWORD((width * 3 + 3) & ~3);
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + rowSize * DWORD(height);
-    FILE *file = std::fopen(path.c_str(), "wb");
-    bool written = file != nullptr;
-    if (written) {
-        std::fwrite(&header, sizeof header, 1, file);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file);
-        std::fwrite(bits, rowSize, DWORD(height), file);
-        std::fclose(file);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return written;
 }
 
 struct Entry {
@@ -128,7 +90,7 @@ int main(int argc, char **argv)
         }
         SetWindowPos(dialog, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         Pump(400);
-        if (SaveWindow(dialog, folder + "\\" + entry.name + ".bmp"))
+        if (SaveBitmap(CaptureWindow(dialog), folder + "\\" + entry.name + ".bmp"))
             ++saved;
         DestroyWindow(dialog);
         Pump(50);

@@ -4,6 +4,7 @@
 // smoothing, so every pixel is exactly the text or the background colour.
 // Scrolling, thumb dragging and the caret are checked on the same windows.
 #include "support/control_fixture.h"
+#include "support/window_capture.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,107 +21,12 @@ constexpr int kRows = 10;
 constexpr COLORREF kRed = RGB(255, 0, 0);   // the keyword class
 constexpr COLORREF kGreen = RGB(0, 128, 0); // the comment class
 
-// A copy of a control's client area as it is on the screen.
-struct Capture {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels; // row by row from the top
-
-    COLORREF At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-
-    // Pixels of one colour in the rectangle [left, right) × [top, bottom).
-    int Count(COLORREF colour, int left, int top, int right, int bottom) const
-    {
-        int found = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x)
-                found += At(x, y) == colour ? 1 : 0;
-        return found;
-    }
-
-    // Pixels of one colour in the cell of a display column and a visible row.
-    int InCell(COLORREF colour, int column, int row) const
-    {
-        int left = kCellWidth * column + 1;
-        int top = kCellHeight * row + 1;
-        return Count(colour, left, top, left + kCellWidth, top + kCellHeight);
-    }
-
-    bool operator==(const Capture &other) const
-    {
-        return width == other.width && height == other.height && pixels == other.pixels;
-    }
-};
-
-// Reads the client area back from the window's own device context.
-Capture CaptureClient(HWND window)
+// Pixels of one colour in the cell of a display column and a visible row.
+int InCell(const Capture &capture, COLORREF colour, int column, int row)
 {
-    RECT client;
-    GetClientRect(window, &client);
-    Capture capture;
-    capture.width = client.right;
-    capture.height = client.bottom;
-
-    BITMAPINFO format;
-    ZeroMemory(&format, sizeof format);
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = capture.width;
-    format.bmiHeader.biHeight = -capture.height; // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    HDC screen = GetDC(window);
-    BitBlt(memory, 0, 0, capture.width, capture.height, screen, 0, 0, SRCCOPY);
-    ReleaseDC(window, screen);
-    GdiFlush();
-
-    const auto *quads = static_cast<const RGBQUAD *>(bits);
-    capture.pixels.resize(size_t(capture.width) * size_t(capture.height));
-    for (size_t i = 0; i < capture.pixels.size(); ++i)
-        capture.pixels[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    return capture;
-}
-
-// Writes a capture as a 24-bit BMP file for people to look at.
-void SaveBitmap(const Capture &capture, const std::string &path)
-{
-    int stride = (capture.width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file;
-    BITMAPINFOHEADER info;
-    ZeroMemory(&file, sizeof file);
-    ZeroMemory(&info, sizeof info);
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + DWORD(stride) * DWORD(capture.height);
-    info.biSize = sizeof info;
-    info.biWidth = capture.width;
-    info.biHeight = -capture.height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    std::vector<unsigned char> row(size_t(stride), 0);
-    FILE *out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
-        return;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info, sizeof info, 1, out);
-    for (int y = 0; y < capture.height; ++y) {
-        for (int x = 0; x < capture.width; ++x) {
-            COLORREF c = capture.At(x, y);
-            row[size_t(x) * 3] = GetBValue(c);
-            row[size_t(x) * 3 + 1] = GetGValue(c);
-            row[size_t(x) * 3 + 2] = GetRValue(c);
-        }
-        std::fwrite(row.data(), 1, row.size(), out);
-    }
-    std::fclose(out);
+    int left = kCellWidth * column + 1;
+    int top = kCellHeight * row + 1;
+    return capture.Count(colour, left, top, left + kCellWidth, top + kCellHeight);
 }
 
 // One control of 40 × 10 cells in a visible parent, with a style of its own.
@@ -293,7 +199,7 @@ TEST_F(ViewPixelTest, CharactersSitInTheirCellsAndEmptyCellsStayBlank)
         {0, 4, false},                                               // below the text
     };
     for (const Cell &cell : cells) {
-        int ink = shown.InCell(windowText, cell.column, cell.row);
+        int ink = InCell(shown, windowText, cell.column, cell.row);
         if (cell.inked)
             EXPECT_GT(ink, 0) << "cell " << cell.column << "," << cell.row << " shows a character";
         else
@@ -308,25 +214,25 @@ TEST_F(ViewPixelTest, SelectedLineBreakIsOneInvertedCellAndTheEdgeStripsStayBack
     Select(0, 1);
     Capture shown = Repainted();
     const int cellPixels = kCellWidth * kCellHeight;
-    EXPECT_EQ(shown.InCell(windowText, 0, 0), cellPixels) << "the selected break fills its cell";
-    EXPECT_EQ(shown.InCell(windowText, 1, 0), 0) << "only one cell is inverted";
+    EXPECT_EQ(InCell(shown, windowText, 0, 0), cellPixels) << "the selected break fills its cell";
+    EXPECT_EQ(InCell(shown, windowText, 1, 0), 0) << "only one cell is inverted";
     EXPECT_EQ(shown.Count(window, 0, 0, 1, shown.height), shown.height)
         << "the pixel column at x = 0 stays background";
     EXPECT_EQ(shown.Count(window, 0, 0, shown.width, 1), shown.width)
         << "the pixel row at y = 0 stays background";
-    EXPECT_EQ(shown.InCell(window, 0, 1) + shown.InCell(windowText, 0, 1), cellPixels)
+    EXPECT_EQ(InCell(shown, window, 0, 1) + InCell(shown, windowText, 0, 1), cellPixels)
         << "the unselected x is plain";
-    EXPECT_GT(shown.InCell(windowText, 0, 1), 0);
+    EXPECT_GT(InCell(shown, windowText, 0, 1), 0);
 
     // A break after text: one inverted cell right after the last character.
     SetText("ab\ncd");
     Select(2, 3);
     shown = Repainted();
-    EXPECT_EQ(shown.InCell(windowText, 2, 0), cellPixels);
-    EXPECT_EQ(shown.InCell(windowText, 3, 0), 0);
-    EXPECT_EQ(shown.InCell(window, 1, 0) + shown.InCell(windowText, 1, 0), cellPixels)
+    EXPECT_EQ(InCell(shown, windowText, 2, 0), cellPixels);
+    EXPECT_EQ(InCell(shown, windowText, 3, 0), 0);
+    EXPECT_EQ(InCell(shown, window, 1, 0) + InCell(shown, windowText, 1, 0), cellPixels)
         << "the b before the break is drawn plainly";
-    EXPECT_GT(shown.InCell(window, 1, 0), shown.InCell(windowText, 1, 0));
+    EXPECT_GT(InCell(shown, window, 1, 0), InCell(shown, windowText, 1, 0));
 }
 
 // Edits repaint what they change themselves, erasing the background: a
@@ -335,13 +241,13 @@ TEST_F(ViewPixelTest, EditsRepaintWhatTheyChange)
 {
     SetText("ab cd\nline two");
     Capture before = Repainted();
-    ASSERT_GT(before.InCell(windowText, 4, 0), 0);
+    ASSERT_GT(InCell(before, windowText, 4, 0), 0);
     Select(3, 5);
     Send(AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>(""));
     UpdateWindow(control);
     Capture shown = Shown();
-    EXPECT_EQ(shown.InCell(windowText, 3, 0), 0) << "the deleted c is gone";
-    EXPECT_EQ(shown.InCell(windowText, 4, 0), 0) << "the deleted d is gone";
+    EXPECT_EQ(InCell(shown, windowText, 3, 0), 0) << "the deleted c is gone";
+    EXPECT_EQ(InCell(shown, windowText, 4, 0), 0) << "the deleted d is gone";
     EXPECT_TRUE(shown == Repainted()) << "nothing stale is left";
 
     Select(0, 0);
@@ -349,8 +255,8 @@ TEST_F(ViewPixelTest, EditsRepaintWhatTheyChange)
     UpdateWindow(control);
     shown = Shown();
     EXPECT_TRUE(shown == Repainted()) << "an inserted line break moves the lines below at once";
-    EXPECT_GT(shown.InCell(windowText, 0, 0), 0);
-    EXPECT_EQ(shown.InCell(windowText, 1, 0), 0);
+    EXPECT_GT(InCell(shown, windowText, 0, 0), 0);
+    EXPECT_EQ(InCell(shown, windowText, 1, 0), 0);
 }
 
 TEST_F(ViewPixelTest, EdgeStripsStayBackgroundWhenTheViewIsScrolledRight)
@@ -398,11 +304,11 @@ TEST_F(ViewPixelTest, TabDrawsSpacesToItsStop)
         Select(c.tab, c.tab + 1);
         Capture shown = Repainted();
         for (int column = c.from; column < c.to; ++column)
-            EXPECT_EQ(shown.InCell(windowText, column, 0), cellPixels) << "column " << column;
-        EXPECT_GT(shown.InCell(windowText, c.to, 0), 0) << "the character after the tab";
-        EXPECT_GT(shown.InCell(window, c.to, 0), shown.InCell(windowText, c.to, 0))
+            EXPECT_EQ(InCell(shown, windowText, column, 0), cellPixels) << "column " << column;
+        EXPECT_GT(InCell(shown, windowText, c.to, 0), 0) << "the character after the tab";
+        EXPECT_GT(InCell(shown, window, c.to, 0), InCell(shown, windowText, c.to, 0))
             << "the character after the tab is not selected";
-        EXPECT_EQ(shown.InCell(windowText, c.to + 1, 0), 0);
+        EXPECT_EQ(InCell(shown, windowText, c.to + 1, 0), 0);
     }
 }
 
@@ -412,15 +318,15 @@ TEST_F(ViewPixelTest, KeywordShowsInItsClassColour)
     SetText("int x; /* no */\nprint");
     Capture shown = Repainted();
     for (int column = 0; column < 3; ++column) {
-        EXPECT_GT(shown.InCell(kRed, column, 0), 0) << "keyword cell " << column;
-        EXPECT_EQ(shown.InCell(windowText, column, 0), 0) << "keyword cell " << column;
+        EXPECT_GT(InCell(shown, kRed, column, 0), 0) << "keyword cell " << column;
+        EXPECT_EQ(InCell(shown, windowText, column, 0), 0) << "keyword cell " << column;
     }
-    EXPECT_GT(shown.InCell(windowText, 4, 0), 0) << "x is plain";
-    EXPECT_EQ(shown.InCell(kRed, 4, 0), 0);
+    EXPECT_GT(InCell(shown, windowText, 4, 0), 0) << "x is plain";
+    EXPECT_EQ(InCell(shown, kRed, 4, 0), 0);
     for (int column = 7; column < 15; column += 3)
-        EXPECT_GT(shown.InCell(kGreen, column, 0), 0) << "comment cell " << column;
-    EXPECT_EQ(shown.InCell(kRed, 2, 1), 0) << "\"int\" inside \"print\" is no keyword";
-    EXPECT_GT(shown.InCell(windowText, 2, 1), 0);
+        EXPECT_GT(InCell(shown, kGreen, column, 0), 0) << "comment cell " << column;
+    EXPECT_EQ(InCell(shown, kRed, 2, 1), 0) << "\"int\" inside \"print\" is no keyword";
+    EXPECT_GT(InCell(shown, windowText, 2, 1), 0);
 }
 
 TEST_F(ViewPixelTest, SelectedKeywordInvertsAndItsColourComesBackAfterTheSelection)
@@ -430,14 +336,14 @@ TEST_F(ViewPixelTest, SelectedKeywordInvertsAndItsColourComesBackAfterTheSelecti
     Select(0, 2); // "in" selected, "t" not
     Capture shown = Repainted();
     for (int column = 0; column < 2; ++column) {
-        EXPECT_EQ(shown.InCell(kRed, column, 0), 0) << "selected cell " << column;
-        EXPECT_GT(shown.InCell(windowText, column, 0), shown.InCell(window, column, 0))
+        EXPECT_EQ(InCell(shown, kRed, column, 0), 0) << "selected cell " << column;
+        EXPECT_GT(InCell(shown, windowText, column, 0), InCell(shown, window, column, 0))
             << "selected cell " << column << " has the window-text background";
-        EXPECT_GT(shown.InCell(window, column, 0), 0)
+        EXPECT_GT(InCell(shown, window, column, 0), 0)
             << "selected cell " << column << " draws its glyph in the window colour";
     }
-    EXPECT_GT(shown.InCell(kRed, 2, 0), 0) << "the class colour is back after the selection";
-    EXPECT_EQ(shown.InCell(windowText, 2, 0), 0);
+    EXPECT_GT(InCell(shown, kRed, 2, 0), 0) << "the class colour is back after the selection";
+    EXPECT_EQ(InCell(shown, windowText, 2, 0), 0);
 }
 
 // A scroll blits what stays visible and repaints the band it uncovers; the
@@ -510,17 +416,17 @@ TEST_F(ViewPixelTest, ScrollingDownIntoACommentCarriesItsColourToTheTopLine)
     ASSERT_EQ(FirstVisibleLine(), 8);
     // Line 8 ("int v8 = 8; …") lies inside the comment opened on line 5.
     Capture shown = Repainted();
-    EXPECT_GT(shown.InCell(kGreen, 0, 0), 0) << "the top line is inside the comment";
-    EXPECT_EQ(shown.InCell(kRed, 0, 0), 0) << "no keyword inside a comment";
+    EXPECT_GT(InCell(shown, kGreen, 0, 0), 0) << "the top line is inside the comment";
+    EXPECT_EQ(InCell(shown, kRed, 0, 0), 0) << "no keyword inside a comment";
     // Line 14 (row 6) closes the comment; its keyword is red again.
-    EXPECT_GT(shown.InCell(kRed, 17, 6), 0);
+    EXPECT_GT(InCell(shown, kRed, 17, 6), 0);
     // Back up above the comment's start: the state is worked out afresh.
     for (int step = 0; step < 4; ++step)
         Send(WM_VSCROLL, SB_LINEUP, 0);
     ASSERT_EQ(FirstVisibleLine(), 4);
     shown = Repainted();
-    EXPECT_GT(shown.InCell(kRed, 0, 0), 0) << "line 4 is before the comment";
-    EXPECT_GT(shown.InCell(kGreen, 0, 1), 0) << "line 5 opens it";
+    EXPECT_GT(InCell(shown, kRed, 0, 0), 0) << "line 4 is before the comment";
+    EXPECT_GT(InCell(shown, kGreen, 0, 1), 0) << "line 5 opens it";
 }
 
 // Under Wine, as on Windows, the track position differs from the position
