@@ -206,6 +206,19 @@ bool LoadWholeFile(const char *path, const char *status, WholeFileLoad *load)
     return true;
 }
 
+// The document named, the view shows the new text: caret shown at 1, 1,
+// the title and status, the file type of the name, and one repaint.
+void FinishWholeFileLoad(const WholeFileLoad &load)
+{
+    ResetCaretPosition();
+    SetTitle();
+    RefreshStatus("");
+    ApplyCurrentFileType();
+    LockWindowUpdate(nullptr);
+    SendToEdit(AEM_RECALCLINES, 0, 0);
+    SetCursor(load.cursor);
+}
+
 // Open, from the step after the dialog: the path is in the open record's
 // file buffer, its file name at the record's file-name offset.
 void OpenChosenFile()
@@ -229,13 +242,7 @@ void OpenChosenFile()
         ReportAppError(g_app.mainWindow, kAppErrorRead);
     }
     buffers.openFile[0] = '\0';
-    ResetCaretPosition();
-    SetTitle();
-    RefreshStatus("");
-    ApplyCurrentFileType();
-    LockWindowUpdate(nullptr);
-    SendToEdit(AEM_RECALCLINES, 0, 0);
-    SetCursor(load.cursor);
+    FinishWholeFileLoad(load);
 }
 
 } // namespace
@@ -369,13 +376,7 @@ void NewFromTemplatePath(const char *templatePath)
     buffers.openFile[0] = '\0';
     std::strcpy(g_app.fileName, name);
     g_app.modified = 0;
-    ResetCaretPosition();
-    SetTitle();
-    RefreshStatus("");
-    ApplyCurrentFileType();
-    LockWindowUpdate(nullptr);
-    SendToEdit(AEM_RECALCLINES, 0, 0);
-    SetCursor(load.cursor);
+    FinishWholeFileLoad(load);
 }
 
 int SaveDocument(bool saveAs)
