@@ -365,7 +365,7 @@ BOOL OnSymbolInitDialog(HWND dialog, DWORD symbolIdentifier)
 }
 
 // The engine refuses a text with a byte that is no symbol character of the
-// style; a changed symbol is gone by then.
+// style; a symbol being changed then stays as it was.
 void OnSymbolOk(HWND dialog, WORD command)
 {
     AESTYLESYMBOL record = {};

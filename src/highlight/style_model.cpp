@@ -385,8 +385,41 @@ uint32_t ReplaceRange(uint32_t styleId, uint32_t rangeId, const char *startText,
                       uint32_t startLength, const char *endText, uint32_t endLength, uint8_t flags,
                       uint32_t nested, uint32_t classId)
 {
-    DeleteRange(styleId, rangeId);
-    return AddRange(styleId, startText, startLength, endText, endLength, flags, nested, classId);
+    Style *style = RequireStyle(styleId);
+    if (style == nullptr)
+        return 0;
+    int32_t index = IndexOfRange(style, rangeId);
+    if (index < 0)
+        return AddRange(styleId, startText, startLength, endText, endLength, flags, nested, classId);
+    if (startLength == 0 || startText == nullptr) {
+        SetLastControlError(AEE_STYLEVALUES);
+        return 0;
+    }
+    // Everything that can fail is done before the old range goes, so that a
+    // refused replacement leaves the style as it was. The new range takes
+    // the old one's slot at the end of the array, which needs no growth.
+    uint32_t last = style->rangeCount - 1;
+    const StyleRange *before = uint32_t(index) == last ? (last > 0 ? &style->ranges[last - 1] : nullptr)
+                                                       : &style->ranges[last];
+    uint32_t id = before != nullptr ? before->id + 1 : 1;
+    if (id == 0) {
+        SetLastControlError(AEE_STYLELIMIT);
+        return 0;
+    }
+    if (endText == nullptr)
+        endLength = 0;
+    char *start = CopyText(startText, startLength);
+    char *end = start != nullptr ? CopyText(endText, endLength) : nullptr;
+    if (end == nullptr) {
+        EngineFree(start);
+        SetLastControlError(AEE_MEMORY);
+        return 0;
+    }
+    FreeRangeTexts(&style->ranges[index]);
+    RemoveAt(style->ranges, &style->rangeCount, uint32_t(index));
+    style->ranges[style->rangeCount++] =
+        StyleRange{id, startLength, start, endLength, end, flags, nested, classId};
+    return id;
 }
 
 const StyleRange *FindRange(const Style *style, uint32_t rangeId)
@@ -447,8 +480,17 @@ void DeleteSymbol(uint32_t styleId, uint32_t symbolId)
 uint32_t ReplaceSymbol(uint32_t styleId, uint32_t symbolId, const char *text, uint32_t length,
                        uint32_t classId)
 {
-    DeleteSymbol(styleId, symbolId);
-    return AddSymbol(styleId, text, length, classId);
+    // The new symbol goes in before the old one goes out, so that a refused
+    // text, or no memory, leaves the old one in place. Either order gives
+    // the table the same order: a new symbol stands first in its bucket.
+    Style *style = FindStyle(styleId);
+    StyleSymbol *old = style != nullptr ? FindSymbol(style, symbolId) : nullptr;
+    uint32_t added = AddSymbol(styleId, text, length, classId);
+    if (added != 0 && old != nullptr) {
+        HashRemove(style->symbols, old);
+        FreeSymbol(old);
+    }
+    return added;
 }
 
 uint32_t CountSymbols(uint32_t styleId)

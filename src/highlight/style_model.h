@@ -84,7 +84,10 @@ const StyleClass *ResolveClass(const Style *style, uint32_t classId);
 uint32_t AddRange(uint32_t style, const char *startText, uint32_t startLength, const char *endText,
                   uint32_t endLength, uint8_t flags, uint32_t nested, uint32_t classId);
 void DeleteRange(uint32_t style, uint32_t rangeId);
-// Deletes the range and adds one with the new values at the end.
+// Deletes the range and adds one with the new values at the end, with the
+// identifier a new range would get then. A refusal (no start text, no
+// memory) leaves the old range in place; a range that is not there is
+// simply added.
 uint32_t ReplaceRange(uint32_t style, uint32_t rangeId, const char *startText,
                       uint32_t startLength, const char *endText, uint32_t endLength, uint8_t flags,
                       uint32_t nested, uint32_t classId);
@@ -96,8 +99,8 @@ const StyleRange *RangeOfState(const Style *style, uint32_t rangeId);
 // Symbols.
 uint32_t AddSymbol(uint32_t style, const char *text, uint32_t length, uint32_t classId);
 void DeleteSymbol(uint32_t style, uint32_t symbolId);
-// Deletes the symbol, then adds the new one (the old one stays gone when the
-// new text is refused).
+// Adds the new symbol, then deletes the old one. A refusal (a text with a
+// byte that is no symbol character, no memory) leaves the old one in place.
 uint32_t ReplaceSymbol(uint32_t style, uint32_t symbolId, const char *text, uint32_t length,
                        uint32_t classId);
 uint32_t CountSymbols(uint32_t style); // 0 for a style that is not there

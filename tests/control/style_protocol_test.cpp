@@ -157,7 +157,7 @@ TEST_F(Styles, ReplacingARangeMovesItLast)
     std::strcpy(bad.text, "i f");
     EXPECT_EQ(Send(AEM_SETSTYLEITEM, uintptr_t(&ref), Param(&bad)), 0);
     AESTYLEREF all = {s, 0, 0};
-    EXPECT_EQ(Send(AEM_GETSTYLESYMBOLS, uintptr_t(&all), 0), 0) << "the old symbol is gone";
+    EXPECT_EQ(Send(AEM_GETSTYLESYMBOLS, uintptr_t(&all), 0), 1) << "a refused text keeps the old symbol";
 
     AESTYLEREF clsRef = {s, cls, AESK_CLASS};
     AESTYLECLASS changed = {};

@@ -114,13 +114,27 @@ TEST_F(StyleModel, ReplacingARangeMovesItToTheEnd)
     EXPECT_EQ(RangeOfState(FindStyle(s), 99)->id, 4u) << "an unknown range stands for the last";
 }
 
-TEST_F(StyleModel, ReplacingASymbolWithABadTextLosesIt)
+// A replacement that is refused, for its text or for memory, keeps the old item.
+TEST_F(StyleModel, ARefusedReplacementKeepsTheOldItem)
 {
     uint32_t s = CreateStyle("s", nullptr);
     uint32_t id = AddSymbol(s, "while", 5, 1);
     uint32_t other = AddSymbol(s, "for", 3, 1);
+    AddRange(s, "a", 1, "z", 1, 0, 0, 1);
+    AddRange(s, "b", 1, "z", 1, 0, 0, 1);
     EXPECT_EQ(ReplaceSymbol(s, id, "do!", 3, 1), 0u);
-    EXPECT_EQ(SymbolTexts(s), (std::vector<std::string>{"for"}));
+    EXPECT_EQ(ReplaceRange(s, 1, "", 0, "y", 1, 0, 0, 1), 0u);
+    for (unsigned long failing = 1; failing <= 3; ++failing) {
+        FailNthAllocation(failing);
+        EXPECT_EQ(ReplaceSymbol(s, id, "do", 2, 1), 0u) << "allocation " << failing;
+    }
+    for (unsigned long failing = 1; failing <= 2; ++failing) {
+        FailNthAllocation(failing);
+        EXPECT_EQ(ReplaceRange(s, 2, "B", 1, "Z", 1, 0, 0, 1), 0u) << "allocation " << failing;
+    }
+    FailNthAllocation(0);
+    EXPECT_EQ(SymbolTexts(s), (std::vector<std::string>{"for", "while"}));
+    EXPECT_EQ(RangeIds(s), (std::vector<uint32_t>{1, 2}));
     EXPECT_EQ(ReplaceSymbol(s, other, "do", 2, 1), 3u) << "identifiers are not reused; a refused text took none";
 }
 

@@ -835,6 +835,11 @@ TEST_F(StylesDialogs, TheRangeDialogAddsAndChangesRanges)
             EXPECT_FALSE(Checked(dialog, IDC_STYLERANGE_BACKSLASH));
             EXPECT_TRUE(Checked(dialog, IDC_STYLERANGE_NESTED));
             SetDlgItemTextA(dialog, IDC_STYLERANGE_START, "#");
+            FailNthAllocation(1); // the new start text's copy
+            Click(dialog, IDOK);
+            FailNthAllocation(0);
+            ExpectBox(ControlErrorText(AEE_MEMORY), kError, MB_OK | MB_ICONERROR);
+            EXPECT_EQ(Ranges(style).size(), 2u) << "a refused change keeps the old range";
             Click(dialog, IDOK);
         };
         SelectEntry(edit, IDC_EDITSTYLE_RANGES, 0, LBN_DBLCLK);
@@ -890,7 +895,7 @@ TEST_F(StylesDialogs, TheSymbolDialogAddsSymbolsInARowAndRefusesIllegalOnes)
                   (std::vector<std::string>{"if", "while", longText.substr(0, 79)}));
         EXPECT_EQ(Selected(edit, IDC_EDITSTYLE_SYMBOLS), 0);
 
-        // A text the engine refuses loses the old symbol all the same.
+        // A text the engine refuses keeps the old symbol.
         dialogDriver = [&](HWND dialog) {
             EXPECT_EQ(Text(dialog), "Edit Style Symbol");
             EXPECT_EQ(Text(dialog, IDC_STYLESYMBOL_TEXT), "if");
@@ -911,7 +916,7 @@ TEST_F(StylesDialogs, TheSymbolDialogAddsSymbolsInARowAndRefusesIllegalOnes)
     for (const AESTYLESYMBOL &symbol : Symbols(style))
         left.push_back(symbol.text);
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"while", longText.substr(0, 79)}));
+    EXPECT_EQ(left, (std::vector<std::string>{"if", "while", longText.substr(0, 79)}));
 }
 
 // Without memory for its copy the style list stays empty and the range
