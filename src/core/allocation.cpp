@@ -33,6 +33,16 @@ void *EngineReallocate(void *block, size_t size)
     return AttemptFails() ? nullptr : std::realloc(block, size == 0 ? 1 : size);
 }
 
+void *EngineAllocateArray(uint64_t count, size_t itemSize)
+{
+    return ArrayFits(count, itemSize) ? EngineAllocateZeroed(size_t(count) * itemSize) : nullptr;
+}
+
+void *EngineReallocateArray(void *block, uint64_t count, size_t itemSize)
+{
+    return ArrayFits(count, itemSize) ? EngineReallocate(block, size_t(count) * itemSize) : nullptr;
+}
+
 void EngineFree(void *block)
 {
     std::free(block);
