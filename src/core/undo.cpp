@@ -26,15 +26,25 @@ bool MakeRoom(void **block, uint64_t used, uint64_t wanted, size_t itemSize)
     uint64_t room = RoomFor(wanted);
     if (*block != nullptr && room == RoomFor(used))
         return true;
-    uint64_t bytes = room * itemSize;
-    if (bytes > SIZE_MAX)
-        return false;
-    void *grown = EngineReallocate(*block, size_t(bytes));
+    void *grown = EngineReallocateArray(*block, room, itemSize);
     if (grown == nullptr)
         return false;
     *block = grown;
     return true;
 }
+
+// Slots of a ring with `levels` levels, counted in 64 bits so that the sum
+// cannot wrap before the array's size is checked.
+constexpr uint64_t SlotsFor(int32_t levels)
+{
+    return uint64_t(levels) + 1;
+}
+
+// The slots of 0x1FFFFFFF levels take 2^32 bytes on a 32-bit build, which a
+// size_t product wraps to 0: the count must be refused, not given a block
+// too small for it.
+static_assert(sizeof(size_t) != 4 || !ArrayFits(SlotsFor(0x1FFFFFFF), sizeof(UndoGroup)),
+              "a 32-bit build refuses a slot array larger than its address space");
 
 void FreeGroup(UndoGroup *group)
 {
@@ -99,7 +109,7 @@ int InitUndo(UndoStack *store, int32_t levels)
         return 1;
     if (levels == INT32_MAX) // levels + 1 slots would not fit the slot count
         return 0;
-    void *slots = EngineAllocateZeroed(size_t(levels + 1) * sizeof(UndoGroup));
+    void *slots = EngineAllocateArray(SlotsFor(levels), sizeof(UndoGroup));
     if (slots == nullptr)
         return 0;
     store->slots = static_cast<UndoGroup *>(slots);

@@ -37,7 +37,8 @@ static_assert(sizeof(void *) != 4 || sizeof(UndoStack) == 20,
               "the 32-bit build keeps the store as five 32-bit fields");
 
 // Sets up an empty store with `levels` levels; fewer than 1 turns undo off.
-// Returns 1, or 0 (undo off) when the slots cannot be allocated.
+// Returns 1, or 0 (undo off) when the slots cannot be allocated, also when
+// their size would not fit the address space.
 int InitUndo(UndoStack *store, int32_t levels);
 
 // Empties the store and frees its slots: undo is off afterwards.
