@@ -164,7 +164,7 @@ LResult OnSetTabStops(ControlRecord *record, WParam wParam, LParam lParam)
     record->tabCount = 0;
     if (count == 0 || lParam == 0)
         return 1;
-    auto *widths = static_cast<uint32_t *>(EngineAllocate(count * sizeof(uint32_t)));
+    auto *widths = static_cast<uint32_t *>(EngineAllocateArray(count, sizeof(uint32_t)));
     if (widths == nullptr) {
         SetLastControlError(AEE_MEMORY);
         return 0;

@@ -126,7 +126,7 @@ uint32_t ReplaceAllMatches(ControlRecord *record, uint32_t start, const char *pa
     EnsureVisible(record, start);
 
     TextDocument result;
-    uint32_t *starts = static_cast<uint32_t *>(EngineAllocate(sizeof(uint32_t) * survey.count));
+    uint32_t *starts = static_cast<uint32_t *>(EngineAllocateArray(survey.count, sizeof(uint32_t)));
     if (starts == nullptr || !CreateTextDocument(&result)) {
         EngineFree(starts);
         return ReplaceOneByOne(record, start, pattern, patternLength, replacement, replacementLength, flags);
