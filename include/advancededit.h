@@ -82,6 +82,19 @@
 #define AEM_LOADSTYLES          1071 /* 0 replace / 1 add, path -> 1 when no line was bad */
 #define AEM_SETSTYLEITEM        1072 /* AESTYLEREF*, item record -> 1 or the new item; 0 */
 #define AEM_SAVESTYLES          1073 /* -, path or NULL for "styles.dat" -> 1/0 */
+/* AEM_ADDSTYLE, AEM_ADDSTYLEITEM and AEM_SETSTYLEITEM refuse, with result 0,
+ * what "styles.dat" could not give back as it was, since the file splits its
+ * fields at commas, has no quoting and trims blanks from the ends of lines:
+ * - error 103 (AEE_SYMBOLCHARS) for a comma, CR or LF in a style name (as it
+ *   is kept: its first 79 characters), in additional symbol characters, a
+ *   class name, a range's start or end text or a symbol, and for additional
+ *   characters, the name of a style without them, or a symbol that ends in
+ *   a space or a tab;
+ * - error 106 (AEE_CLASSNOTFOUND) for a range or symbol whose class the style
+ *   does not have;
+ * - error 105 (AEE_STYLEVALUES) for a class whose caseSensitive is outside
+ *   0-255 (the file keeps its low 8 bits).
+ * A refused AEM_SETSTYLEITEM leaves the item as it was. */
 #define AEM_UNDO                1074 /* -, - -> 0; the same as WM_UNDO */
 
 /* Replace All in one pass (an addition to the messages above): from

@@ -49,13 +49,17 @@
 // Writing: binary mode with CR LF written out, so the bytes are the same
 // natively and on Windows. Every line is written whole, however long.
 //
-// What a write and a read do not keep, because the reader trims the ends of
-// lines and the format has no quoting: blanks at the end of a style's
-// additional characters, and blanks at the end of the name of a style
-// without additional characters (additional characters of blanks only are
-// lost altogether, and then the name's blanks on the following cycle). Also,
-// as the format says, ranges come back grouped by class and the symbols that
-// share a first letter come back in reverse order.
+// What a write and a read do not keep. The format has no quoting and the
+// reader trims the ends of lines, so a comma, CR or LF in any text, and a
+// blank at the end of a text that ends a line (a style's additional
+// characters, the name of a style without them, a symbol) would not come
+// back as written. The style messages refuse such texts where they enter
+// (see style_model.h), as they refuse a range or symbol whose class its
+// style does not hold, which would not be written, and a case-sensitive
+// value beyond 8 bits. So whatever the set holds comes back the same, but
+// for what the format gives up: identifiers are numbered afresh, ranges
+// come back grouped by class, and the symbols that share a first letter
+// come back in reverse order.
 #pragma once
 
 // Reads a style file into the style set. With replace the set is cleared

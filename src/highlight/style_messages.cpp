@@ -69,6 +69,59 @@ void FillSymbol(AESTYLESYMBOL *out, const StyleSymbol &in)
     out->classIdentifier = in.classId;
 }
 
+// AEM_ADDSTYLE: a name or additional characters that the style file would
+// not give back are refused with 103. The name is judged as the model keeps
+// it, cut to 79 characters; the additional characters are kept whole.
+LResult AddStyle(const char *name, const char *extraSymbolChars)
+{
+    uint32_t nameLength = 0;
+    while (name != nullptr && nameLength < kStyleTextSize - 1 && name[nameLength] != '\0')
+        ++nameLength;
+    bool hasExtra = extraSymbolChars != nullptr && extraSymbolChars[0] != '\0';
+    if (!StyleFileKeepsText(name, nameLength, !hasExtra) ||
+        (hasExtra && !StyleFileKeepsText(extraSymbolChars, uint32_t(std::strlen(extraSymbolChars)), true))) {
+        SetLastControlError(AEE_SYMBOLCHARS);
+        return 0;
+    }
+    return CreateStyle(name, extraSymbolChars);
+}
+
+// Why the item that `record` describes may not enter its style, for
+// AEM_ADDSTYLEITEM and AEM_SETSTYLEITEM alike: what the style file could
+// not give back (see style_model.h). AEE_NOERROR lets the model judge the
+// rest, a style that is not there included.
+DWORD RefusalOf(const AESTYLEREF *ref, LParam record)
+{
+    const Style *style = FindStyle(ref->style);
+    if (style == nullptr)
+        return AEE_NOERROR;
+    switch (ref->kind) {
+    case AESK_CLASS: {
+        const auto *in = reinterpret_cast<const AESTYLECLASS *>(record);
+        uint32_t kept = FieldLength(in->name) < kStyleTextSize ? FieldLength(in->name) : kStyleTextSize - 1;
+        if (!StyleFileKeepsText(in->name, kept, false))
+            return AEE_SYMBOLCHARS;
+        return in->caseSensitive < 0 || in->caseSensitive > 255 ? AEE_STYLEVALUES : AEE_NOERROR;
+    }
+    case AESK_RANGE: {
+        const auto *in = reinterpret_cast<const AESTYLERANGE *>(record);
+        if (FindClass(style, in->classIdentifier) == nullptr)
+            return AEE_CLASSNOTFOUND;
+        bool keeps = StyleFileKeepsText(in->startText, FieldLength(in->startText), false) &&
+                     StyleFileKeepsText(in->endText, FieldLength(in->endText), false);
+        return keeps ? AEE_NOERROR : AEE_SYMBOLCHARS;
+    }
+    case AESK_SYMBOL: {
+        const auto *in = reinterpret_cast<const AESTYLESYMBOL *>(record);
+        if (FindClass(style, in->classIdentifier) == nullptr)
+            return AEE_CLASSNOTFOUND;
+        return StyleFileKeepsText(in->text, FieldLength(in->text), true) ? AEE_NOERROR : AEE_SYMBOLCHARS;
+    }
+    default:
+        return AEE_NOERROR;
+    }
+}
+
 // Adds the item that `record` describes; the kind decides its type.
 LResult AddItem(const AESTYLEREF *ref, LParam record)
 {
@@ -117,6 +170,19 @@ LResult SetItem(const AESTYLEREF *ref, LParam record)
     default:
         return 0;
     }
+}
+
+// AEM_ADDSTYLEITEM and AEM_SETSTYLEITEM: the record goes in unless it is refused.
+LResult StoreItem(unsigned message, const AESTYLEREF *ref, LParam record)
+{
+    if (ref == nullptr || record == 0)
+        return 0;
+    DWORD code = RefusalOf(ref, record);
+    if (code != AEE_NOERROR) {
+        SetLastControlError(code);
+        return 0;
+    }
+    return message == AEM_ADDSTYLEITEM ? AddItem(ref, record) : SetItem(ref, record);
 }
 
 void DeleteItem(const AESTYLEREF *ref)
@@ -236,9 +302,9 @@ LResult StyleMessage(unsigned message, WParam wParam, LParam lParam)
     const auto *ref = reinterpret_cast<const AESTYLEREF *>(wParam);
     switch (message) {
     case AEM_ADDSTYLE:
-        return CreateStyle(reinterpret_cast<const char *>(wParam), reinterpret_cast<const char *>(lParam));
+        return AddStyle(reinterpret_cast<const char *>(wParam), reinterpret_cast<const char *>(lParam));
     case AEM_ADDSTYLEITEM:
-        return ref != nullptr && lParam != 0 ? AddItem(ref, lParam) : 0;
+        return StoreItem(message, ref, lParam);
     case AEM_DELETESTYLEITEM:
         if (ref != nullptr)
             DeleteItem(ref);
@@ -261,7 +327,7 @@ LResult StyleMessage(unsigned message, WParam wParam, LParam lParam)
     case AEM_LOADSTYLES:
         return LoadStyles(wParam, reinterpret_cast<const char *>(lParam));
     case AEM_SETSTYLEITEM:
-        return ref != nullptr && lParam != 0 ? SetItem(ref, lParam) : 0;
+        return StoreItem(message, ref, lParam);
     case AEM_SAVESTYLES:
         return WriteStyleFile(lParam != 0 ? reinterpret_cast<const char *>(lParam) : kStyleFileName);
     default:

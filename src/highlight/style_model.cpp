@@ -521,6 +521,15 @@ void ForEachSymbol(const Style *style, void (*visit)(const StyleSymbol *symbol, 
     }
 }
 
+bool StyleFileKeepsText(const char *text, uint32_t length, bool endsLine)
+{
+    for (uint32_t i = 0; i < length; ++i) {
+        if (text[i] == ',' || text[i] == '\r' || text[i] == '\n')
+            return false;
+    }
+    return !endsLine || length == 0 || (text[length - 1] != ' ' && text[length - 1] != '\t');
+}
+
 bool IsSymbolCharacter(const Style *style, unsigned char c)
 {
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_')

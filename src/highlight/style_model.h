@@ -7,6 +7,20 @@
 // style that is not there, 2 for memory, 103 for a symbol with a byte that
 // is no symbol character, 104 when style identifiers run out, 105 for a
 // range without start text.
+//
+// What enters through the style messages must come back the same from the
+// style file, so the messages refuse, before the model sees it (the dialogs
+// send these messages too):
+// - 103 for a text the file cannot keep (StyleFileKeepsText below): a
+//   style's name as the model keeps it (79 characters) and its additional
+//   characters, a class name, the start and end texts of a range, a symbol;
+// - 106 for a range or symbol whose class the style does not hold: the
+//   file writes ranges and symbols under their class only;
+// - 105 for a case-sensitive value outside 0 to 255: the file keeps its low
+//   8 bits, so 256 would come back as 0, case-insensitive.
+// The model's own operations take all of these, so that the reader goes on
+// reading every existing file as it always has. It never brings them but a
+// CR inside a line, which it also gives back as it was.
 #pragma once
 
 #include "highlight/hash_table.h"
@@ -109,6 +123,16 @@ StyleSymbol *FindSymbol(const Style *style, uint32_t symbolId);
 // by first letter, newest first within a bucket).
 void ForEachSymbol(const Style *style, void (*visit)(const StyleSymbol *symbol, void *context),
                    void *context);
+
+// Whether the first `length` bytes of `text` come back as they are from a
+// field of the style file. The file has no quoting: fields are split at
+// commas, a line ends at a LF (with a CR before it), and the reader trims
+// blanks (spaces and tabs) from both ends of a line. So a text keeps only
+// without a comma, CR or LF, and a text that ends a line (`endsLine`: the
+// additional characters of a style, or its name when it has none; a
+// symbol) only when it does not end in a blank. A CR alone would come back
+// from the reader, but the file is a text file that other programs read.
+bool StyleFileKeepsText(const char *text, uint32_t length, bool endsLine);
 
 // A letter, digit, '_' or one of the style's additional characters.
 bool IsSymbolCharacter(const Style *style, unsigned char c);
