@@ -39,14 +39,16 @@ void LimitText(HWND dialog, int control)
 }
 
 // Adds the record to the current style, or changes the edited item to it.
-// A refusal shows the control's error; the dialog stays open.
-bool StoreItem(HWND dialog, DWORD kind, const void *record)
+// A refusal shows the control's error, or `refusedText` for a text that
+// styles.dat could not keep; the dialog stays open and an edited item stays
+// as it was.
+bool StoreItem(HWND dialog, DWORD kind, const void *record, const char *refusedText)
 {
     DWORD item = g_stylesDialogs.editedItem;
     AESTYLEREF ref = {g_stylesDialogs.currentStyle, item, kind};
     if (SendStyleMessage(item != 0 ? AEM_SETSTYLEITEM : AEM_ADDSTYLEITEM, reinterpret_cast<WPARAM>(&ref),
                          reinterpret_cast<LPARAM>(record)) == 0) {
-        ShowStyleError(dialog, nullptr);
+        ShowStyleError(dialog, nullptr, refusedText);
         return false;
     }
     g_stylesDialogs.itemChanged = true;
@@ -228,7 +230,7 @@ void OnClassOk(HWND dialog, WORD command)
     if (entry != CB_ERR)
         entry = SendDlgItemMessageA(dialog, IDC_STYLECLASS_COLOUR, CB_GETITEMDATA, WPARAM(entry), 0);
     record.colour = ColourOfEntry(entry);
-    if (!StoreItem(dialog, AESK_CLASS, &record))
+    if (!StoreItem(dialog, AESK_CLASS, &record, "A class name cannot contain a comma or a line break !"))
         return;
     const int texts[] = {IDC_STYLECLASS_NAME};
     FinishItem(dialog, command, texts, 1);
@@ -307,7 +309,8 @@ void OnRangeOk(HWND dialog, WORD command)
     record.flags = IsChecked(dialog, IDC_STYLERANGE_BACKSLASH) ? AESR_BACKSLASH : 0;
     record.nested = IsChecked(dialog, IDC_STYLERANGE_NESTED) ? 1 : 0;
     record.classIdentifier = SelectedClass(dialog, IDC_STYLERANGE_CLASS);
-    if (!StoreItem(dialog, AESK_RANGE, &record))
+    if (!StoreItem(dialog, AESK_RANGE, &record,
+                   "The start and end texts of a range cannot contain a comma or a line break !"))
         return;
     const int texts[] = {IDC_STYLERANGE_START, IDC_STYLERANGE_END};
     FinishItem(dialog, command, texts, 2);
@@ -365,7 +368,8 @@ BOOL OnSymbolInitDialog(HWND dialog, DWORD symbolIdentifier)
 }
 
 // The engine refuses a text with a byte that is no symbol character of the
-// style; a symbol being changed then stays as it was.
+// style, or that ends in a blank, with its own "Symbol contains illegal
+// characters ! "; a symbol being changed then stays as it was.
 void OnSymbolOk(HWND dialog, WORD command)
 {
     AESTYLESYMBOL record = {};
@@ -375,7 +379,7 @@ void OnSymbolOk(HWND dialog, WORD command)
         return;
     }
     record.classIdentifier = SelectedClass(dialog, IDC_STYLESYMBOL_CLASS);
-    if (!StoreItem(dialog, AESK_SYMBOL, &record))
+    if (!StoreItem(dialog, AESK_SYMBOL, &record, nullptr))
         return;
     const int texts[] = {IDC_STYLESYMBOL_TEXT};
     FinishItem(dialog, command, texts, 1);

@@ -82,15 +82,16 @@ void ShowStyleNote(HWND owner, const char *text)
     ShowMessage(owner, text, kInformationTitle, MB_OK | MB_ICONINFORMATION);
 }
 
-void ShowStyleError(HWND owner, const char *format)
+void ShowStyleError(HWND owner, const char *format, const char *refusedText)
 {
     char error[AE_ERRORTEXTSIZE];
     GetControlErrorText(GetLastControlError(), error);
+    const char *reason = refusedText != nullptr && GetLastControlError() == AEE_SYMBOLCHARS ? refusedText : error;
     char text[kMessageTextSize];
     if (format != nullptr)
-        std::snprintf(text, sizeof text, format, error);
+        std::snprintf(text, sizeof text, format, reason);
     else
-        CopyText(text, error);
+        CopyText(text, reason);
     ShowMessage(owner, text, kErrorTitle, MB_OK | MB_ICONERROR);
 }
 
@@ -195,7 +196,10 @@ void OnAddStyle(HWND dialog)
     DWORD style = DWORD(SendStyleMessage(AEM_ADDSTYLE, reinterpret_cast<WPARAM>(g_stylesDialogs.newStyleName),
                                          reinterpret_cast<LPARAM>(g_stylesDialogs.newStyleCharacters)));
     if (style == 0) {
-        ShowStyleError(dialog, "The following error occurred while creating the new style:\n\n[%s]");
+        ShowStyleError(dialog, "The following error occurred while creating the new style:\n\n[%s]",
+                       "A style name and its additional symbol characters cannot contain a comma or a line "
+                       "break, and the additional characters (or the name, when there are none) cannot end "
+                       "in a blank !");
         return;
     }
     FillStyleList(dialog);
@@ -344,7 +348,9 @@ BOOL OnAddStyleInitDialog(HWND dialog)
     return TRUE;
 }
 
-// Neither text is checked further: a second style of a name is allowed.
+// Neither text is checked further here: a second style of a name is
+// allowed, and the engine refuses texts that styles.dat could not keep when
+// the style is created.
 void OnAddStyleOk(HWND dialog)
 {
     ReadStyleText(dialog, IDC_ADDSTYLE_NAME, g_stylesDialogs.newStyleName);

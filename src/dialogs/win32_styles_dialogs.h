@@ -71,7 +71,9 @@ void RepaintEditControl();
 // A validation note: information icon, OK.
 void ShowStyleNote(HWND owner, const char *text);
 // The control's last error: its text alone, or put into `format`'s %s.
-void ShowStyleError(HWND owner, const char *format);
+// When the engine refused a text that styles.dat could not keep (error 103)
+// and `refusedText` is given, that explanation stands in the error's place.
+void ShowStyleError(HWND owner, const char *format, const char *refusedText = nullptr);
 // A question with its buttons and icon, No or Cancel as default.
 int AskStyleQuestion(HWND owner, const char *text, UINT buttonsAndIcon);
 // Opens one of the dialogs below the Styles dialog modally through the shell's seam.

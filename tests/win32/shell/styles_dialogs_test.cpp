@@ -331,6 +331,7 @@ TEST_F(StylesDialogs, AStyleTheEngineCannotCreateIsReportedAndChangesNothing)
 {
     Start();
     size_t before = Styles().size();
+    const std::string failure = "The following error occurred while creating the new style:\n\n[";
     INT_PTR result = OpenStyles([&](HWND dialog) {
         dialogDriver = [](HWND add) {
             SetDlgItemTextA(add, IDC_ADDSTYLE_NAME, "Lost");
@@ -339,13 +340,21 @@ TEST_F(StylesDialogs, AStyleTheEngineCannotCreateIsReportedAndChangesNothing)
         };
         Click(dialog, IDC_STYLES_ADD);
         FailNthAllocation(0);
+        ExpectBox(failure + ControlErrorText(AEE_MEMORY) + "]", kError, MB_OK | MB_ICONERROR);
+        dialogDriver = [](HWND add) {
+            SetDlgItemTextA(add, IDC_ADDSTYLE_NAME, "C, C++"); // styles.dat would split it
+            Click(add, IDOK);
+        };
+        Click(dialog, IDC_STYLES_ADD);
+        ExpectBox(failure + "A style name and its additional symbol characters cannot contain a comma or a line "
+                            "break, and the additional characters (or the name, when there are none) cannot "
+                            "end in a blank !]",
+                  kError, MB_OK | MB_ICONERROR);
         EXPECT_EQ(EntryData(dialog, IDC_STYLES_LIST).size(), before);
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     EXPECT_EQ(result, 0) << "nothing changed: Esc asks nothing";
     EXPECT_EQ(Styles().size(), before);
-    ExpectBox("The following error occurred while creating the new style:\n\n[" + ControlErrorText(AEE_MEMORY) + "]",
-              kError, MB_OK | MB_ICONERROR);
 }
 
 TEST_F(StylesDialogs, DeleteAsksThenSelectsTheStyleInTheDeletedOnesPlace)
@@ -646,6 +655,10 @@ TEST_F(StylesDialogs, TheClassDialogAddsClassesOneAfterAnother)
             ForgetPendingRepaint();
             Click(dialog, IDC_STYLECLASS_NEXT);
             EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{"You must specify a valid class name !"});
+            SetDlgItemTextA(dialog, IDC_STYLECLASS_NAME, "Strings, chars"); // styles.dat would split it
+            Click(dialog, IDC_STYLECLASS_NEXT);
+            ExpectBox("A class name cannot contain a comma or a line break !", kError, MB_OK | MB_ICONERROR);
+            EXPECT_TRUE(Classes(style).empty());
             EXPECT_FALSE(WholeEditPending());
 
             SetDlgItemTextA(dialog, IDC_STYLECLASS_NAME, "Keyword");
@@ -800,6 +813,10 @@ TEST_F(StylesDialogs, TheRangeDialogAddsAndChangesRanges)
             SetDlgItemTextA(dialog, IDC_STYLERANGE_END, "*/");
             Click(dialog, IDOK);
             EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{"You must specify the start text of a range !"});
+            SetDlgItemTextA(dialog, IDC_STYLERANGE_START, ",");
+            Click(dialog, IDOK);
+            ExpectBox("The start and end texts of a range cannot contain a comma or a line break !", kError,
+                      MB_OK | MB_ICONERROR);
             EXPECT_TRUE(Ranges(style).empty());
 
             ForgetPendingRepaint();
