@@ -4,6 +4,7 @@
 #include "config/settings_numbers.h"
 #include "core/allocation.h"
 #include "core/id_list.h"
+#include "core/safe_write.h"
 
 #include <cstdio>
 #include <cstring>
@@ -301,31 +302,31 @@ int FinishReading(SettingsReader *reader)
     return reader->error;
 }
 
-void WriteNumber(std::FILE *file, Key key, int value)
+void WriteNumber(SafeWrite *file, Key key, int value)
 {
-    std::fprintf(file, "%s=%d\r\n", kKeyNames[key], value);
+    SafeWriteFormatted(file, "%s=%d\r\n", kKeyNames[key], value);
 }
 
-void WriteText(std::FILE *file, Key key, const char *value)
+void WriteText(SafeWrite *file, Key key, const char *value)
 {
-    std::fprintf(file, "%s=%s\r\n", kKeyNames[key], value);
+    SafeWriteFormatted(file, "%s=%s\r\n", kKeyNames[key], value);
 }
 
-void WriteMargin(std::FILE *file, Key key, double value)
+void WriteMargin(SafeWrite *file, Key key, double value)
 {
-    std::fprintf(file, "%s=%.2f\r\n", kKeyNames[key], value);
+    SafeWriteFormatted(file, "%s=%.2f\r\n", kKeyNames[key], value);
 }
 
-void WriteFileType(std::FILE *file, const FileType *type)
+void WriteFileType(SafeWrite *file, const FileType *type)
 {
     WriteText(file, kName, type->name);
-    std::fprintf(file, "%s=", kKeyNames[kExtensions]);
+    SafeWriteFormatted(file, "%s=", kKeyNames[kExtensions]);
     for (uint32_t i = 0; i < type->extensionCount; ++i)
-        std::fprintf(file, i == 0 ? "%s" : ",%s", type->extensions[i]);
-    std::fprintf(file, "\r\n%s=", kKeyNames[kTabStops]);
+        SafeWriteFormatted(file, i == 0 ? "%s" : ",%s", type->extensions[i]);
+    SafeWriteFormatted(file, "\r\n%s=", kKeyNames[kTabStops]);
     for (uint32_t i = 0; i < type->tabWidthCount; ++i)
-        std::fprintf(file, i == 0 ? "%d" : ",%d", int(type->tabWidths[i]));
-    std::fprintf(file, "\r\n");
+        SafeWriteFormatted(file, i == 0 ? "%d" : ",%d", int(type->tabWidths[i]));
+    SafeWriteText(file, "\r\n");
     WriteNumber(file, kKeepTabs, int(type->keepTabs));
     for (uint32_t i = 0; i < kMaxTemplates; ++i) {
         if (type->templates[i][0] != '\0')
@@ -362,10 +363,10 @@ int ReadSettingsText(const char *text, size_t length, Options *options, uint32_t
 int WriteSettings(const char *path, const Options *options, uint32_t font, const PageSetup *pageSetup,
                   const IdList *fileTypes)
 {
-    std::FILE *file = std::fopen(path, "wb");
-    if (file == nullptr)
-        return 0;
-    std::fprintf(file, "[Options]\r\n");
+    SafeWrite safeWrite;
+    SafeWrite *file = &safeWrite;
+    BeginSafeWrite(file, path);
+    SafeWriteText(file, "[Options]\r\n");
     WriteNumber(file, kAutoSave, int(options->autoSave));
     WriteNumber(file, kAutoSavePeriod, int(options->autoSavePeriod));
     WriteNumber(file, kBackupFiles, int(options->backupFiles));
@@ -375,17 +376,15 @@ int WriteSettings(const char *path, const Options *options, uint32_t font, const
     WriteNumber(file, kAutoIndent, int(options->autoIndent));
     WriteText(file, kDefaultDirectory, options->defaultDirectory);
     WriteNumber(file, kFont, int(font));
-    std::fprintf(file, "\r\n[File Types]\r\n");
+    SafeWriteText(file, "\r\n[File Types]\r\n");
     for (const IdListNode *node = fileTypes->first; node != nullptr; node = node->next)
         WriteFileType(file, static_cast<const FileType *>(node->value));
-    std::fprintf(file, "\r\n[Page Setup]\r\n");
+    SafeWriteText(file, "\r\n[Page Setup]\r\n");
     WriteText(file, kHeader, pageSetup->header);
     WriteText(file, kFooter, pageSetup->footer);
     WriteMargin(file, kMarginLeft, pageSetup->marginLeft);
     WriteMargin(file, kMarginRight, pageSetup->marginRight);
     WriteMargin(file, kMarginTop, pageSetup->marginTop);
     WriteMargin(file, kMarginBottom, pageSetup->marginBottom);
-    bool failed = std::ferror(file) != 0;
-    failed = std::fclose(file) != 0 || failed;
-    return failed ? 0 : 1;
+    return FinishSafeWrite(file) == kSafeWriteDone ? 1 : 0;
 }

@@ -86,7 +86,8 @@ int ReadSettings(const char *path, Options *options, uint32_t *font, PageSetup *
 int ReadSettingsText(const char *text, size_t length, Options *options, uint32_t *font, PageSetup *pageSetup,
                      IdList *fileTypes);
 
-// Replaces the file with the records. Returns 1, or 0 when the file could
-// not be created or a write to it failed.
+// Writes the records in place of the file, which is replaced only once the
+// new one was written whole. Returns 1, or 0 with the old file untouched when
+// the new one could not be created, written or put in its place.
 int WriteSettings(const char *path, const Options *options, uint32_t font, const PageSetup *pageSetup,
                   const IdList *fileTypes);

@@ -2,6 +2,7 @@
 
 #include "control/control_error.h"
 #include "core/allocation.h"
+#include "core/safe_write.h"
 #include "highlight/style_model.h"
 
 #include <cstdint>
@@ -215,7 +216,7 @@ DWORD ReadRecord(char *line, ReadPosition *position)
 }
 
 struct SymbolWriter {
-    FILE *file;
+    SafeWrite *file;
     uint32_t classId; // only the symbols of this class are written
 };
 
@@ -223,32 +224,32 @@ void WriteSymbolOfClass(const StyleSymbol *symbol, void *context)
 {
     const SymbolWriter *writer = static_cast<const SymbolWriter *>(context);
     if (symbol->classId == writer->classId)
-        std::fprintf(writer->file, "%c,%s\r\n", 'S', symbol->text);
+        SafeWriteFormatted(writer->file, "%c,%s\r\n", 'S', symbol->text);
 }
 
-void WriteStyle(FILE *file, const Style *style)
+void WriteStyle(SafeWrite *file, const Style *style)
 {
-    std::fprintf(file, "%c%s syntax highlighting\r\n", ';', style->name);
+    SafeWriteFormatted(file, "%c%s syntax highlighting\r\n", ';', style->name);
     if (style->extraSymbolChars != nullptr)
-        std::fprintf(file, "%c,%s,%s\r\n", 'X', style->name, style->extraSymbolChars);
+        SafeWriteFormatted(file, "%c,%s,%s\r\n", 'X', style->name, style->extraSymbolChars);
     else
-        std::fprintf(file, "%c,%s\r\n", 'X', style->name);
+        SafeWriteFormatted(file, "%c,%s\r\n", 'X', style->name);
     for (uint32_t i = 0; i < style->classCount; ++i) {
         const StyleClass &cls = style->classes[i];
-        std::fprintf(file, "\r\n%c,%s,%d,%hu,%08X\r\n", 'C', cls.name,
-                     static_cast<int>(cls.caseSensitive), static_cast<unsigned short>(cls.autocase),
-                     static_cast<unsigned>(cls.colour));
+        SafeWriteFormatted(file, "\r\n%c,%s,%d,%hu,%08X\r\n", 'C', cls.name,
+                           static_cast<int>(cls.caseSensitive), static_cast<unsigned short>(cls.autocase),
+                           static_cast<unsigned>(cls.colour));
         for (uint32_t r = 0; r < style->rangeCount; ++r) {
             const StyleRange &range = style->ranges[r];
             if (range.classId == cls.id)
-                std::fprintf(file, "%c,%s,%s,%hu,%d\r\n", 'R', range.startText, range.endText,
-                             static_cast<unsigned short>(range.flags),
-                             static_cast<int>(static_cast<int32_t>(range.nested)));
+                SafeWriteFormatted(file, "%c,%s,%s,%hu,%d\r\n", 'R', range.startText, range.endText,
+                                   static_cast<unsigned short>(range.flags),
+                                   static_cast<int>(static_cast<int32_t>(range.nested)));
         }
         SymbolWriter writer = {file, cls.id};
         ForEachSymbol(style, WriteSymbolOfClass, &writer);
     }
-    std::fputs("\r\n", file);
+    SafeWriteText(file, "\r\n");
 }
 
 } // namespace
@@ -319,14 +320,14 @@ int ReadStyleFile(const char *path, bool replace, bool stopAtFirstError, bool *h
 
 int WriteStyleFile(const char *path)
 {
-    FILE *file = std::fopen(path, "wb");
-    if (file == nullptr) {
+    SafeWrite file;
+    BeginSafeWrite(&file, path);
+    SafeWriteFormatted(&file, "%cSTYLE FILE - Do not edit manually\r\n\r\n", ';');
+    for (const Style *style = LastStyle(); style != nullptr; style = style->prev)
+        WriteStyle(&file, style);
+    if (FinishSafeWrite(&file) != kSafeWriteDone) {
         SetLastControlError(AEE_STYLESAVE);
         return 0;
     }
-    std::fprintf(file, "%cSTYLE FILE - Do not edit manually\r\n\r\n", ';');
-    for (const Style *style = LastStyle(); style != nullptr; style = style->prev)
-        WriteStyle(file, style);
-    std::fclose(file);
     return 1;
 }

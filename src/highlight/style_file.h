@@ -70,7 +70,8 @@
 // unchanged. *hadBadLine (may be null) tells whether any line was bad.
 int ReadStyleFile(const char *path, bool replace, bool stopAtFirstError, bool *hadBadLine);
 
-// Writes the whole set, oldest style first, replacing the file. Gives 1, or
-// 0 with error 101 when the file cannot be created. Failures while writing
-// are not detected.
+// Writes the whole set, oldest style first, in place of the file. The old
+// file is replaced only once the new one was written whole: gives 1, or 0
+// with error 101 and the old file untouched when the new one could not be
+// created, written or put in its place.
 int WriteStyleFile(const char *path);

@@ -1,0 +1,74 @@
+#include "support/file_faults.h"
+
+#include "core/safe_write.h"
+
+#include <string>
+
+namespace {
+
+FileFaults active;
+void *faultedFile = nullptr; // with `onlyFor`, the new file of the faulted target
+
+bool Faulted(const char *target)
+{
+    const std::string path = target;
+    const std::string &end = active.onlyFor;
+    return path.size() >= end.size() && path.compare(path.size() - end.size(), end.size(), end) == 0;
+}
+
+void *CreateBeside(const char *target, char *temporary, size_t size)
+{
+    if (!Faulted(target))
+        return kSystemFileOperations.createBeside(target, temporary, size);
+    if (active.createFails)
+        return nullptr;
+    void *file = kSystemFileOperations.createBeside(target, temporary, size);
+    if (!active.onlyFor.empty())
+        faultedFile = file;
+    return file;
+}
+
+// A full disk: the bytes that still fit are written, the rest is refused.
+bool Write(void *file, const void *bytes, size_t count)
+{
+    if (!active.onlyFor.empty() && file != faultedFile)
+        return kSystemFileOperations.write(file, bytes, count);
+    if (active.writeFailsAfter < 0 || uint64_t(active.writeFailsAfter) >= count) {
+        if (active.writeFailsAfter >= 0)
+            active.writeFailsAfter -= int64_t(count);
+        return kSystemFileOperations.write(file, bytes, count);
+    }
+    size_t fitting = size_t(active.writeFailsAfter);
+    active.writeFailsAfter = 0;
+    if (fitting > 0)
+        kSystemFileOperations.write(file, bytes, fitting);
+    return false;
+}
+
+bool Close(void *file)
+{
+    bool faulted = active.onlyFor.empty() || file == faultedFile;
+    bool closed = kSystemFileOperations.close(file);
+    return closed && !(faulted && active.closeFails);
+}
+
+bool Replace(const char *temporary, const char *target)
+{
+    return !(Faulted(target) && active.replaceFails) && kSystemFileOperations.replace(temporary, target);
+}
+
+} // namespace
+
+void InjectFileFaults(const FileFaults &faults)
+{
+    active = faults;
+    faultedFile = nullptr;
+    g_fileOperations = {CreateBeside, Write, Close, Replace, kSystemFileOperations.remove};
+}
+
+void RemoveFileFaults()
+{
+    active = FileFaults{};
+    faultedFile = nullptr;
+    g_fileOperations = kSystemFileOperations;
+}
