@@ -176,7 +176,9 @@ typedef DWORD(CALLBACK *AESTREAMCALLBACK)(DWORD_PTR cookie, LPBYTE buffer, DWORD
                                           DWORD *done);
 typedef struct AESTREAM {
     DWORD_PTR cookie;
-    DWORD error; /* output: 0, or the control error that stopped the transfer */
+    DWORD error; /* output: 0, or why the transfer stopped early: 10 when the
+                  * callback failed, 2 when the text could not take a block
+                  * (out of memory, or a limit refused it after AEN_MAXTEXT) */
     AESTREAMCALLBACK callback;
 } AESTREAM;
 

@@ -38,9 +38,13 @@ void InsertBlock(StreamInState *state, const char *block, uint32_t count)
         state->afterCr = block[usable - 1] == '\r';
     uint32_t length;
     ConvertLineEnds(state->converted, &length, block + skip, usable - skip, kToStore);
+    // The text could not take the block: memory ran out (error 2 is then
+    // the last error too) or a limit refused it (after AEN_MAXTEXT). Either
+    // way the transfer was cut, which the caller must learn from `error`;
+    // a refusal leaves the last error alone, as it is no memory shortage.
     if (!ReplaceSelection(state->record, state->converted, length, state->recordUndo, state->group)) {
         state->failed = true;
-        state->stream->error = GetLastControlError();
+        state->stream->error = AEE_MEMORY;
         return;
     }
     if (nul != nullptr)

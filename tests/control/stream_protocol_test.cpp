@@ -105,10 +105,21 @@ TEST_F(Stream, FailuresKeepWhatWasReadAndSetTheError)
     EXPECT_NE(stream.error, 0u) << "a NUL byte must not cut the text silently";
     EXPECT_EQ(Text(), "goodli");
     EXPECT_EQ(withNul.next, 2u) << "the transfer stops at the NUL";
+
+    Send(AEM_SETLIMITTEXT, 0, 10);
+    Reader tooLong;
+    tooLong.blocks = {"12345678", "abcd", "never"};
+    stream = Request(&tooLong);
+    Send(AEM_STREAMIN, 0, Param(&stream));
+    EXPECT_EQ(stream.error, DWORD(AEE_MEMORY)) << "a block the limit refused cuts the transfer";
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_CALLBACK)) << "a refusal is no memory shortage: the last error stays";
+    EXPECT_EQ(Text(), "12345678");
+    EXPECT_EQ(tooLong.next, 2u);
 }
 
 TEST_F(Stream, StreamOutHandsOverBlocksWithCrLf)
 {
+    Send(AEM_SETLIMITTEXT, 0, -1);
     SetText("a\nb");
     Writer writer;
     AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&writer), 0xDEAD, WriteBlocks};
