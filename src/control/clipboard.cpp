@@ -10,6 +10,8 @@
 #include "control/window_messages.h"
 #include "core/text_store.h"
 
+#include <cstring>
+
 namespace {
 
 // The clipboard format the control offers and takes.
@@ -80,10 +82,12 @@ void PasteText(ControlRecord *record)
         if (!platform.openClipboard(platform.context)) {
             SetLastControlError(AEE_CLIPBOARD);
         } else {
-            if (const char *bytes = platform.lockClipboardText(platform.context)) {
-                uint32_t length = 0;
-                while (bytes[length] != '\0')
-                    ++length;
+            uint32_t size = 0;
+            if (const char *bytes = platform.lockClipboardText(platform.context, &size)) {
+                // The text ends at its NUL, or with the block when another
+                // program left none.
+                const void *nul = std::memchr(bytes, '\0', size);
+                uint32_t length = nul != nullptr ? uint32_t(static_cast<const char *>(nul) - bytes) : size;
                 ReplaceSelection(record, bytes, length, true, nullptr);
                 platform.unlockClipboardText(platform.context, bytes);
             }

@@ -86,8 +86,10 @@ struct ControlPlatform {
     // GlobalUnlock of the block allocateClipboardText gave, then
     // SetClipboardData(CF_TEXT): the clipboard owns the block from now on.
     void (*setClipboardText)(void *context, char *block);
-    // GetClipboardData(CF_TEXT) and GlobalLock: its bytes, or null.
-    const char *(*lockClipboardText)(void *context);
+    // GetClipboardData(CF_TEXT) and GlobalLock: its bytes, or null, and in
+    // *size the block's size (GlobalSize). Another program's block need not
+    // hold a NUL within that size.
+    const char *(*lockClipboardText)(void *context, uint32_t *size);
     void (*unlockClipboardText)(void *context, const char *bytes); // GlobalUnlock
     void (*closeClipboard)(void *context);
 

@@ -267,10 +267,13 @@ void SetClipboardText(void *, char *bytes)
         GlobalFree(block); // not taken: it would leak
 }
 
-const char *LockClipboardText(void *)
+const char *LockClipboardText(void *, uint32_t *size)
 {
     HANDLE data = GetClipboardData(CF_TEXT);
-    return data != nullptr ? static_cast<const char *>(GlobalLock(data)) : nullptr;
+    const char *bytes = data != nullptr ? static_cast<const char *>(GlobalLock(data)) : nullptr;
+    SIZE_T blockSize = bytes != nullptr ? GlobalSize(data) : 0;
+    *size = blockSize > 0xFFFFFFFF ? 0xFFFFFFFF : uint32_t(blockSize);
+    return bytes;
 }
 
 void UnlockClipboardText(void *, const char *bytes)

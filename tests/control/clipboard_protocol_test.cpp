@@ -56,6 +56,10 @@ TEST_F(ClipboardTest, PasteTurnsEveryLineEndIntoLineFeedAsOneUndoGroup)
     EXPECT_EQ(SelStart(), 8u) << "the caret follows the pasted text";
     Send(kWmUndo);
     EXPECT_EQ(Text(), "<>") << "one undo step takes the whole paste back";
+
+    PutClipboardText(std::string(100, 'x'), false);
+    Send(kWmPaste);
+    EXPECT_EQ(Text(), "<" + std::string(100, 'x') + ">") << "a block without a NUL ends with its size";
 }
 
 TEST_F(ClipboardTest, CopyThenPasteRoundTripsAndReplacesTheSelection)

@@ -89,8 +89,9 @@ protected:
     // none; the size of its block, or -1 where it cannot be known.
     std::string ClipboardText();
     int ClipboardBlockSize();
-    // Puts text on the clipboard as another program would, or empties it.
-    void PutClipboardText(const std::string &text);
+    // Puts text on the clipboard as another program would, in a block that
+    // ends with a NUL unless `withNul` is false, or empties it.
+    void PutClipboardText(const std::string &text, bool withNul = true);
     void EmptyTheClipboard();
     // Makes OpenClipboard (or the block's allocation) fail from now on;
     // false where that cannot be arranged (under Wine).

@@ -104,9 +104,9 @@ int ControlTest::ClipboardBlockSize()
     return clipboard.hasText ? int(clipboard.block.size()) : -1;
 }
 
-void ControlTest::PutClipboardText(const std::string &text)
+void ControlTest::PutClipboardText(const std::string &text, bool withNul)
 {
-    TheDoubleClipboard().block.assign(text.c_str(), text.c_str() + text.size() + 1);
+    TheDoubleClipboard().block.assign(text.c_str(), text.c_str() + text.size() + (withNul ? 1 : 0));
     TheDoubleClipboard().hasText = true;
 }
 

@@ -269,14 +269,15 @@ int ControlTest::ClipboardBlockSize()
     return -1;
 }
 
-void ControlTest::PutClipboardText(const std::string &text)
+void ControlTest::PutClipboardText(const std::string &text, bool withNul)
 {
     ReleaseClipboard();
     ASSERT_TRUE(OpenClipboard(parentWindow)) << "the test could not open the clipboard";
     EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    size_t size = text.size() + (withNul ? 1 : 0);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     if (block != nullptr) {
-        CopyMemory(GlobalLock(block), text.c_str(), text.size() + 1);
+        CopyMemory(GlobalLock(block), text.c_str(), size);
         GlobalUnlock(block);
         SetClipboardData(CF_TEXT, block);
     }

@@ -130,8 +130,9 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         clipboard.hasText = true;
         delete[] block;
     };
-    platform.lockClipboardText = [](void *) -> const char * {
+    platform.lockClipboardText = [](void *, uint32_t *size) -> const char * {
         DoubleClipboard &clipboard = TheDoubleClipboard();
+        *size = clipboard.hasText ? uint32_t(clipboard.block.size()) : 0;
         return clipboard.hasText ? clipboard.block.data() : nullptr;
     };
     platform.unlockClipboardText = [](void *, const char *) {};

@@ -17,7 +17,7 @@
 // failures to provoke.
 struct DoubleClipboard {
     bool hasText = false;
-    std::vector<char> block;             // the whole block, NUL included
+    std::vector<char> block;             // the whole block, with its NUL when it has one
     uint32_t allocatedSize = 0;          // of the last block allocated
     bool open = false;
     bool failOpen = false;               // OpenClipboard fails

@@ -45,7 +45,7 @@ inline ControlPlatform SilentPlatform()
     platform.emptyClipboard = [](void *) {};
     platform.allocateClipboardText = [](void *, uint32_t) -> char * { return nullptr; };
     platform.setClipboardText = [](void *, char *) {};
-    platform.lockClipboardText = [](void *) -> const char * { return nullptr; };
+    platform.lockClipboardText = [](void *, uint32_t *) -> const char * { return nullptr; };
     platform.unlockClipboardText = [](void *, const char *) {};
     platform.closeClipboard = [](void *) {};
     platform.showContextMenu = [](void *, uintptr_t, int, int, const MenuItem *, int) { return 0; };
