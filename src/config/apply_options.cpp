@@ -22,9 +22,11 @@ void GatherControlOptions(Options *options, SendToControl send, void *control)
 int ApplyControlOptions(const Options *options, SendToControl send, void *control)
 {
     send(control, AEM_SETOPTIONS, 0, options->bracketHelp != 0 ? AEO_BRACKETFLASH : 0);
-    // A negative count travels as its 32 bits, as the control reads it.
+    // Setting the levels empties the undo history, so an unchanged count is
+    // not sent. A negative count travels as its 32 bits, as the control reads it.
     int error = 0;
-    if (send(control, AEM_SETUNDOLEVELS, uint32_t(options->undoLevels), 0) == 0)
+    if (send(control, AEM_GETUNDOLEVELS, 0, 0) != options->undoLevels &&
+        send(control, AEM_SETUNDOLEVELS, uint32_t(options->undoLevels), 0) == 0)
         error = kOptionsErrorUndoLevels;
     send(control, AEM_SETAUTOINDENT, options->autoIndent, 0);
     return error;

@@ -31,7 +31,9 @@ void GatherControlOptions(Options *options, SendToControl send, void *control);
 
 // Sends the options the control keeps, in this order: AEM_SETOPTIONS with
 // lParam 1 or 0 by bracket help (the other option bits are cleared),
-// AEM_SETUNDOLEVELS with the undo levels as they are, AEM_SETAUTOINDENT.
+// AEM_SETUNDOLEVELS with the undo levels as they are (only when they differ
+// from AEM_GETUNDOLEVELS: setting them empties the undo history),
+// AEM_SETAUTOINDENT.
 // Returns 0, or kOptionsErrorUndoLevels when the control answered 0 to the
 // undo levels (auto indent is still sent).
 int ApplyControlOptions(const Options *options, SendToControl send, void *control);

@@ -126,8 +126,14 @@ TEST(OptionsMessages, AreSentInOrderWithTheirValuesAsTheyAre)
     std::vector<Sent> sent;
     ApplyControlOptions(&options, Record, &sent);
     EXPECT_EQ(sent, (std::vector<Sent>{{AEM_SETOPTIONS, 0, AEO_BRACKETFLASH},
+                                       {AEM_GETUNDOLEVELS, 0, 0},
                                        {AEM_SETUNDOLEVELS, 0xFFFFFFFB, 0},
                                        {AEM_SETAUTOINDENT, 1, 0}}));
+    options.undoLevels = 42; // as the control answers: unchanged levels keep the undo history
+    sent.clear();
+    ApplyControlOptions(&options, Record, &sent);
+    EXPECT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[1], (Sent{AEM_GETUNDOLEVELS, 0, 0}));
     FileType type = {};
     type.keepTabs = 1;
     type.tabWidthCount = 3;
