@@ -72,6 +72,8 @@ struct ShellSeams {
     // SHBrowseForFolderA: the chosen folder's item list (free it with
     // CoTaskMemFree), or null when cancelled.
     void *(*browseForFolder)(void *browseInfo);
+    // ReadFile of a document's next block as it streams into the control.
+    BOOL (*readFile)(HANDLE file, void *buffer, DWORD count, DWORD *read);
 };
 extern ShellSeams g_seams;
 extern const ShellSeams kSystemSeams;
@@ -113,7 +115,7 @@ void OpenByPath(const char *path);
 void RefreshDocument();
 void NewDocument();
 void NewFromTemplatePath(const char *templatePath);
-int SaveDocument(bool saveAs);        // 0 when its Save As dialog was cancelled
+int SaveDocument(bool saveAs);        // 1 when written; 0 when its Save As dialog was cancelled or it failed
 void InsertFile();
 void AutoSaveTick();
 

@@ -94,7 +94,8 @@ void InsertDateAndTime()
 }
 
 // The options as the program runs with them, edited; on OK applied and
-// written at once (a file that cannot be written is not reported here).
+// written at once. A settings file that could not be written is reported;
+// the old one is then still on disk as it was.
 void EditOptions()
 {
     Options options;
@@ -102,7 +103,8 @@ void EditOptions()
     if (OpenDialog(IDD_OPTIONS, OptionsDialogProc, reinterpret_cast<LPARAM>(&options)) != 1)
         return;
     ApplyOptions(&options);
-    WriteSettings(kSettingsFileName, &options, g_app.font, &g_app.pageSetup, g_app.fileTypes);
+    if (!WriteSettings(kSettingsFileName, &options, g_app.font, &g_app.pageSetup, g_app.fileTypes))
+        ReportAppError(g_app.mainWindow, kAppErrorIniCreate);
 }
 
 void NewFromTemplate()

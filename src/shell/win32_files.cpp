@@ -7,6 +7,7 @@
 #include "advancededit.h"
 #include "config/apply_options.h"
 #include "config/file_types.h"
+#include "core/safe_write.h"
 #include "shell/document_paths.h"
 
 #include <cstring>
@@ -38,7 +39,7 @@ DWORD CALLBACK ReadBlock(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *do
     FileStream *stream = reinterpret_cast<FileStream *>(cookie);
     *done = 0;
     DWORD read = 0;
-    if (!ReadFile(stream->file, buffer, count, &read, nullptr))
+    if (!g_seams.readFile(stream->file, buffer, count, &read))
         return 1;
     if (std::memchr(buffer, '\0', read) != nullptr) {
         stream->sawNul = true; // deliver nothing of this block: the transfer stops here
@@ -48,13 +49,15 @@ DWORD CALLBACK ReadBlock(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *do
     return 0;
 }
 
+// Hands a block of the text to the safe write of the document; the transfer
+// stops at the first block that could not be written.
 DWORD CALLBACK WriteBlock(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
 {
-    FileStream *stream = reinterpret_cast<FileStream *>(cookie);
-    DWORD written = 0;
-    BOOL ok = WriteFile(stream->file, buffer, count, &written, nullptr);
-    *done = written;
-    return ok && written == count ? 0 : 1;
+    SafeWrite *write = reinterpret_cast<SafeWrite *>(cookie);
+    SafeWriteBytes(write, buffer, count);
+    bool written = write->result == kSafeWriteDone;
+    *done = written ? count : 0;
+    return written ? 0 : 1;
 }
 
 // Streams the file into the control (mode 0 replaces the text, 1 inserts at
@@ -108,9 +111,10 @@ HANDLE OpenTextFile(const char *path)
     return file;
 }
 
-// The document became something no file on disk holds (a NUL appeared in a
-// file while it was read): it keeps the text that was read, but under
-// "Untitled" and modified, so a save never cuts the file on disk.
+// The document became something no file on disk holds (reading stopped
+// part-way, or a NUL appeared in a file while it was read): it keeps the
+// text that was read, but under "Untitled" and modified, so a save never
+// cuts the file on disk down to it.
 void UnbindDocument()
 {
     std::strcpy(g_app.fileName, kUntitledName);
@@ -128,38 +132,44 @@ void SetWaitCursor(HCURSOR *previous)
 // AppError that stopped it.
 int WriteDocument(const char *fullPath)
 {
-    // A read-only file or a folder of that name cannot be replaced (a
-    // rename would replace a read-only file on some file systems).
-    DWORD attributes = GetFileAttributesA(fullPath);
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
-        return kAppErrorCreateFile;
-    char folder[kPathSize];
-    CopyText(folder, g_app.documentDirectory);
-    if (folder[0] == '\0')
-        std::strcpy(folder, ".");
-    char temporary[MAX_PATH];
-    if (GetTempFileNameA(folder, "scv", 0, temporary) == 0)
-        return kAppErrorCreateFile;
-    FileStream stream = {CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr),
-                         false};
-    if (stream.file == INVALID_HANDLE_VALUE) {
-        DeleteFileA(temporary);
-        return kAppErrorCreateFile;
+    static SafeWrite write; // large; one save runs at a time
+    AESTREAM request = {reinterpret_cast<DWORD_PTR>(&write), 0, WriteBlock};
+    if (BeginSafeWrite(&write, fullPath)) {
+        SendToEdit(AEM_STREAMOUT, 0, reinterpret_cast<LPARAM>(&request));
+        if (request.error != 0)
+            AbandonSafeWrite(&write); // the control stopped early: the file must not be cut
     }
-    AESTREAM request = {reinterpret_cast<DWORD_PTR>(&stream), 0, WriteBlock};
-    SendToEdit(AEM_STREAMOUT, 0, reinterpret_cast<LPARAM>(&request));
-    bool closed = CloseHandle(stream.file) != 0;
-    if (request.error != 0 || !closed) {
-        DeleteFileA(temporary);
+    switch (FinishSafeWrite(&write)) {
+    case kSafeWriteDone:
+        return 0;
+    case kSafeWriteFailed:
         return kAppErrorWrite;
-    }
-    if (!MoveFileExA(temporary, fullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);
+    default:
         return kAppErrorCreateFile;
     }
-    return 0;
+}
+
+// Copies the file on disk to its backup, which is replaced only by a whole
+// copy: a copy that fails keeps the previous backup. Nothing is copied when
+// the file does not exist yet; a failure is not reported, the save goes on.
+void CopyToBackup(const char *fullPath, const char *backup)
+{
+    HANDLE file = CreateFileA(fullPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    static SafeWrite write;
+    static char block[65536];
+    if (BeginSafeWrite(&write, backup)) {
+        DWORD read = 0;
+        BOOL ok;
+        while ((ok = ReadFile(file, block, sizeof block, &read, nullptr)) && read > 0)
+            SafeWriteBytes(&write, block, read);
+        if (!ok)
+            AbandonSafeWrite(&write);
+    }
+    FinishSafeWrite(&write);
+    CloseHandle(file);
 }
 
 // Takes a new name from the Save As dialog. False when it was cancelled.
@@ -235,12 +245,12 @@ void OpenChosenFile()
     CopyDirectoryPart(g_app.documentDirectory, sizeof g_app.documentDirectory, path, offset);
     CopyText(g_app.fileName, buffers.openTitle[0] != '\0' ? buffers.openTitle : path + offset);
     g_app.modified = 0;
-    if (load.sawNul) {
+    if (load.sawNul || load.error != 0)
+        UnbindDocument(); // only part of the file came in: a save must not cut the file down to it
+    if (load.sawNul)
         ReportNulFile(path);
-        UnbindDocument();
-    } else if (load.error != 0) {
+    else if (load.error != 0)
         ReportAppError(g_app.mainWindow, kAppErrorRead);
-    }
     buffers.openFile[0] = '\0';
     FinishWholeFileLoad(load);
 }
@@ -290,6 +300,8 @@ int SavePrompt()
     char text[kMessageTextSize];
     FormatSavePrompt(text, g_app.fileName);
     int answer = ShowMessage(g_app.mainWindow, text, kAppName, MB_YESNOCANCEL | MB_ICONWARNING);
+    // A save that was cancelled or failed stops the action that asked: going
+    // on would drop the text that could not be saved.
     if (answer == IDYES && SaveDocument(false) == 0)
         return IDCANCEL;
     return answer == IDYES || answer == IDNO ? answer : IDCANCEL;
@@ -314,7 +326,8 @@ void OpenByPath(const char *name)
 {
     char path[kPathSize];
     DWORD length = GetFullPathNameA(name, sizeof path, path, nullptr);
-    uint32_t offset = FileNameOffset(path);
+    // The buffer holds a path only when the call succeeded and it fitted.
+    uint32_t offset = length > 0 && length < sizeof path ? FileNameOffset(path) : 0;
     if (length == 0 || length >= sizeof path || std::strlen(path + offset) >= sizeof buffers.openTitle) {
         ReportAppError(g_app.mainWindow, kAppErrorOpenFile); // never cut into another file's name
         return;
@@ -386,7 +399,7 @@ int SaveDocument(bool saveAs)
     char fullPath[kPathSize];
     if (!JoinDocumentPath(fullPath, g_app.documentDirectory, g_app.fileName)) {
         ReportAppError(g_app.mainWindow, kAppErrorCreateFile);
-        return 1;
+        return 0;
     }
     SetTitle();
     HCURSOR cursor;
@@ -394,7 +407,7 @@ int SaveDocument(bool saveAs)
     RefreshStatus(kStatusSaving);
     char backup[kPathSize];
     if (g_app.backupFiles && BackupPathFor(backup, fullPath))
-        CopyFileA(fullPath, backup, FALSE);
+        CopyToBackup(fullPath, backup);
     int error = WriteDocument(fullPath);
     if (error != 0)
         ReportAppError(g_app.mainWindow, error); // the document stays modified
@@ -402,7 +415,7 @@ int SaveDocument(bool saveAs)
         g_app.modified = 0;
     RefreshStatus("");
     SetCursor(cursor);
-    return 1;
+    return error == 0 ? 1 : 0;
 }
 
 void InsertFile()

@@ -78,11 +78,16 @@ INT_PTR SystemDialogBox(HINSTANCE instance, const char *templateName, HWND owner
     return DialogBoxParamA(instance, templateName, owner, procedure, parameter);
 }
 
+BOOL SystemReadFile(HANDLE file, void *buffer, DWORD count, DWORD *read)
+{
+    return ReadFile(file, buffer, count, read, nullptr);
+}
+
 } // namespace
 
-const ShellSeams kSystemSeams = {SystemMessageBox,  SystemOpenDialog, SystemSaveDialog,
-                                 SystemWinHelp,     SystemPrintDialog, SystemDialogBox,
-                                 SystemChooseColor, SystemBrowseForFolder};
+const ShellSeams kSystemSeams = {SystemMessageBox,  SystemOpenDialog,      SystemSaveDialog,
+                                 SystemWinHelp,     SystemPrintDialog,     SystemDialogBox,
+                                 SystemChooseColor, SystemBrowseForFolder, SystemReadFile};
 const char kHelpFile[] = "Scrivlet.hlp";
 ShellSeams g_seams = kSystemSeams;
 

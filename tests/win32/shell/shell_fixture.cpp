@@ -4,6 +4,7 @@
 
 #include "advancededit.h"
 #include "../print/test_printer.h"
+#include "support/file_faults.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,6 +23,23 @@ BOOL CountHelp(HWND, const char *, UINT, ULONG_PTR);
 BOOL AnswerPrint(PRINTDLGA *record);
 INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter);
 BOOL AnswerColour(CHOOSECOLORA *record);
+// ReadFile, failing once the test's count of bytes is used up: the bytes
+// that are left still arrive.
+BOOL ReadUntilFailure(HANDLE file, void *buffer, DWORD count, DWORD *read)
+{
+    int64_t &left = current->readFailsAfter;
+    if (left < 0)
+        return ReadFile(file, buffer, count, read, nullptr);
+    if (left == 0) {
+        *read = 0;
+        return FALSE;
+    }
+    DWORD allowed = DWORD(std::min<int64_t>(left, count));
+    BOOL ok = ReadFile(file, buffer, allowed, read, nullptr);
+    left -= *read;
+    return ok;
+}
+
 void *AnswerFolder(void *browseInfo);
 
 void DeleteFolder(const std::string &folder)
@@ -60,8 +78,20 @@ void ForgetRegistry()
 // The seams, as the current test answers them.
 namespace {
 
+// One tick at a time: a save that the tick starts may show boxes too.
+void TickAutoSaveIfAsked()
+{
+    static bool ticking = false;
+    if (!current->autoSaveTicksInModalLoops || g_app.mainWindow == nullptr || ticking)
+        return;
+    ticking = true;
+    SendMessageA(g_app.mainWindow, WM_TIMER, kAutoSaveTimer, 0);
+    ticking = false;
+}
+
 int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
 {
+    TickAutoSaveIfAsked();
     char status[kStatusMessageSize] = "";
     if (g_app.statusBar != nullptr)
         SendMessageA(g_app.statusBar, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(status));
@@ -98,11 +128,13 @@ BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
 
 BOOL AnswerOpen(OPENFILENAMEA *record)
 {
+    TickAutoSaveIfAsked();
     return AnswerFileDialog(record, current->openChoices);
 }
 
 BOOL AnswerSave(OPENFILENAMEA *record)
 {
+    TickAutoSaveIfAsked();
     current->saveDialogsShown.push_back(*record);
     current->saveDialogNames.push_back(record->lpstrFile);
     current->saveDialogFolders.push_back(record->lpstrInitialDir != nullptr ? record->lpstrInitialDir : "");
@@ -287,6 +319,23 @@ void Click(HWND dialog, int control)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), LPARAM(GetDlgItem(dialog, control)));
 }
 
+HDROP MakeDrop(const std::vector<std::string> &paths)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string &path : paths)
+        size += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    DROPFILES *drop = static_cast<DROPFILES *>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    char *names = reinterpret_cast<char *>(drop + 1);
+    for (const std::string &path : paths) {
+        std::memcpy(names, path.c_str(), path.size() + 1);
+        names += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
 std::string SavePromptText(const std::string &fileName)
 {
     return "File " + fileName + " has changed.\n\nDo you want to save the changes ?";
@@ -310,7 +359,8 @@ void ShellTest::SetUp()
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/styles.dat", Path("styles.dat").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE));
     ForgetRegistry();
-    g_seams = {AnswerBox, AnswerOpen, AnswerSave, CountHelp, AnswerPrint, DriveDialogBox, AnswerColour, AnswerFolder};
+    g_seams = {AnswerBox,      AnswerOpen,   AnswerSave,   CountHelp,       AnswerPrint,
+               DriveDialogBox, AnswerColour, AnswerFolder, ReadUntilFailure};
 }
 
 void ShellTest::TearDown()
@@ -321,6 +371,7 @@ void ShellTest::TearDown()
         Close();
     }
     g_seams = kSystemSeams;
+    RemoveFileFaults();
     SetCurrentDirectoryA(previousDirectory.c_str());
     DeleteFolder(folder);
     ForgetRegistry();

@@ -11,6 +11,7 @@
 #include "shell/win32_app.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "advancededit.h"
 
@@ -104,6 +105,12 @@ public:
     // Cancel; with none queued it is cancelled.
     std::deque<std::string> folderAnswers;
     std::vector<std::string> folderPromptsShown;
+    // Documents read through the shell's read seam fail once this many more
+    // bytes were read; -1: never.
+    int64_t readFailsAfter = -1;
+    // The auto-save timer fires inside every box and file dialog, as it may
+    // in their modal loops.
+    bool autoSaveTicksInModalLoops = false;
 
 protected:
     std::vector<std::string> BoxTexts() const;
@@ -118,6 +125,9 @@ private:
 };
 
 std::string SavePromptText(const std::string &fileName);
+
+// A drop of files as the shell hands it to a window.
+HDROP MakeDrop(const std::vector<std::string> &paths);
 
 // A dialog's controls as the tests read and press them.
 std::string ItemText(HWND dialog, int control); // the whole text, however long

@@ -191,28 +191,6 @@ TEST_F(ShellTest, TheCaretPositionFollowsTheSelection)
     EXPECT_EQ(g_app.caretColumn, 3u);
 }
 
-namespace {
-
-// A drop of files as the shell hands it to a window.
-HDROP MakeDrop(const std::vector<std::string> &paths)
-{
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string &path : paths)
-        size += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, size);
-    DROPFILES *drop = static_cast<DROPFILES *>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    char *names = reinterpret_cast<char *>(drop + 1);
-    for (const std::string &path : paths) {
-        std::memcpy(names, path.c_str(), path.size() + 1);
-        names += path.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-} // namespace
-
 TEST_F(ShellTest, DroppingFilesOpensOnlyTheFirstAndRefusesANameTooLongForAPath)
 {
     WriteFile("first.txt", "first\r\n");
