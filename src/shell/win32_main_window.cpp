@@ -27,6 +27,12 @@ namespace {
 // The Options record from start-up to the moment the control exists.
 Options startupOptions;
 
+// How many messages of the main window are being handled, one inside the
+// other, with start-up counted as one. Every box, dialog, load and save of
+// the shell runs inside such a handling, so a timer tick that arrives at a
+// depth above one arrived in the modal loop of one of them.
+uint32_t handlingDepth = 0;
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 intptr_t SendThroughWindow(void *control, unsigned message, uintptr_t wParam, intptr_t lParam)
@@ -217,7 +223,16 @@ void Shutdown()
     PostQuitMessage(0);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// Auto-save never runs while a box, a dialog, a load or a save is in
+// progress: the document may be half-loaded under its old name, or a Save As
+// dialog already open. The timer keeps running, so the next tick saves.
+void OnTimer(WPARAM timer)
+{
+    if (timer == kAutoSaveTimer && handlingDepth == 1)
+        AutoSaveTick();
+}
+
+LRESULT HandleMainWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == g_findReplaceMessage && message != 0) {
         OnFindReplace(reinterpret_cast<const FINDREPLACEA *>(lParam));
@@ -257,8 +272,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnKeyDown(wParam);
         return 0;
     case WM_TIMER:
-        if (wParam == kAutoSaveTimer)
-            AutoSaveTick();
+        OnTimer(wParam);
         return 0;
     case WM_INITMENUPOPUP:
         OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
@@ -272,6 +286,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++handlingDepth;
+    LRESULT result = HandleMainWindowMessage(window, message, wParam, lParam);
+    --handlingDepth;
+    return result;
 }
 
 } // namespace
@@ -342,7 +364,9 @@ void ApplyOptions(const Options *options)
     CopyText(g_app.defaultDirectory, options->defaultDirectory);
 }
 
-bool StartScrivlet(HINSTANCE instance, HINSTANCE previousInstance, const char *commandLine, int showCommand)
+namespace {
+
+bool StartUp(HINSTANCE instance, HINSTANCE previousInstance, const char *commandLine, int showCommand)
 {
     g_findReplaceMessage = RegisterWindowMessageA(FINDMSGSTRINGA);
     DWORD length = GetCurrentDirectoryA(sizeof g_startupDirectory, g_startupDirectory);
@@ -378,6 +402,16 @@ bool StartScrivlet(HINSTANCE instance, HINSTANCE previousInstance, const char *c
     ShowWindow(g_app.mainWindow, showCommand);
     UpdateWindow(g_app.mainWindow);
     return true;
+}
+
+} // namespace
+
+bool StartScrivlet(HINSTANCE instance, HINSTANCE previousInstance, const char *commandLine, int showCommand)
+{
+    ++handlingDepth; // a box of start-up runs a modal loop as well
+    bool started = StartUp(instance, previousInstance, commandLine, showCommand);
+    --handlingDepth;
+    return started;
 }
 
 void ProcessMessage(MSG *message)
