@@ -280,14 +280,15 @@ void AddByte(SettingsReader *reader, char byte)
         return;
     }
     if (reader->length + 1 >= reader->capacity) {
-        size_t capacity = reader->capacity == 0 ? 512 : reader->capacity * 2;
-        char *grown = static_cast<char *>(EngineReallocate(reader->line, capacity));
+        // Doubled in 64 bits: on a 32-bit system the product may not fit.
+        uint64_t capacity = reader->capacity == 0 ? 512 : uint64_t(reader->capacity) * 2;
+        char *grown = static_cast<char *>(EngineReallocateArray(reader->line, capacity, 1));
         if (grown == nullptr) {
             reader->lost = true;
             return;
         }
         reader->line = grown;
-        reader->capacity = capacity;
+        reader->capacity = size_t(capacity);
     }
     reader->line[reader->length++] = byte;
 }
