@@ -57,9 +57,11 @@ TEST_F(ClipboardTest, PasteTurnsEveryLineEndIntoLineFeedAsOneUndoGroup)
     Send(kWmUndo);
     EXPECT_EQ(Text(), "<>") << "one undo step takes the whole paste back";
 
+    // A block without a NUL ends with its size; Wine's clipboard puts a NUL
+    // of its own into the last byte.
     PutClipboardText(std::string(100, 'x'), false);
     Send(kWmPaste);
-    EXPECT_EQ(Text(), "<" + std::string(100, 'x') + ">") << "a block without a NUL ends with its size";
+    EXPECT_EQ(Text(), "<" + std::string(Native() ? 100 : 99, 'x') + ">");
 }
 
 TEST_F(ClipboardTest, CopyThenPasteRoundTripsAndReplacesTheSelection)
