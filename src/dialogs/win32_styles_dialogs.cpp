@@ -3,6 +3,8 @@
 // they reach the engine and how they speak to the user.
 #include "dialogs/win32_styles_dialogs.h"
 
+#include "core/allocation.h"
+
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
 #include "shell/win32_app.h"
@@ -45,7 +47,9 @@ void CopyRecords(HWND owner, StyleCopy<Record> *copy, DWORD count, Copy copyInto
     copy->ok = true;
     if (count == 0)
         return;
-    copy->records = static_cast<Record *>(g_stylesCopyAllocator(count * sizeof(Record)));
+    // A count whose records a 32-bit size cannot hold is a failed allocation.
+    if (ArrayFits(count, sizeof(Record)))
+        copy->records = static_cast<Record *>(g_stylesCopyAllocator(size_t(count) * sizeof(Record)));
     if (copy->records == nullptr) {
         copy->ok = false;
         ReportAppError(owner, kAppErrorMemory);
