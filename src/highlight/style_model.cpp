@@ -337,28 +337,48 @@ const StyleClass *ResolveClass(const Style *style, uint32_t classId)
     return &style->classes[style->classCount - 1];
 }
 
+namespace {
+
+// What a new range needs before it can enter a style: a start text (an
+// empty one would match at every column and never let a scan move on), an
+// identifier, and copies of its two texts. False, with the error set and
+// nothing kept, when one of them fails; a null end text counts as empty.
+bool CopyRangeTexts(uint32_t id, const char *startText, uint32_t startLength, const char *endText,
+                    uint32_t *endLength, char **start, char **end)
+{
+    if (startLength == 0 || startText == nullptr) {
+        SetLastControlError(AEE_STYLEVALUES);
+        return false;
+    }
+    if (id == 0) {
+        SetLastControlError(AEE_STYLELIMIT);
+        return false;
+    }
+    if (endText == nullptr)
+        *endLength = 0;
+    *start = CopyText(startText, startLength);
+    *end = *start != nullptr ? CopyText(endText, *endLength) : nullptr;
+    if (*end == nullptr) {
+        EngineFree(*start);
+        SetLastControlError(AEE_MEMORY);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 uint32_t AddRange(uint32_t styleId, const char *startText, uint32_t startLength, const char *endText,
                   uint32_t endLength, uint8_t flags, uint32_t nested, uint32_t classId)
 {
     Style *style = RequireStyle(styleId);
     if (style == nullptr)
         return 0;
-    if (startLength == 0 || startText == nullptr) {
-        // An empty start text would match at every column and never let a
-        // scan move on.
-        SetLastControlError(AEE_STYLEVALUES);
-        return 0;
-    }
     uint32_t id = NextIdAfterLast(style->ranges, style->rangeCount);
-    if (id == 0) {
-        SetLastControlError(AEE_STYLELIMIT);
+    char *start, *end;
+    if (!CopyRangeTexts(id, startText, startLength, endText, &endLength, &start, &end))
         return 0;
-    }
-    if (endText == nullptr)
-        endLength = 0;
-    char *start = CopyText(startText, startLength);
-    char *end = CopyText(endText, endLength);
-    if (start == nullptr || end == nullptr || !GrowByOne(&style->ranges, style->rangeCount)) {
+    if (!GrowByOne(&style->ranges, style->rangeCount)) {
         EngineFree(start);
         EngineFree(end);
         SetLastControlError(AEE_MEMORY);
@@ -391,10 +411,6 @@ uint32_t ReplaceRange(uint32_t styleId, uint32_t rangeId, const char *startText,
     int32_t index = IndexOfRange(style, rangeId);
     if (index < 0)
         return AddRange(styleId, startText, startLength, endText, endLength, flags, nested, classId);
-    if (startLength == 0 || startText == nullptr) {
-        SetLastControlError(AEE_STYLEVALUES);
-        return 0;
-    }
     // Everything that can fail is done before the old range goes, so that a
     // refused replacement leaves the style as it was. The new range takes
     // the old one's slot at the end of the array, which needs no growth.
@@ -402,19 +418,9 @@ uint32_t ReplaceRange(uint32_t styleId, uint32_t rangeId, const char *startText,
     const StyleRange *before = uint32_t(index) == last ? (last > 0 ? &style->ranges[last - 1] : nullptr)
                                                        : &style->ranges[last];
     uint32_t id = before != nullptr ? before->id + 1 : 1;
-    if (id == 0) {
-        SetLastControlError(AEE_STYLELIMIT);
+    char *start, *end;
+    if (!CopyRangeTexts(id, startText, startLength, endText, &endLength, &start, &end))
         return 0;
-    }
-    if (endText == nullptr)
-        endLength = 0;
-    char *start = CopyText(startText, startLength);
-    char *end = start != nullptr ? CopyText(endText, endLength) : nullptr;
-    if (end == nullptr) {
-        EngineFree(start);
-        SetLastControlError(AEE_MEMORY);
-        return 0;
-    }
     FreeRangeTexts(&style->ranges[index]);
     RemoveAt(style->ranges, &style->rangeCount, uint32_t(index));
     style->ranges[style->rangeCount++] =
