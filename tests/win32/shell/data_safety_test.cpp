@@ -271,3 +271,16 @@ TEST_F(ShellTest, AFailedBackupKeepsThePreviousBackupAndTheSaveGoesOn)
     EXPECT_EQ(g_app.modified, 0u);
     EXPECT_TRUE(boxes.empty());
 }
+
+// OK in the Options dialog with the same number of undo levels keeps the
+// document's undo history.
+TEST_F(ShellTest, TheOptionsDialogKeepsTheUndoHistoryWhenTheLevelsStay)
+{
+    Start();
+    Type("typed");
+    dialogDriver = [](HWND options) { Click(options, IDOK); };
+    Command(IDM_OPTIONS);
+    EXPECT_EQ(SendToEdit(AEM_CANUNDO, 0, 0), 1);
+    SendToEdit(AEM_UNDO, 0, 0);
+    EXPECT_EQ(EditText(), "");
+}
