@@ -112,6 +112,18 @@ TEST_F(ShellTest, AFailedSaveLosesNeitherTheFileNorTheText)
         Close();
         boxes.clear();
     }
+
+    // Save As takes the new name before it writes: the file chosen is kept.
+    Start(Path("a.txt"));
+    Type("edit ");
+    saveChoices.push_back(Path("b.txt"));
+    InjectFileFaults(DiskFullAfter(5).faults);
+    Command(IDM_SAVEAS);
+    RemoveFileFaults();
+    EXPECT_EQ(ReadFile("b.txt"), "other");
+    EXPECT_EQ(ReadFile("a.txt"), "precious");
+    EXPECT_EQ(g_app.modified, 1u);
+    EXPECT_EQ(TakeBoxTexts(), std::vector<std::string>{kWriteFailed});
 }
 
 // A load that stops part-way never leaves the document bound to the file
