@@ -5,9 +5,16 @@
 
 namespace {
 
-// Marks "no further candidate". Candidate positions are at most
-// length - patternLength <= 0xFFFFFFFE, so this value is never one.
-constexpr uint32_t kNoCandidate = 0xFFFFFFFF;
+// Marks "no match found". Match positions are at most length - patternLength
+// <= 0xFFFFFFFE, so this value is never one.
+constexpr uint32_t kNoMatch = 0xFFFFFFFF;
+
+// Sixteen bytes compared at once. GCC and Clang turn these operations into
+// SSE2 instructions on x86-64 and into plain word operations on targets
+// without a vector unit; the results are the same either way.
+typedef unsigned char ByteBlock __attribute__((vector_size(16)));
+typedef uint64_t WordPair __attribute__((vector_size(16)));
+constexpr uint32_t kBlockSize = 16;
 
 struct FoldTable {
     unsigned char lower[256];
@@ -25,6 +32,32 @@ constexpr FoldTable MakeFoldTable()
 
 constexpr FoldTable kFold = MakeFoldTable();
 
+// Bytes of program text and prose from the most to the least common; every
+// byte not listed counts as rarer than all of them (rank 255). Only the choice of the
+// two bytes a search filters on depends on it, never a result.
+constexpr char kCommonBytes[] = " etaoinsrlcdhumpfgybwvk\n\t=;(),._x\"'*/-:>{}0[]1<2jqz";
+
+struct RankTable {
+    unsigned char rank[256];
+};
+
+constexpr RankTable MakeRankTable()
+{
+    RankTable table{};
+    for (int c = 0; c < 256; ++c)
+        table.rank[c] = 255;
+    for (int i = 0; kCommonBytes[i] != 0; ++i)
+        table.rank[static_cast<unsigned char>(kCommonBytes[i])] = static_cast<unsigned char>(i);
+    return table;
+}
+
+constexpr RankTable kRank = MakeRankTable();
+
+bool IsAsciiLetter(unsigned char c)
+{
+    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+}
+
 bool IsBlank(unsigned char c)
 {
     return c == ' ' || c == '\t';
@@ -39,15 +72,110 @@ bool EqualIgnoringCase(const unsigned char *a, const unsigned char *b, uint32_t 
     return true;
 }
 
-// First position in [from, last] whose byte is c, or kNoCandidate.
-uint32_t NextByte(const unsigned char *bytes, unsigned char c, uint32_t from, uint32_t last)
+// How rare the byte is expected to be in a text, larger = rarer; ignoring
+// case, a letter counts as often as its lower case.
+int RarityOf(unsigned char c, bool matchCase)
 {
-    if (from > last)
-        return kNoCandidate;
-    const void *hit = std::memchr(bytes + from, c, static_cast<size_t>(last - from) + 1);
-    if (hit == nullptr)
-        return kNoCandidate;
-    return static_cast<uint32_t>(static_cast<const unsigned char *>(hit) - bytes);
+    return kRank.rank[matchCase ? c : kFold.lower[c]];
+}
+
+// Chooses the two pattern positions the search filters on: the rarest byte,
+// and the rarest other byte, preferring one that differs from the first
+// (ties go to the earlier position).
+// A byte b at a position passes the filter when (b | mask) == want: with
+// match case, or for a byte that is no letter, mask 0 keeps the comparison
+// exact; ignoring case, mask 0x20 makes the two cases of a letter equal,
+// and no byte but those two letters ORs to a lower-case letter.
+void ChooseProbes(MatchScanner *s)
+{
+    const bool matchCase = (s->flags & kFindMatchCase) != 0;
+    uint32_t best = 0;
+    for (uint32_t i = 1; i < s->patternLength; ++i) {
+        if (RarityOf(s->pattern[i], matchCase) > RarityOf(s->pattern[best], matchCase))
+            best = i;
+    }
+    uint32_t second = best;
+    int secondRarity = -1000;
+    for (uint32_t i = 0; i < s->patternLength; ++i) {
+        if (i == best)
+            continue;
+        bool same = kFold.lower[s->pattern[i]] == kFold.lower[s->pattern[best]];
+        int rarity = RarityOf(s->pattern[i], matchCase) - (same ? 256 : 0);
+        if (rarity > secondRarity) {
+            second = i;
+            secondRarity = rarity;
+        }
+    }
+    const uint32_t offsets[2] = {best, second};
+    for (int k = 0; k < 2; ++k) {
+        unsigned char c = s->pattern[offsets[k]];
+        s->probeOffset[k] = offsets[k];
+        s->probeMask[k] = !matchCase && IsAsciiLetter(c) ? 0x20 : 0;
+        s->probeWant[k] = static_cast<unsigned char>(c | s->probeMask[k]);
+    }
+}
+
+bool PassesProbes(const MatchScanner &s, uint32_t i)
+{
+    return (s.text[i + s.probeOffset[0]] | s.probeMask[0]) == s.probeWant[0] &&
+           (s.text[i + s.probeOffset[1]] | s.probeMask[1]) == s.probeWant[1];
+}
+
+// Whether the pattern matches at i for a search that starts at `from`: the
+// byte before `from` is outside the range and never examined.
+bool MatchesAt(const MatchScanner &s, uint32_t i, uint32_t from)
+{
+    const bool wholeWord = (s.flags & kFindWholeWord) != 0;
+    if (wholeWord && i > from && IsWordCharacter(s.text[i - 1]))
+        return false;
+    bool equal = (s.flags & kFindMatchCase) != 0 ? std::memcmp(s.text + i, s.pattern, s.patternLength) == 0
+                                                 : EqualIgnoringCase(s.text + i, s.pattern, s.patternLength);
+    if (!equal)
+        return false;
+    uint32_t after = i + s.patternLength;
+    return !(wholeWord && after < s.length && IsWordCharacter(s.text[after]));
+}
+
+// The first match at or after `from` (from <= length - patternLength), or
+// kNoMatch. Sixteen starting positions at a time are filtered by the two
+// probe bytes; only those that pass are compared in full, in order, so the
+// first full match found is the first in the range.
+uint32_t SearchFrom(const MatchScanner &s, uint32_t from)
+{
+    const uint32_t lastStart = s.length - s.patternLength;
+    const uint32_t o0 = s.probeOffset[0], o1 = s.probeOffset[1];
+    uint32_t i = from;
+    if (lastStart >= kBlockSize - 1) {
+        // Blocks of starts [i, i + 16) that are all possible match starts;
+        // their probe bytes lie in the range, as probe offsets are below the
+        // pattern length.
+        const uint32_t lastBlock = lastStart - (kBlockSize - 1);
+        ByteBlock mask0, want0, mask1, want1;
+        for (uint32_t k = 0; k < kBlockSize; ++k) {
+            mask0[k] = s.probeMask[0];
+            want0[k] = s.probeWant[0];
+            mask1[k] = s.probeMask[1];
+            want1[k] = s.probeWant[1];
+        }
+        for (; i <= lastBlock; i += kBlockSize) {
+            ByteBlock at0, at1;
+            std::memcpy(&at0, s.text + i + o0, kBlockSize);
+            std::memcpy(&at1, s.text + i + o1, kBlockSize);
+            ByteBlock hits = (ByteBlock)(((at0 | mask0) == want0) & ((at1 | mask1) == want1));
+            WordPair words = (WordPair)hits;
+            if ((words[0] | words[1]) == 0)
+                continue;
+            for (uint32_t k = 0; k < kBlockSize; ++k) {
+                if (hits[k] != 0 && MatchesAt(s, i + k, from))
+                    return i + k;
+            }
+        }
+    }
+    for (; i <= lastStart; ++i) {
+        if (PassesProbes(s, i) && MatchesAt(s, i, from))
+            return i;
+    }
+    return kNoMatch;
 }
 
 // The word characters of a double click: the ASCII ones plus what the
@@ -69,7 +197,6 @@ bool IsWordCharacter(unsigned char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// One search is the first search of a scan.
 int32_t FindInRange(const char *bytes, uint32_t length, const char *pattern, uint32_t patternLength,
                     uint32_t flags)
 {
@@ -89,77 +216,30 @@ void StartMatchScan(MatchScanner *scanner, const char *bytes, uint32_t length, c
     scanner->patternLength = patternLength;
     scanner->flags = flags;
     if (patternLength == 0 || pattern == nullptr || patternLength > length) {
-        scanner->nextFirst = scanner->nextOther = kNoCandidate;
         scanner->patternLength = 0; // never matches
         return;
     }
-    unsigned char first = scanner->pattern[0];
-    unsigned char other = first;
-    if ((flags & kFindMatchCase) == 0) {
-        if (first >= 'a' && first <= 'z')
-            other = static_cast<unsigned char>(first - 'a' + 'A');
-        else if (first >= 'A' && first <= 'Z')
-            other = static_cast<unsigned char>(first - 'A' + 'a');
-    }
-    uint32_t lastStart = length - patternLength;
-    scanner->first = first;
-    scanner->other = other;
-    scanner->nextFirst = NextByte(scanner->text, first, 0, lastStart);
-    scanner->nextOther = other != first ? NextByte(scanner->text, other, 0, lastStart) : kNoCandidate;
+    ChooseProbes(scanner);
 }
 
-// Candidates are the positions whose byte equals the first pattern byte (in
-// either case when case is ignored); only they are compared. Without match
-// case the two spellings of the first byte are found by two memchr streams,
-// each resumed only once its hit has been used, so every byte of the range is
-// scanned at most once per stream. The whole-word tests are made at
-// candidates only, which gives the same first match as trying every position.
-// The range starts at `from`; a stream's next position stays valid while it
-// is not before it.
+// The last search's answer stays good for a later start `from` up to that
+// answer: every position after `from` is judged exactly as before (the
+// byte before it lies in both ranges), and only `from` itself, whose left
+// neighbour is now outside the range, must be tried again.
 int64_t NextMatchFrom(MatchScanner *scanner, uint32_t from)
 {
     MatchScanner &s = *scanner;
     if (s.patternLength == 0 || from > s.length - s.patternLength)
         return -1;
-    const uint32_t lastStart = s.length - s.patternLength;
-    const bool matchCase = (s.flags & kFindMatchCase) != 0;
-    const bool wholeWord = (s.flags & kFindWholeWord) != 0;
-    from = from < s.scannedFrom ? s.scannedFrom : from;
-    s.scannedFrom = from;
-    // A stream is reused when it began at or before `from` and has not gone
-    // past it; otherwise it may have skipped a candidate that `from` turns
-    // into a whole word (a match at the start is one on its left).
-    if (s.nextFirst < from || s.firstFrom > from) {
-        s.nextFirst = NextByte(s.text, s.first, from, lastStart);
-        s.firstFrom = from;
+    if (s.searched && from >= s.searchedFrom && (s.found == kNoMatch || s.found >= from)) {
+        if (s.found == from || MatchesAt(s, from, from))
+            return from;
+        return s.found == kNoMatch ? -1 : int64_t(s.found);
     }
-    if (s.other != s.first && (s.nextOther < from || s.otherFrom > from)) {
-        s.nextOther = NextByte(s.text, s.other, from, lastStart);
-        s.otherFrom = from;
-    }
-    for (;;) {
-        const uint32_t i = s.nextFirst < s.nextOther ? s.nextFirst : s.nextOther;
-        if (i == kNoCandidate)
-            return -1;
-        bool found = !(wholeWord && i > from && IsWordCharacter(s.text[i - 1]));
-        if (found) {
-            const uint32_t rest = s.patternLength - 1;
-            found = matchCase ? std::memcmp(s.text + i + 1, s.pattern + 1, rest) == 0
-                              : EqualIgnoringCase(s.text + i + 1, s.pattern + 1, rest);
-        }
-        if (found && wholeWord && i + s.patternLength < s.length && IsWordCharacter(s.text[i + s.patternLength]))
-            found = false;
-        if (found)
-            return i;
-        if (s.nextFirst == i) {
-            s.nextFirst = NextByte(s.text, s.first, i + 1, lastStart);
-            s.firstFrom = i + 1;
-        }
-        if (s.nextOther == i) {
-            s.nextOther = NextByte(s.text, s.other, i + 1, lastStart);
-            s.otherFrom = i + 1;
-        }
-    }
+    s.searched = true;
+    s.searchedFrom = from;
+    s.found = SearchFrom(s, from);
+    return s.found == kNoMatch ? -1 : int64_t(s.found);
 }
 
 uint32_t WordAt(const char *text, uint32_t offset, uint32_t *wordStart, CharClassifier extraWordCharacter)

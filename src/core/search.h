@@ -32,29 +32,34 @@ bool IsWordCharacter(unsigned char c);
 int32_t FindInRange(const char *bytes, uint32_t length, const char *pattern, uint32_t patternLength,
                     uint32_t flags);
 
-// Successive searches of one pattern over one text, each from a start no
-// earlier than the one before, up to the end of the text: Replace All's
-// searches. Each answers exactly what FindInRange over [from, length) would
-// (a match at `from` is a whole word on its left), but the text is scanned
-// once for all of them instead of once per search.
+// Successive searches of one pattern over one text, each from any start,
+// up to the end of the text: Replace All's searches. Each answers exactly
+// what FindInRange over [from, length) would (a match at `from` is a whole
+// word on its left). A search from a start no earlier than the last one and
+// not past its answer reuses that answer instead of scanning again, so
+// starts that follow the matches scan the text once in all.
+//
+// Only positions whose two probe bytes (the pattern's rarest, chosen once)
+// agree with the pattern are compared in full; the probes are tested for
+// sixteen positions at a time.
 struct MatchScanner {
     const unsigned char *text;
     uint32_t length;
     const unsigned char *pattern;
-    uint32_t patternLength;
+    uint32_t patternLength;       // 0: the scan never matches
     uint32_t flags;
-    unsigned char first, other; // the pattern's first byte in both cases (equal with match case)
-    uint32_t nextFirst;         // first position >= firstFrom holding `first`, or none
-    uint32_t nextOther;
-    uint32_t firstFrom;         // where each stream's search began: candidates it
-    uint32_t otherFrom;         // skipped lie before the next one, from here on
-    uint32_t scannedFrom;       // the last start asked for
+    uint32_t probeOffset[2];      // positions in the pattern of the two probe bytes
+    unsigned char probeMask[2];   // a text byte b agrees when (b | mask) == want
+    unsigned char probeWant[2];
+    bool searched;                // searchedFrom and found hold the last search
+    uint32_t searchedFrom;        // its start
+    uint32_t found;               // its answer, 0xFFFFFFFF when none
 };
 
 void StartMatchScan(MatchScanner *scanner, const char *bytes, uint32_t length, const char *pattern,
                     uint32_t patternLength, uint32_t flags);
 
-// The first match at or after `from` (not before the previous start), or -1.
+// The first match at or after `from`, or -1.
 int64_t NextMatchFrom(MatchScanner *scanner, uint32_t from);
 
 // Says whether a byte is a letter beyond the ASCII word characters; non-zero

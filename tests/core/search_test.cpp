@@ -109,7 +109,7 @@ TEST(FindInRange, AgreesWithReferenceOnRandomTexts)
     for (int round = 0; round < 12000; ++round) {
         const size_t letters = pick(2) ? 4 : sizeof alphabet - 1; // few letters make matches frequent
         std::string range, pattern;
-        for (size_t i = pick(40); i > 0; --i)
+        for (size_t i = pick(pick(3) ? 40 : 140); i > 0; --i) // long ones cross several 16-byte blocks
             range += alphabet[pick(letters)];
         if (!range.empty() && pick(2)) {
             pattern = range.substr(pick(range.size()), pick(5));
@@ -129,6 +129,36 @@ TEST(FindInRange, AgreesWithReferenceOnRandomTexts)
     }
     EXPECT_GT(results[0], 2000) << "misses";
     EXPECT_GT(results[1], 2000) << "matches";
+}
+
+// Every byte value as a pattern byte, first, later, and after two rarer
+// bytes (the filter then never looks at it), in a range long enough for the
+// blockwise filter: bytes in descending then ascending order, so that a byte
+// wrongly taken for another (0x60 for 0x40, 0xE1 for 0xC1) comes before the
+// right one.
+TEST(FindInRange, EveryByteValueAgreesWithReference)
+{
+    std::string text;
+    for (int c = 255; c >= 0; --c)
+        text += static_cast<char>(c);
+    for (int c = 0; c < 256; ++c)
+        text += static_cast<char>(c);
+    for (int c = 255; c >= 0; --c)
+        text += "\x01\x02"s + static_cast<char>(c);
+    for (int c = 0; c < 256; ++c) {
+        const char b = static_cast<char>(c), up = static_cast<char>(c + 1), down = static_cast<char>(c - 1);
+        for (const std::string &pattern :
+             {std::string(1, b), std::string{b, up}, std::string{b, down}, "x"s + b, "\x01\x02"s + b}) {
+            for (uint32_t from : {0u, 9u, 300u, 700u}) {
+                for (uint32_t flags : {0u, kCase}) {
+                    ExactBytes range(text.substr(from)), wanted(pattern);
+                    ASSERT_EQ(FindInRange(range.data(), range.size, wanted.data(), wanted.size, flags),
+                              ReferenceFind(text.substr(from), pattern, flags))
+                        << "byte " << c << " pattern length " << pattern.size() << " from " << from << " flags " << flags;
+                }
+            }
+        }
+    }
 }
 
 int Latin1Letter(unsigned char c) { return c >= 0xC0 && c != 0xD7 && c != 0xF7; }
@@ -199,8 +229,8 @@ TEST(BracketMatching, TableOfCases)
 
 } // namespace
 
-// Successive searches from increasing starts answer what FindInRange from
-// each start answers.
+// Successive searches, mostly from increasing starts, answer what
+// FindInRange from each start answers.
 TEST(MatchScanner, AgreesWithFindInRangeFromEachStart)
 {
     const char *pieces[] = {"a", "b", "A", "_", " ", "ab", "Ab", "ba", "\n"};
@@ -220,7 +250,7 @@ TEST(MatchScanner, AgreesWithFindInRangeFromEachStart)
         StartMatchScan(&scanner, text.data(), uint32_t(text.size()), pattern.c_str(), uint32_t(pattern.size()),
                        flags);
         uint32_t from = 0;
-        while (from <= text.size()) {
+        for (int step = 0; step < 60 && from <= text.size(); ++step) {
             int32_t expected = FindInRange(text.data() + from, uint32_t(text.size()) - from, pattern.c_str(),
                                            uint32_t(pattern.size()), flags);
             int64_t actual = NextMatchFrom(&scanner, from);
@@ -229,6 +259,8 @@ TEST(MatchScanner, AgreesWithFindInRangeFromEachStart)
             from += 1 + next(4); // both the next match's end and arbitrary later starts
             if (actual >= 0 && next(2))
                 from = uint32_t(actual) + uint32_t(pattern.size());
+            if (next(8) == 0)
+                from = next(from + 1); // now and then an earlier start
         }
     }
     MatchScanner empty;
