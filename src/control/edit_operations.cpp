@@ -2,6 +2,7 @@
 
 #include "control/control_error.h"
 #include "control/view_requests.h"
+#include "core/allocation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -134,8 +135,8 @@ void DeleteText(ControlRecord *record, uint32_t offset, uint32_t count, UndoGrou
         Relayout(record);
 }
 
-int InsertNormalized(ControlRecord *record, uint32_t offset, const char *bytes, uint32_t count,
-                     UndoGroup *group, uint32_t *inserted)
+int InsertPieceByPiece(ControlRecord *record, uint32_t offset, const char *bytes, uint32_t count,
+                       UndoGroup *group, uint32_t *inserted)
 {
     *inserted = 0;
     if (count == 0)
@@ -163,6 +164,91 @@ int InsertNormalized(ControlRecord *record, uint32_t offset, const char *bytes, 
         pieceStart = i + 1;
     }
     return insert(bytes + pieceStart, count - pieceStart);
+}
+
+namespace {
+
+// With both automatic scroll styles only the text limit can refuse a piece,
+// so the pieces that fit are a prefix of the text: they go in as one
+// insertion, leaving what InsertPieceByPiece leaves. That includes the widest
+// line: each piece went in before the rest of its line, which for a moment
+// made a line of the piece followed by that rest. Returns -1, having changed
+// nothing, when the piece-by-piece insertion must do it instead.
+int InsertPiecesAtOnce(ControlRecord *record, uint32_t offset, const char *bytes, uint32_t count,
+                       UndoGroup *group, uint32_t *inserted)
+{
+    const uint32_t both = AES_AUTOHSCROLL | AES_AUTOVSCROLL;
+    if ((record->style & both) != both)
+        return -1;
+    char *normal = static_cast<char *>(EngineAllocate(count));
+    if (normal == nullptr)
+        return -1;
+    const TabStops tabs = TabStopsOf(record);
+    uint64_t room = record->limitText > record->text.length ? record->limitText - record->text.length : 0;
+
+    // The column walk of the line being built, from the insertion point.
+    uint32_t lineStart;
+    LineStart(record->text.bytes, offset, &lineStart);
+    ColumnWalk walk = StartColumnWalk(tabs);
+    for (uint32_t i = lineStart; i < offset; ++i)
+        AdvanceColumn(&walk, record->text.bytes[i]);
+    ColumnWalk widestBeforeRest = walk; // the widest a piece made its line before the rest
+
+    uint32_t length = 0; // normalised bytes so far
+    uint32_t fits = 0;   // of them, those up to the end of the last piece that fits
+    bool cut = false;    // a piece did not fit: the ones after it are not inserted
+    for (uint32_t i = 0; i < count && !cut; ++i) {
+        if (bytes[i] != '\r') {
+            normal[length++] = bytes[i];
+            if (bytes[i] == '\n')
+                walk = StartColumnWalk(tabs);
+            else
+                AdvanceColumn(&walk, bytes[i]);
+            continue;
+        }
+        cut = length > room;
+        if (cut)
+            break;
+        fits = length; // a piece ends here
+        if (walk.column > widestBeforeRest.column)
+            widestBeforeRest = walk;
+        normal[length++] = '\n';
+        walk = StartColumnWalk(tabs);
+        cut = length > room;
+        if (!cut)
+            fits = length; // and so does its line break
+        if (i + 1 < count && bytes[i + 1] == '\n')
+            ++i;
+    }
+    if (!cut && length > room)
+        cut = true;
+    if (!cut)
+        fits = length;
+
+    int status = fits > 0 ? InsertText(record, offset, normal, fits, false, group) : kInsertDone;
+    EngineFree(normal);
+    if (status != kInsertDone)
+        return -1; // out of memory: nothing went in
+    *inserted = fits;
+    const char *rest = record->text.bytes + offset + fits;
+    for (; *rest != '\n' && *rest != '\0'; ++rest)
+        AdvanceColumn(&widestBeforeRest, *rest);
+    record->widestLine = std::max(record->widestLine, widestBeforeRest.column);
+    return cut ? kInsertRefused : kInsertDone;
+}
+
+} // namespace
+
+int InsertNormalized(ControlRecord *record, uint32_t offset, const char *bytes, uint32_t count,
+                     UndoGroup *group, uint32_t *inserted)
+{
+    *inserted = 0;
+    if (count > 0 && std::memchr(bytes, '\r', count) != nullptr) {
+        int status = InsertPiecesAtOnce(record, offset, bytes, count, group, inserted);
+        if (status >= 0)
+            return status;
+    }
+    return InsertPieceByPiece(record, offset, bytes, count, group, inserted);
 }
 
 void SetSelection(ControlRecord *record, uint32_t a, uint32_t b, bool repaint)

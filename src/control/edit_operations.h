@@ -35,8 +35,15 @@ void DeleteText(ControlRecord *record, uint32_t offset, uint32_t count, UndoGrou
 // Inserts outside text, turning CR LF and lone CR into '\n', piece by piece
 // (each line break its own insertion, so that the line limit sees each).
 // *inserted receives the bytes added; the first refusal or failure stops.
+// Where only the text limit can refuse a piece, the pieces that fit go in
+// as one insertion with the same result.
 int InsertNormalized(ControlRecord *record, uint32_t offset, const char *bytes, uint32_t count,
                      UndoGroup *group, uint32_t *inserted);
+
+// The same, always one insertion per piece: the rule the one-insertion path
+// must equal.
+int InsertPieceByPiece(ControlRecord *record, uint32_t offset, const char *bytes, uint32_t count,
+                       UndoGroup *group, uint32_t *inserted);
 
 // Replaces the selection by `bytes` (null: deletes it) as one edit and
 // leaves the caret after the new bytes with no selection. With `recordUndo`

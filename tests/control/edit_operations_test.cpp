@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -37,6 +38,61 @@ TEST(Overwrite, ReplacesBytesButNeverLineEnds)
         ControlMessage(record, platform, AEM_UNDO, 0, 0);
         EXPECT_EQ(std::string(record->text.bytes, record->text.length), c.text) << "undo of " << c.expected;
         DestroyControl(record, platform);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Outside text with CR line ends goes in as one insertion where only the
+// text limit can refuse a piece; the result must be the piece-by-piece one,
+// to the widest line that a piece made for a moment with the rest of its line.
+TEST(InsertNormalized, InOneInsertionLeavesWhatPieceByPieceLeaves)
+{
+    const struct {
+        const char *text;
+        DWORD offset;
+        const char *pasted;
+        DWORD limit;   // 0: none
+        DWORD tabWidth; // 0: the default stops
+    } cases[] = {
+        {"", 0, "a\r\nbb\r\nccc", 0, 0},
+        {"rest of a long line", 0, "a\r\nbb\r\n", 0, 0},  // each piece briefly before the rest
+        {"ab\tcd\tef", 3, "x\ty\r\n\tz\rw\r\n", 0, 3},    // tabs before and after
+        {"one\ntwo", 4, "\r\r\n\r\n\r", 0, 0},           // only line breaks
+        {"x", 1, "lf\ninside\r\nand cr\rend", 0, 0},
+        {"0123456789", 5, "ab\r\ncd\r\nef", 16, 0},      // the limit cuts after a line break
+        {"0123456789", 5, "ab\r\ncd\r\nef", 14, 0},      // and after a piece, before its line break
+        {"0123456789", 5, "\r\n", 10, 0},                // no room at all
+        {"wide line here\nx", 16, "a\r\nb", 17, 0},
+    };
+    ControlPlatform platform = SilentPlatform();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " + " + c.pasted);
+        std::string results[2];
+        for (int way = 0; way < 2; ++way) {
+            ControlRecord *record = CreateControl(9, AES_AUTOHSCROLL | AES_AUTOVSCROLL, platform);
+            ASSERT_NE(record, nullptr);
+            if (c.tabWidth != 0)
+                ControlMessage(record, platform, AEM_SETTABSTOPS, 1, LParam(&c.tabWidth));
+            ASSERT_EQ(InsertText(record, 0, c.text, DWORD(std::strlen(c.text)), false, nullptr), kInsertDone);
+            if (c.limit != 0)
+                ControlMessage(record, platform, AEM_SETLIMITTEXT, 0, c.limit);
+            UndoGroup *group = BeginGroup(&record->undo);
+            uint32_t inserted = 0;
+            DWORD count = DWORD(std::strlen(c.pasted));
+            int status = way == 0 ? InsertNormalized(record, c.offset, c.pasted, count, group, &inserted)
+                                  : InsertPieceByPiece(record, c.offset, c.pasted, count, group, &inserted);
+            CommitGroup(&record->undo);
+            results[way] = std::string(record->text.bytes, record->text.length) + " | status " +
+                           std::to_string(status) + ", inserted " + std::to_string(inserted) + ", lines " +
+                           std::to_string(record->lineCount) + ", widest " + std::to_string(record->widestLine);
+            ControlMessage(record, platform, AEM_UNDO, 0, 0);
+            EXPECT_EQ(std::string(record->text.bytes, record->text.length), c.text);
+            DestroyControl(record, platform);
+        }
+        EXPECT_EQ(results[0], results[1]);
     }
 }
 
