@@ -86,7 +86,26 @@ void BM_HoldDownThrough100000Lines(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * 100000);
 }
 
+// Pasting 4,000 lines at the top of a 20 MB text, as the clipboard gives
+// them (CR LF) or with LF ends: the two should cost about the same.
+void BM_Paste4000LinesAtTheTopOf20MB(benchmark::State &state)
+{
+    static const std::string text = TenMegabytes() + TenMegabytes();
+    const char *end = state.range(0) != 0 ? "\r\n" : "\n";
+    std::string lines;
+    for (int line = 0; line < 4000; ++line)
+        lines += "    pasted line of some code;" + std::string(end);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Editor editor(text);
+        editor.CaretTo(0);
+        state.ResumeTiming();
+        editor.Send(AEM_REPLACESEL, 1, reinterpret_cast<LParam>(lines.c_str()));
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_Paste4000LinesAtTheTopOf20MB)->ArgName("crlf")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TypeParagraph)->ArgName("middle")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_HoldDownThrough100000Lines)->Unit(benchmark::kMillisecond)->Iterations(1);
