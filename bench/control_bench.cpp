@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -86,13 +88,38 @@ void BM_TypeOneCharacter(benchmark::State &state, bool middle)
 void BM_TypeAtEnd(benchmark::State &state) { BM_TypeOneCharacter(state, false); }
 void BM_TypeInMiddle(benchmark::State &state) { BM_TypeOneCharacter(state, true); }
 
+// The search over the whole text, with and without match case: the pattern
+// occurs nowhere.
 void BM_FindText100MB(benchmark::State &state)
 {
     Control control;
     Load(&control, SampleText(100 * kMegabyte, "\n"));
     for (auto _ : state) {
         AEFINDTEXT find = {0, 0xFFFFFFFF, "needle", 0, 0};
-        benchmark::DoNotOptimize(control.Send(AEM_FINDTEXT, AEFT_MATCHCASE, reinterpret_cast<LParam>(&find)));
+        if (control.Send(AEM_FINDTEXT, WParam(state.range(0)), reinterpret_cast<LParam>(&find)) != -1)
+            state.SkipWithError("wrong search result");
+    }
+}
+
+// The floor of a search: memchr over the same bytes for a byte they lack.
+void BM_FindText100MBFloor(benchmark::State &state)
+{
+    std::string text = SampleText(100 * kMegabyte, "\n");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::memchr(text.data(), '\x01', text.size()));
+}
+
+// The floor of a load: copying 100 MB into a block allocated for it (whose
+// pages the copy brings in, as a load's do).
+void BM_StreamIn100MBFloor(benchmark::State &state)
+{
+    std::string text = SampleText(100 * kMegabyte, "\n");
+    for (auto _ : state) {
+        char *block = static_cast<char *>(std::malloc(text.size() + 1));
+        std::memcpy(block, text.data(), text.size() + 1);
+        benchmark::DoNotOptimize(block);
+        benchmark::ClobberMemory();
+        std::free(block);
     }
 }
 
@@ -161,7 +188,9 @@ void BM_SetStyleAtTheEndOf100000Lines(benchmark::State &state)
 BENCHMARK(BM_SetStyleAtTheEndOf100000Lines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreamInLf)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreamInCrLf)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamIn100MBFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeAtEnd)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypeInMiddle)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_FindText100MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindText100MB)->ArgName("flags")->Arg(AEFT_MATCHCASE)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindText100MBFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoRedo1MBPaste)->Unit(benchmark::kMillisecond);

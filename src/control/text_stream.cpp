@@ -31,23 +31,27 @@ void FailStream(StreamInState *state, uint32_t code)
 // block holding one is inserted up to it and the transfer fails there.
 void InsertBlock(StreamInState *state, const char *block, uint32_t count)
 {
-    const char *nul = static_cast<const char *>(std::memchr(block, '\0', count));
-    uint32_t usable = nul != nullptr ? uint32_t(nul - block) : count;
+    uint32_t usable = FindByte(block, count, '\0');
     uint32_t skip = state->afterCr && usable > 0 && block[0] == '\n' ? 1 : 0;
     if (usable > 0)
         state->afterCr = block[usable - 1] == '\r';
-    uint32_t length;
-    ConvertLineEnds(state->converted, &length, block + skip, usable - skip, kToStore);
+    // A block without CR goes in as it came; only one with CR is converted.
+    const char *piece = block + skip;
+    uint32_t length = usable - skip;
+    if (FindByte(piece, length, '\r') < length) {
+        ConvertLineEnds(state->converted, &length, piece, length, kToStore);
+        piece = state->converted;
+    }
     // The text could not take the block: memory ran out (error 2 is then
     // the last error too) or a limit refused it (after AEN_MAXTEXT). Either
     // way the transfer was cut, which the caller must learn from `error`;
     // a refusal leaves the last error alone, as it is no memory shortage.
-    if (!ReplaceSelection(state->record, state->converted, length, state->recordUndo, state->group)) {
+    if (!ReplaceSelection(state->record, piece, length, state->recordUndo, state->group)) {
         state->failed = true;
         state->stream->error = AEE_MEMORY;
         return;
     }
-    if (nul != nullptr)
+    if (usable < count)
         FailStream(state, AEE_CALLBACK);
 }
 

@@ -123,6 +123,11 @@ uint32_t OffsetOfColumn(TabStops tabs, const char *text, uint32_t offset, uint32
 void MeasureText(TabStops tabs, const char *bytes, uint32_t count, uint32_t *widest,
                  uint32_t *lines);
 
+// Index of the first of `count` bytes equal to `byte`, or `count` when
+// none is. Does not depend on the C library's memchr, which is a plain byte
+// loop in some runtimes.
+uint32_t FindByte(const char *bytes, uint32_t count, char byte);
+
 enum LineEndDirection {
     kToStore = 0,   // CR LF and lone CR become '\n'; destination holds count bytes
     kFromStore = 1, // '\n' becomes CR LF; destination holds 2 × count bytes

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -228,6 +231,7 @@ TEST(TextStore, CountLinesAndSkipBlanks)
     EXPECT_EQ(CountLines("", 0), 1u);
     EXPECT_EQ(CountLines("a\nb\n", 4), 3u);
     EXPECT_EQ(CountLines("a\nb\n", 3), 2u) << "only the first count bytes";
+    EXPECT_EQ(CountLines(std::string(5000, '\n').data(), 5000), 5001u) << "more line feeds than a byte counts";
     EXPECT_EQ(SkipBlanks(" \t x", 0), 3u);
     EXPECT_EQ(SkipBlanks("  \n x", 0), 2u) << "stops at a line end";
     EXPECT_EQ(SkipBlanks("  ", 0), 2u) << "stops at the NUL";
@@ -317,6 +321,59 @@ TEST(TextStore, ConvertLineEndsBothWays)
         uint32_t length = 12345;
         ConvertLineEnds(out.data(), &length, c.source.data(), uint32_t(c.source.size()), c.direction);
         EXPECT_EQ(std::string(out.data(), length), c.expected);
+    }
+}
+
+// The line count, the widest line, the search for a byte and the line-end
+// conversion look at sixteen bytes at a time; each must give what a walk
+// over single bytes gives, for runs that cross those blocks at any
+// alignment, and read nothing outside the bytes (the block ends with them).
+TEST(TextStore, BlockwiseScansAgreeWithByteByByteWalks)
+{
+    const uint32_t w84[] = {8, 4}, w1[] = {1}, w315[] = {3, 1, 5}, w0[] = {0};
+    const TabStops stopSets[] = {{0, nullptr}, {2, w84}, {1, w1}, {3, w315}, {1, w0}};
+    const char alphabet[] = "ab \t\n\r";
+    std::mt19937 random(6);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        while (text.size() < random() % 300) {
+            char c = alphabet[random() % 6];
+            text.append(random() % 4 == 0 ? random() % 40 : 1, c); // long runs now and then
+        }
+        const uint32_t n = uint32_t(text.size());
+        std::unique_ptr<char[]> exact(new char[n]);
+        std::memcpy(exact.get(), text.data(), n);
+        const char *bytes = exact.get();
+
+        ASSERT_EQ(CountLines(bytes, n), 1 + std::count(text.begin(), text.end(), '\n')) << text;
+        for (char c : {'\r', '\t', 'a'})
+            ASSERT_EQ(FindByte(bytes, n, c), std::min<size_t>(text.find(c), n)) << text;
+        for (const TabStops &tabs : stopSets) {
+            uint32_t widest, lines, expectedWidest = 0, expectedLines = 1;
+            ColumnWalk walk = StartColumnWalk(tabs);
+            for (char c : text) {
+                if (c == '\n') {
+                    expectedWidest = std::max(expectedWidest, walk.column);
+                    ++expectedLines;
+                    walk = StartColumnWalk(tabs);
+                } else {
+                    AdvanceColumn(&walk, c);
+                }
+            }
+            expectedWidest = std::max(expectedWidest, walk.column);
+            MeasureText(tabs, bytes, n, &widest, &lines);
+            ASSERT_EQ(std::make_pair(widest, lines), std::make_pair(expectedWidest, expectedLines)) << text;
+        }
+        std::string expected;
+        for (uint32_t i = 0; i < n; ++i) {
+            expected += text[i] == '\r' ? '\n' : text[i];
+            if (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n')
+                ++i;
+        }
+        std::vector<char> out(n + 1);
+        uint32_t length;
+        ConvertLineEnds(out.data(), &length, bytes, n, kToStore);
+        ASSERT_EQ(std::string(out.data(), length), expected) << text;
     }
 }
 
