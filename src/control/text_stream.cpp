@@ -116,10 +116,13 @@ uint32_t StreamIn(ControlRecord *record, WParam mode, AESTREAM *stream)
     if (state.recordUndo) {
         CommitGroup(&record->undo);
     } else {
-        record->viewFrozen = 0;
-        ResumeLayout(record, false);
+        // The caret goes to 0 before the view is laid out again, so that the
+        // layout places it there rather than working out its cell at the end
+        // of the new text first (a count of all its lines).
         SetSelection(record, 0, 0, false);
         ReplaceSelection(record, nullptr, 0, false, nullptr);
+        record->viewFrozen = 0;
+        ResumeLayout(record, false);
         PlaceCaret(record);
     }
     EngineFree(buffer);
