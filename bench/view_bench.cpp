@@ -1,5 +1,7 @@
 // Timings of the view's engine work: caret placement, a full paint and
-// page scrolling in large texts, over the platform double.
+// page scrolling in large texts, and one paint of a view deep inside lines
+// of minified JavaScript beside a bare scan of the same bytes, over the
+// platform double.
 #include "control/control_engine.h"
 #include "control/view_requests.h"
 #include "highlight/style_model.h"
@@ -7,6 +9,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "highlight/style_file.h"
+
+#include <cstring>
 #include <string>
 
 namespace {
@@ -98,8 +103,93 @@ void BM_ScrollPageDownAndUp(benchmark::State &state)
     }
 }
 
+// 26 lines of `lineSize` bytes of minified JavaScript: keywords, strings
+// with escapes, template literals, block comments and divisions.
+std::string MinifiedLines(uint32_t lineSize)
+{
+    static const char *const pieces[] = {
+        "function(e,t){var n=this._cache[e];",
+        "if(n===void 0){n=t.call(this,e);this._cache[e]=n}",
+        "return n.length>0?n:\"empty \\\"value\\\"\"}",
+        "for(var i=0;i<a.length;i++){s+=a[i]/2|0}",
+        "/* keep */",
+        "case 1:r='single \\'q\\'';break;",
+        "const m=`template ${x} text`;",
+        "let o={key:\"v\",other:null,flag:true,n:NaN};",
+        "while(k--)u.push(new Date(k));",
+        "typeof window!==\"undefined\"&&(window.app=o);",
+    };
+    std::string line;
+    for (size_t i = 0; line.size() < lineSize; ++i)
+        line += pieces[(i * 7) % (sizeof pieces / sizeof pieces[0])];
+    line.resize(lineSize);
+    std::string text;
+    for (int i = 0; i < 26; ++i)
+        text += line + (i < 25 ? "\n" : "");
+    return text;
+}
+
+// A view of 25 × 80 cells over those lines under the shipped JavaScript
+// style, scrolled to the middle of the lines.
+struct MinifiedView {
+    PlatformDouble screen;
+    ControlRecord *record = nullptr;
+    explicit MinifiedView(uint32_t lineSize)
+    {
+        std::string text = MinifiedLines(lineSize);
+        // The shipped styles, from the data folder beside this file's folder.
+        std::string styles = __FILE__;
+        styles = styles.substr(0, styles.find_last_of('/') + 1) + "../data/styles.dat";
+        if (ReadStyleFile(styles.c_str(), true, false, nullptr) == 0)
+            return;
+        screen.controlId = kId;
+        record = CreateControl(kId, AES_AUTOHSCROLL | AES_AUTOVSCROLL, PlatformOf(&screen));
+        Send(AEM_SETLIMITTEXT, 0, 0x7FFFFFFF);
+        Send(AEM_REPLACESEL, 0, reinterpret_cast<LParam>(text.c_str()));
+        AERANGE top = {0, 0};
+        Send(AEM_SETSEL, 0, reinterpret_cast<LParam>(&top));
+        Send(AEM_SETSTYLE, 0, LParam(FindStyleByName("JavaScript")));
+        screen.bars[kHorizontalBar].position = int32_t(lineSize / 2);
+    }
+    ~MinifiedView()
+    {
+        if (record != nullptr)
+            DestroyControl(record, PlatformOf(&screen));
+        ClearStyles();
+    }
+    LResult Send(unsigned message, WParam wParam = 0, LParam lParam = 0)
+    {
+        return ControlMessage(record, PlatformOf(&screen), message, wParam, lParam);
+    }
+};
+
+void BM_PaintDeepInsideLongLines(benchmark::State &state)
+{
+    MinifiedView view(uint32_t(state.range(0)) * 1024);
+    if (view.record == nullptr || view.record->highlightStyle == 0) {
+        state.SkipWithError("the shipped JavaScript style could not be read");
+        return;
+    }
+    uint64_t cells = 0;
+    PaintDevice device = CountingDevice(&cells);
+    for (auto _ : state)
+        Paint(view.record, TextArea(view.record), device);
+    state.counters["cells_per_paint"] = double(cells) / double(state.iterations());
+}
+
+// The floor: one memchr over the bytes of the 25 lines the paint shows.
+void BM_PaintDeepInsideLongLinesFloor(benchmark::State &state)
+{
+    std::string text = MinifiedLines(uint32_t(state.range(0)) * 1024);
+    size_t shown = (text.size() / 26 + 1) * 25;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::memchr(text.data(), '\x01', shown));
+}
+
 } // namespace
 
 BENCHMARK(BM_PosFromCharOfTheCaretAtTheEnd)->ArgName("view_at_end")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintFiftyHighlightedLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollPageDownAndUp)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintDeepInsideLongLines)->ArgName("line_kb")->Arg(20)->Arg(80)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintDeepInsideLongLinesFloor)->ArgName("line_kb")->Arg(20)->Arg(80)->Arg(1024)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -137,14 +138,109 @@ int64_t ScrollTarget(const ScrollBarState &state, unsigned code, uint32_t count)
     }
 }
 
-// Draws `count` bytes from `first`, one call per character cell, with the
-// selection in inverted window colours.
-void DrawRun(const ControlRecord *record, const PaintDevice &device, uint32_t first, uint32_t count)
+// The cells of the view a paint has to draw: the columns and the pixel
+// rows of the text area that the update rectangle covers.
+struct PaintArea {
+    int64_t firstColumn; // first display column with a cell inside
+    int64_t endColumn;   // first display column right of them; <= firstColumn: none
+    int top;             // pixel rows [top, bottom)
+    int bottom;
+};
+
+PaintArea AreaOf(const ControlRecord *record, const Cell &cell, const ViewRect &t, const ViewRect &update)
 {
+    int left = std::max(t.left, update.left), right = std::min(t.right, update.right);
+    int64_t h = HorizontalPosition(record);
+    PaintArea area{0, 0, std::max(t.top, update.top), std::min(t.bottom, update.bottom)};
+    if (right > left) {
+        // The cell of column c spans x = cellWidth × (c − h) + 1 onwards.
+        area.firstColumn = std::max<int64_t>(h + (left - 1) / cell.width, 0);
+        area.endColumn = h + (int64_t(right) - 1 + cell.width - 1) / cell.width;
+    }
+    return area;
+}
+
+// Display columns of `count` bytes that are not tabs: the column walk of
+// the document core, taking the tab stops passed in one step once the
+// list's last width repeats.
+void SkipColumns(ColumnWalk *walk, uint32_t count)
+{
+    uint32_t column = walk->column + count;
+    while (walk->stop <= column) {
+        if (walk->stopIndex + 1 >= walk->tabs.count) {
+            uint32_t width = TabWidth(walk->tabs, walk->stopIndex + 1);
+            uint32_t passed = (column - walk->stop) / width + 1;
+            walk->stopIndex += passed;
+            walk->stop += passed * width;
+            break;
+        }
+        ++walk->stopIndex;
+        walk->stop += TabWidth(walk->tabs, walk->stopIndex);
+    }
+    walk->column = column;
+}
+
+// The index of the first byte of the line at or right of display column
+// `column` (OffsetOfColumn), stepped back one byte when it is past the
+// line's start, so that a tab or cell straddling the column is drawn too;
+// *walk is the column walk at that byte.
+uint32_t WalkToColumn(TabStops tabs, const char *line, uint32_t length, uint32_t column, ColumnWalk *walk)
+{
+    *walk = StartColumnWalk(tabs);
+    ColumnWalk before = *walk;
+    uint32_t at = 0;
+    while (at < length && walk->column < column) {
+        uint32_t room = std::min(column - walk->column, length - at);
+        const void *tab = std::memchr(line + at, '\t', room);
+        uint32_t plain = tab != nullptr ? uint32_t(static_cast<const char *>(tab) - (line + at)) : room;
+        if (plain > 0) {
+            before = *walk;
+            SkipColumns(&before, plain - 1);
+            *walk = before;
+            SkipColumns(walk, 1);
+            at += plain;
+        }
+        if (tab != nullptr) {
+            before = *walk;
+            AdvanceColumn(walk, '\t');
+            ++at;
+        }
+    }
+    if (at == 0)
+        return 0;
+    *walk = before;
+    return at - 1;
+}
+
+// Where the drawing of one line has got to: the next byte to draw and its
+// display column. Drawing stops at the view's right edge.
+struct LineCursor {
+    uint32_t at;        // offset of the next byte to draw
+    ColumnWalk columns; // the column walk at that byte
+    int64_t row;        // lines below the top line
+    int64_t endColumn;  // nothing from this column on is drawn
+};
+
+bool CursorDone(const LineCursor &cursor)
+{
+    return int64_t(cursor.columns.column) >= cursor.endColumn;
+}
+
+// Draws the bytes from the cursor up to `end` that lie left of its end
+// column, one call per character cell, with the selection in inverted window
+// colours.
+void DrawRun(const ControlRecord *record, const PaintDevice &device, const Cell &cell, LineCursor *cursor,
+             uint32_t end)
+{
+    if (cursor->at >= end || CursorDone(*cursor))
+        return;
+    ViewPoint at = CellPosition(record, cell, cursor->columns.column, cursor->row);
+    device.moveTo(device.context, at.x, at.y);
     const char *text = record->text.bytes;
     bool selected = false;
     uint32_t savedText = 0, savedBack = 0;
-    for (uint32_t i = first; i < first + count; ++i) {
+    uint32_t i = cursor->at;
+    for (; i < end && !CursorDone(*cursor); ++i) {
         bool inside = i >= record->selStart && i < record->selEnd;
         if (inside && !selected) {
             savedBack = device.setBackColour(device.context, device.systemColour(device.context, kColourWindowText));
@@ -157,64 +253,87 @@ void DrawRun(const ControlRecord *record, const PaintDevice &device, uint32_t fi
         }
         char c = text[i];
         if (c == '\t') {
-            uint32_t spaces = DistanceToNextTab(TabStopsOf(record), text, i);
-            for (uint32_t s = 0; s < spaces; ++s)
+            for (uint32_t s = cursor->columns.column; s < cursor->columns.stop; ++s)
                 device.drawText(device.context, " ", 1);
         } else if (c == '\n') {
             device.drawText(device.context, " ", 1);
         } else if (c != '\0') {
             device.drawText(device.context, &text[i], 1);
         }
+        AdvanceColumn(&cursor->columns, c);
     }
+    cursor->at = i;
     if (selected) {
         device.setBackColour(device.context, savedBack);
         device.setTextColour(device.context, savedText);
     }
 }
 
-// A line without highlighting, from the column at the left edge.
+// A line without highlighting: from the cell at the horizontal scroll
+// position (the one straddling the left edge included), at most maxChars
+// bytes, the line's '\n' or NUL among them.
 void PaintPlainLine(const ControlRecord *record, const PaintDevice &device, const Cell &cell,
-                    uint32_t lineStart, uint32_t lineLength, int64_t row, uint32_t maxChars)
+                    const PaintArea &area, uint32_t lineStart, uint32_t lineLength, int64_t row,
+                    uint32_t maxChars)
 {
-    const char *text = record->text.bytes;
-    uint32_t p = lineStart + OffsetOfColumn(TabStopsOf(record), text, lineStart, uint32_t(HorizontalPosition(record)));
-    if (p > lineStart)
-        --p; // the cell straddling the left edge is drawn, clipped
-    ViewPoint at = CellPosition(record, cell, ColumnOfOffset(TabStopsOf(record), text, p), row);
-    device.moveTo(device.context, at.x, at.y);
-    DrawRun(record, device, p, std::min(lineStart + lineLength - p + 1, maxChars));
+    const char *line = record->text.bytes + lineStart;
+    LineCursor cursor{0, {}, row, area.endColumn};
+    uint32_t h = uint32_t(HorizontalPosition(record));
+    uint32_t p = WalkToColumn(TabStopsOf(record), line, lineLength, h, &cursor.columns);
+    uint32_t end = lineStart + p + std::min(lineLength - p + 1, maxChars);
+    if (area.firstColumn > int64_t(h)) { // cells left of the area are not drawn
+        ColumnWalk first;
+        uint32_t q = WalkToColumn(TabStopsOf(record), line, lineLength, uint32_t(area.firstColumn), &first);
+        if (q > p) {
+            p = q;
+            cursor.columns = first;
+        }
+    }
+    cursor.at = lineStart + p;
+    DrawRun(record, device, cell, &cursor, end);
 }
 
-// A line walked column by column through the highlighter, carrying the
-// state; the runs are drawn in their class colours when `draw` is set.
+// A line walked through the highlighter, carrying the state; the cells in
+// the area are drawn (runs in their class colours) when `draw` is set.
+// Columns left of the area are only scanned for the state, as fast as the
+// style allows, and so is the rest of the line right of it.
 void PaintHighlightedLine(ControlRecord *record, const PaintDevice &device, const Cell &cell,
-                          uint32_t lineStart, uint32_t lineLength, int64_t row, bool draw,
-                          HighlightState *state)
+                          const RunWalk &walk, const PaintArea &area, uint32_t lineStart,
+                          uint32_t lineLength, int64_t row, bool draw, HighlightState *state)
 {
     char *line = record->text.bytes + lineStart;
     uint32_t column = 0;
+    LineCursor cursor{lineStart + lineLength + 1, {}, row, area.endColumn};
+    if (draw && area.endColumn > area.firstColumn) {
+        uint32_t first = WalkToColumn(TabStopsOf(record), line, lineLength, uint32_t(area.firstColumn),
+                                      &cursor.columns);
+        cursor.at = lineStart + first;
+        column = SkipRuns(&walk, line, lineLength, 0, first, state);
+    }
     while (column <= lineLength) {
-        uint32_t runStart = column;
-        if (draw) {
-            ViewPoint at = CellPosition(record, cell, ColumnOfOffset(TabStopsOf(record), record->text.bytes, lineStart + column), row);
-            device.moveTo(device.context, at.x, at.y);
-        }
-        HighlightRun run = QueryRun(record->highlightStyle, line, lineLength, column, state);
-        while (run.classId == 0 && column <= lineLength) {
-            ++column;
-            run = QueryRun(record->highlightStyle, line, lineLength, column, state);
-        }
-        if (draw) {
-            DrawRun(record, device, lineStart + runStart, column - runStart);
-            if (run.classId != 0) {
-                const StyleClass *cls = ClassColour(record->highlightStyle, run.classId);
-                uint32_t previous = device.setTextColour(device.context, cls != nullptr ? cls->colour : device.systemColour(device.context, kColourWindowText));
-                DrawRun(record, device, lineStart + column, run.length);
-                device.setTextColour(device.context, previous);
+        if (cursor.at > lineStart + lineLength || CursorDone(cursor)) {
+            // Nothing more to draw: only the state at the line's end counts.
+            column = SkipRuns(&walk, line, lineLength, column, lineLength, state);
+            while (column < lineLength) {
+                HighlightRun run = NextRun(&walk, line, lineLength, &column, state);
+                column += run.length;
             }
+            return;
         }
-        if (run.classId != 0)
-            column += run.length;
+        HighlightRun run = NextRun(&walk, line, lineLength, &column, state);
+        // The plain bytes before the run; after the last run, the rest of the
+        // line with its '\n' or NUL.
+        DrawRun(record, device, cell, &cursor, lineStart + (run.classId != 0 ? column : lineLength + 1));
+        if (run.classId == 0)
+            return;
+        uint32_t runEnd = lineStart + column + run.length;
+        if (cursor.at < runEnd && !CursorDone(cursor)) {
+            const StyleClass *cls = ClassColour(record->highlightStyle, run.classId);
+            uint32_t previous = device.setTextColour(device.context, cls != nullptr ? cls->colour : device.systemColour(device.context, kColourWindowText));
+            DrawRun(record, device, cell, &cursor, runEnd);
+            device.setTextColour(device.context, previous);
+        }
+        column += run.length;
     }
 }
 
@@ -455,21 +574,29 @@ void Paint(ControlRecord *record, ViewRect update, const PaintDevice &device)
     device.setBackColour(device.context, device.systemColour(device.context, kColourWindow));
     ViewRect t = TextArea(record);
     Cell cell = CellOf(record);
+    PaintArea area = AreaOf(record, cell, t, update);
     uint32_t maxChars = uint32_t(std::max((t.right - t.left) / cell.width + 2, 0));
     bool highlighted = record->highlightStyle != 0;
+    RunWalk walk;
+    if (highlighted)
+        BeginRunWalk(record->highlightStyle, &walk);
     HighlightState state = {record->topRangeState, record->topRangeData};
 
     uint32_t lineStart = TopLineStart(record);
     int64_t row = 0;
     for (int64_t lineTop = t.top + 1; lineTop <= t.bottom; lineTop += cell.height, ++row) {
+        // The line's cells span the pixel rows [lineTop - 1, lineTop - 1 + height).
+        bool below = lineTop - 1 >= area.bottom;
+        bool shown = !below && lineTop - 1 + cell.height > area.top;
+        // Lines below the area need no walk unless the walk rewrites the text.
+        if (below && (!highlighted || walk.statesAlone))
+            break;
         uint32_t unused;
         uint32_t lineLength = LineStart(record->text.bytes, lineStart, &unused);
-        if (highlighted) {
-            bool draw = lineTop + cell.height >= update.top;
-            PaintHighlightedLine(record, device, cell, lineStart, lineLength, row, draw, &state);
-        } else {
-            PaintPlainLine(record, device, cell, lineStart, lineLength, row, maxChars);
-        }
+        if (highlighted)
+            PaintHighlightedLine(record, device, cell, walk, area, lineStart, lineLength, row, shown, &state);
+        else if (shown && area.endColumn > area.firstColumn)
+            PaintPlainLine(record, device, cell, area, lineStart, lineLength, row, maxChars);
         uint32_t next;
         NextLine(record->text.bytes, lineStart, &next);
         if (next == 0)

@@ -169,17 +169,52 @@ HighlightRun KeywordRun(const Style *style, char *line, uint32_t lineLength, uin
     return HighlightRun{symbol->classId, symbol->length};
 }
 
-} // namespace
+// The bytes at which a step inside the range can do more than pass over
+// one byte: the first bytes of its end and start texts (letters in both
+// cases) and, with the backslash flag, the backslash. Duplicates fill the
+// unused places.
+struct ActiveBytes {
+    unsigned char bytes[5];
+};
 
-HighlightRun QueryRun(uint32_t styleId, char *line, uint32_t lineLength, uint32_t column,
-                      HighlightState *state)
+ActiveBytes ActiveBytesOf(const StyleRange *range)
 {
-    if (column >= lineLength)
-        return HighlightRun{0, 0};
-    const Style *style = FindStyle(styleId);
-    if (style == nullptr)
-        return HighlightRun{0, 0};
+    unsigned char end = range->endLength != 0 ? Fold(static_cast<unsigned char>(range->endText[0])) : 0;
+    unsigned char start = Fold(static_cast<unsigned char>(range->startText[0]));
+    unsigned char backslash = (range->flags & kRangeBackslash) != 0 ? '\\' : start;
+    if (range->endLength == 0)
+        end = start;
+    auto upper = [](unsigned char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+    };
+    return ActiveBytes{{end, upper(end), start, upper(start), backslash}};
+}
 
+// Scans inside `range` from *at until it closes or the line ends (*at
+// becomes at most lineLength), passing over the bytes where no step can do
+// anything but move on.
+void ScanRange(const Style *style, const StyleRange *range, char *line, uint32_t lineLength,
+               uint32_t *at, uint32_t *depth)
+{
+    ActiveBytes active = ActiveBytesOf(range);
+    uint32_t p = *at;
+    while (p < lineLength) {
+        unsigned char b = static_cast<unsigned char>(line[p]);
+        if (b != active.bytes[0] && b != active.bytes[1] && b != active.bytes[2] &&
+            b != active.bytes[3] && b != active.bytes[4]) {
+            ++p;
+            continue;
+        }
+        if (ScanStep(style, range, line, lineLength, &p, depth))
+            break;
+    }
+    *at = p > lineLength ? lineLength : p;
+}
+
+// The run query under a style already found (column < lineLength).
+HighlightRun RunAt(const Style *style, char *line, uint32_t lineLength, uint32_t column,
+                   HighlightState *state)
+{
     uint32_t depth = 0;
     uint32_t p = column;
     const StyleRange *range = RangeOfCarriedState(style, *state, &depth);
@@ -195,16 +230,147 @@ HighlightRun QueryRun(uint32_t styleId, char *line, uint32_t lineLength, uint32_
     if (range->classId == 0)
         return HighlightRun{0, 0};
 
-    while (p < lineLength) {
-        if (ScanStep(style, range, line, lineLength, &p, &depth))
-            break;
-    }
-    if (p > lineLength)
-        p = lineLength;
+    ScanRange(style, range, line, lineLength, &p, &depth);
     if (depth != 0 && range->endLength == 0) // the scan reached the end of the line
         depth = 0;
     *state = depth != 0 ? HighlightState{range->id, depth} : HighlightState{0, 0};
     return HighlightRun{range->classId, p - column};
+}
+
+// ForEachSymbol visitor of BeginRunWalk: clears statesAlone for a symbol
+// that could hide a range start or span a byte that is no symbol character.
+void CheckSymbolForStateScan(const StyleSymbol *symbol, void *context)
+{
+    auto *walk = static_cast<RunWalk *>(context);
+    for (uint32_t i = 0; i < symbol->length; ++i) {
+        unsigned char b = static_cast<unsigned char>(symbol->text[i]);
+        if (!walk->symbol[b] || (i > 0 && walk->mayOpen[b]))
+            walk->statesAlone = false;
+    }
+}
+
+} // namespace
+
+HighlightRun QueryRun(uint32_t styleId, char *line, uint32_t lineLength, uint32_t column,
+                      HighlightState *state)
+{
+    if (column >= lineLength)
+        return HighlightRun{0, 0};
+    const Style *style = FindStyle(styleId);
+    if (style == nullptr)
+        return HighlightRun{0, 0};
+    return RunAt(style, line, lineLength, column, state);
+}
+
+bool BeginRunWalk(uint32_t styleId, RunWalk *walk)
+{
+    std::memset(walk, 0, sizeof *walk);
+    walk->style = FindStyle(styleId);
+    if (walk->style == nullptr)
+        return false;
+    const Style *style = walk->style;
+    OpeningBytes opening;
+    CollectOpeningBytes(style, &opening);
+    for (int c = 0; c < 256; ++c) {
+        walk->mayOpen[c] = opening.possible[c];
+        walk->symbol[c] = IsSymbolCharacter(style, static_cast<unsigned char>(c));
+    }
+    // Keywords may be left out of the state when they cannot hide a range
+    // start: every byte of every symbol is a symbol character (so a keyword
+    // run never spans a non-symbol byte) and none after the first can start
+    // a range (the walk tries the ranges before the keywords at a word's
+    // first byte). Rewriting matches and runs without class would make the
+    // walk differ from a scan of the states alone.
+    bool statesAlone = true;
+    for (uint32_t i = 0; i < style->classCount; ++i)
+        statesAlone = statesAlone && style->classes[i].autocase == 0;
+    for (uint32_t i = 0; i < style->rangeCount; ++i)
+        statesAlone = statesAlone && style->ranges[i].classId != 0;
+    walk->statesAlone = statesAlone;
+    if (statesAlone)
+        ForEachSymbol(style, CheckSymbolForStateScan, walk);
+    return true;
+}
+
+HighlightRun NextRun(const RunWalk *walk, char *line, uint32_t lineLength, uint32_t *column,
+                     HighlightState *state)
+{
+    uint32_t c = *column;
+    if (walk->style == nullptr) {
+        *column = c < lineLength ? lineLength : c;
+        return HighlightRun{0, 0};
+    }
+    for (; c < lineLength; ++c) {
+        // Outside a range a run starts only where a range start text may
+        // match or at a word's first byte; QueryRun finds nothing elsewhere
+        // and changes nothing there.
+        if (state->range == 0) {
+            unsigned char b = static_cast<unsigned char>(line[c]);
+            bool wordStart =
+                walk->symbol[b] && (c == 0 || !walk->symbol[static_cast<unsigned char>(line[c - 1])]);
+            if (!walk->mayOpen[b] && !wordStart)
+                continue;
+        }
+        HighlightRun run = RunAt(walk->style, line, lineLength, c, state);
+        if (run.classId != 0) {
+            *column = c;
+            return run;
+        }
+    }
+    *column = c;
+    return HighlightRun{0, 0};
+}
+
+uint32_t SkipRuns(const RunWalk *walk, char *line, uint32_t lineLength, uint32_t column,
+                  uint32_t target, HighlightState *state)
+{
+    if (target > lineLength)
+        target = lineLength;
+    if (!walk->statesAlone || walk->style == nullptr || column >= target)
+        return column;
+    const Style *style = walk->style;
+    uint32_t depth = 0;
+    const StyleRange *range = RangeOfCarriedState(style, *state, &depth);
+    if (range == nullptr)
+        *state = HighlightState{0, 0}; // what the first query makes of a range the style lacks
+    uint32_t left = column; // the last place the scan left a range (or began): a stop
+    uint32_t p = column;
+    for (;;) {
+        uint32_t runStart = p;
+        if (range == nullptr) {
+            while (p < target && !walk->mayOpen[static_cast<unsigned char>(line[p])])
+                ++p;
+            if (p >= target) {
+                // No range covers the target. A keyword may: step back to the
+                // start of the word that holds it (a keyword run covers
+                // symbol bytes only), but not before the last stop.
+                if (target == lineLength)
+                    return target;
+                uint32_t stop = target;
+                while (stop > left && walk->symbol[static_cast<unsigned char>(line[stop - 1])])
+                    --stop;
+                return stop;
+            }
+            range = OpeningRange(style, line, p, lineLength);
+            if (range == nullptr) {
+                ++p;
+                continue;
+            }
+            runStart = p;
+            depth = 1;
+            p += range->startLength;
+        }
+        ScanRange(style, range, line, lineLength, &p, &depth);
+        if (p > target)
+            return runStart; // the run covers the target: stop where it starts
+        if (depth != 0 && range->endLength == 0)
+            depth = 0;
+        *state = depth != 0 ? HighlightState{range->id, depth} : HighlightState{0, 0};
+        if (p == target)
+            return p; // also where a range still open has reached the end of the line
+        range = nullptr;
+        left = p;
+    }
 }
 
 const StyleClass *ClassColour(uint32_t styleId, uint32_t classId)

@@ -67,6 +67,40 @@ struct HighlightRun {
 HighlightRun QueryRun(uint32_t style, char *line, uint32_t lineLength, uint32_t column,
                       HighlightState *state);
 
+// The painter's walk over the lines of one paint: the style found once, and
+// the bytes where something can happen, so that columns where no run can
+// start are passed over without asking. Valid while the style set is left
+// alone.
+struct RunWalk {
+    const Style *style;     // null when the style is not there: no runs anywhere
+    bool mayOpen[256];      // first bytes of the ranges' start texts, letters in both cases
+    bool symbol[256];       // the style's symbol characters
+    bool statesAlone;       // SkipRuns may carry the state without asking for the runs
+};
+
+// Sets the walk up for the style; false (and a walk that finds no runs)
+// when the style is not there.
+bool BeginRunWalk(uint32_t style, RunWalk *walk);
+
+// The first run that starts at *column or after it on the line, exactly as
+// QueryRun asked at *column, *column + 1, ... finds it, with the same
+// effects on the state and the text. *column becomes the run's start, or
+// lineLength when there is none (it is left alone when already past it).
+HighlightRun NextRun(const RunWalk *walk, char *line, uint32_t lineLength, uint32_t *column,
+                     HighlightState *state);
+
+// Carries the walk from `column` (a column the walk asks at: not inside a
+// run) towards `target` without reporting runs: the result is a column
+// between the two that the walk asks at, with *state the state there, so
+// that NextRun from it goes on exactly as the walk from `column` would. It
+// lands at most one word before the target, or at the start of the range
+// run that covers it; at lineLength when the target is there or past it.
+// The state is scanned for the ranges alone, which is only exact when no
+// match rewrites the text, every range has a class and no keyword can hide
+// a range start; otherwise the result is `column`, and the caller walks.
+uint32_t SkipRuns(const RunWalk *walk, char *line, uint32_t lineLength, uint32_t column,
+                  uint32_t target, HighlightState *state);
+
 // The class whose colour paints runs of classId: the first class with that
 // identifier, else the style's last class; null when the style has no
 // classes. Null with ControlError 102 when the style is not there.

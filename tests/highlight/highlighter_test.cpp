@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // Beside HighlightState (the global namespace) so that GoogleTest finds them.
 inline bool operator==(HighlightState a, HighlightState b)
@@ -315,3 +317,85 @@ TEST_F(HighlightTest, ClassColourResolvesOrReportsMissingStyle)
 }
 
 } // namespace
+
+// The painter's fast walk over a line: from any target, SkipRuns lands on a
+// column that the column-by-column walk asks at, with the state it has
+// there, no further than the target, and NextRun goes on from it to the
+// same runs with the same state after the line. The range << end closes
+// with symbol characters, so a word right after it is no keyword.
+TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
+{
+    ClearStyles();
+    uint32_t style = CreateStyle("s", nullptr);
+    uint32_t comment = AddClass(style, "C", 1, 0, 1);
+    uint32_t keyword = AddClass(style, "K", 0, 0, 2);
+    AddRange(style, "/*", 2, "*/", 2, 0, 0, comment);
+    AddRange(style, "\"", 1, "\"", 1, kRangeBackslash, 0, comment);
+    uint32_t nested = AddRange(style, "<<", 2, "end", 3, 0, 1, comment);
+    AddRange(style, "//", 2, "", 0, 0, 0, comment);
+    for (const char *word : {"if", "endif", "x"})
+        AddSymbol(style, word, uint32_t(std::strlen(word)), keyword);
+    const struct {
+        const char *line;
+        HighlightState carried;
+    } cases[] = {
+        {"a if b /* c if */ d\"e\\\"f\" <<g<<h end endif endx endif if X x", {0, 0}},
+        {"<<q end endif\"s\" IF/**/if", {0, 0}},
+        {"still inside end if end endif x /* open", {nested, 2}},
+        {"", {nested, 1}},
+        {"if x // to the end", {0, 0}},
+    };
+    RunWalk walk;
+    ASSERT_TRUE(BeginRunWalk(style, &walk));
+    ASSERT_TRUE(walk.statesAlone);
+    for (const auto &c : cases) {
+        std::string text = c.line;
+        uint32_t length = uint32_t(text.size());
+        // The column-by-column walk: the state at every column it asks at
+        // (others stay unset), the runs found, and the state after the line.
+        std::vector<HighlightState> asked(length + 1, HighlightState{kDeepest, kDeepest});
+        std::vector<std::string> runs;
+        HighlightState state = c.carried;
+        for (uint32_t column = 0; column <= length;) {
+            asked[column] = state;
+            HighlightRun run = QueryRun(style, &text[0], length, column, &state);
+            if (run.classId != 0)
+                runs.push_back(std::to_string(column) + ":" + std::to_string(run.length));
+            column += std::max(run.length, 1u);
+        }
+        for (uint32_t target = 0; target <= length + 1; ++target) {
+            SCOPED_TRACE(std::string(c.line) + " to " + std::to_string(target));
+            HighlightState skipped = c.carried;
+            uint32_t column = SkipRuns(&walk, &text[0], length, 0, target, &skipped);
+            ASSERT_LE(column, std::min(target, length));
+            EXPECT_EQ(skipped, asked[column]);
+            uint32_t end = std::min(target, length);
+            bool inWord = end > 0 && end < length && std::isalnum(static_cast<unsigned char>(text[end - 1]));
+            if (asked[end].range != kDeepest && !inWord) {
+                EXPECT_EQ(column, end) << "where the walk asks, outside a word, nothing is stepped back";
+            }
+            std::vector<std::string> after;
+            while (column < length) {
+                HighlightRun run = NextRun(&walk, &text[0], length, &column, &skipped);
+                if (run.classId != 0)
+                    after.push_back(std::to_string(column) + ":" + std::to_string(run.length));
+                column += run.length;
+            }
+            EXPECT_EQ(skipped, state) << "the state after the line";
+            EXPECT_TRUE(std::equal(after.rbegin(), after.rend(), runs.rbegin())) << "the same runs from there on";
+        }
+    }
+    // A state naming a range in a style without ranges reads as outside.
+    char line[] = "if x";
+    HighlightState stale{nested, 1};
+    uint32_t bare = CreateStyle("bare", nullptr);
+    ASSERT_TRUE(BeginRunWalk(bare, &walk));
+    EXPECT_EQ(SkipRuns(&walk, line, 4, 0, 4, &stale), 4u);
+    EXPECT_EQ(stale, (HighlightState{0, 0}));
+    // A range without class gives no run, so the walk never goes inside it.
+    AddRange(bare, "i", 1, "#", 1, 0, 0, 0);
+    ASSERT_TRUE(BeginRunWalk(bare, &walk));
+    SkipRuns(&walk, line, 4, 0, 4, &stale);
+    EXPECT_EQ(stale, (HighlightState{0, 0}));
+    ClearStyles();
+}
