@@ -28,9 +28,18 @@ Cell CellOf(const ControlRecord *record)
 // The top line's start, normalised to a line start inside the text.
 uint32_t TopLineStart(const ControlRecord *record)
 {
-    uint32_t start;
-    LineStart(record->text.bytes, std::min(record->topLineStart, record->text.length), &start);
+    uint32_t start = std::min(record->topLineStart, record->text.length);
+    while (start > 0 && record->text.bytes[start - 1] != '\n')
+        --start;
     return start;
+}
+
+// Length of the line starting at `lineStart`, without its '\n'.
+uint32_t LineLengthAt(const ControlRecord *record, uint32_t lineStart)
+{
+    const char *line = record->text.bytes + lineStart;
+    const void *end = std::memchr(line, '\n', record->text.length - lineStart);
+    return end != nullptr ? uint32_t(static_cast<const char *>(end) - line) : record->text.length - lineStart;
 }
 
 // Lines from the top line down to the line starting at `lineStart`
@@ -591,16 +600,13 @@ void Paint(ControlRecord *record, ViewRect update, const PaintDevice &device)
         // Lines below the area need no walk unless the walk rewrites the text.
         if (below && (!highlighted || walk.statesAlone))
             break;
-        uint32_t unused;
-        uint32_t lineLength = LineStart(record->text.bytes, lineStart, &unused);
+        uint32_t lineLength = LineLengthAt(record, lineStart);
         if (highlighted)
             PaintHighlightedLine(record, device, cell, walk, area, lineStart, lineLength, row, shown, &state);
         else if (shown && area.endColumn > area.firstColumn)
             PaintPlainLine(record, device, cell, area, lineStart, lineLength, row, maxChars);
-        uint32_t next;
-        NextLine(record->text.bytes, lineStart, &next);
-        if (next == 0)
-            break;
-        lineStart = next;
+        if (lineStart + lineLength == record->text.length)
+            break; // the last line
+        lineStart += lineLength + 1;
     }
 }
