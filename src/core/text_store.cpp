@@ -14,14 +14,16 @@ typedef unsigned char ByteBlock __attribute__((vector_size(16)));
 typedef uint64_t WordPair __attribute__((vector_size(16)));
 constexpr uint32_t kBlockBytes = 16;
 
-ByteBlock Broadcast(char byte)
+// Vectors travel by reference only: passing them by value changes the
+// calling convention on targets without a vector unit.
+void Broadcast(ByteBlock *block, char byte)
 {
-    return ByteBlock{} + static_cast<unsigned char>(byte);
+    *block = ByteBlock{} + static_cast<unsigned char>(byte);
 }
 
 // Index of the first non-zero byte of a block of 0x00/0xFF comparison
 // results that has one.
-uint32_t FirstSetLane(ByteBlock hits)
+uint32_t FirstSetLane(const ByteBlock &hits)
 {
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
     WordPair words = (WordPair)hits;
@@ -35,7 +37,7 @@ uint32_t FirstSetLane(ByteBlock hits)
 #endif
 }
 
-bool AnyLaneSet(ByteBlock hits)
+bool AnyLaneSet(const ByteBlock &hits)
 {
     WordPair words = (WordPair)hits;
     return (words[0] | words[1]) != 0;
@@ -47,9 +49,12 @@ struct ByteFinder {
     char a, b;
 };
 
-ByteFinder MakeFinder(char a, char b)
+void StartFinder(ByteFinder *finder, char a, char b)
 {
-    return ByteFinder{Broadcast(a), Broadcast(b), a, b};
+    Broadcast(&finder->wantA, a);
+    Broadcast(&finder->wantB, b);
+    finder->a = a;
+    finder->b = b;
 }
 
 // Index of the first of `count` bytes that the finder looks for, or `count`.
@@ -339,7 +344,8 @@ uint32_t CountLines(const char *bytes, uint32_t count)
 {
     // Each lane of `perLane` counts the line feeds it saw (a match compares
     // as 0xFF, that is -1), for at most 255 blocks before it could wrap.
-    const ByteBlock lineFeed = Broadcast('\n');
+    ByteBlock lineFeed;
+    Broadcast(&lineFeed, '\n');
     uint32_t lines = 1;
     uint32_t i = 0;
     while (count - i >= kBlockBytes) {
@@ -421,7 +427,8 @@ void MeasureText(TabStops tabs, const char *bytes, uint32_t count, uint32_t *wid
     uint32_t widestSoFar = 0;
     uint32_t lineCount = 0;
     ColumnWalk walk = StartColumnWalk(tabs);
-    const ByteFinder lineEndOrTab = MakeFinder('\n', '\t');
+    ByteFinder lineEndOrTab;
+    StartFinder(&lineEndOrTab, '\n', '\t');
     for (uint32_t i = 0; i < count;) {
         if (bytes[i] == '\n') {
             widestSoFar = std::max(widestSoFar, walk.column);
@@ -472,5 +479,7 @@ void ConvertLineEnds(char *destination, uint32_t *destinationLength, const char 
 
 uint32_t FindByte(const char *bytes, uint32_t count, char byte)
 {
-    return FindEither(MakeFinder(byte, byte), bytes, count);
+    ByteFinder finder;
+    StartFinder(&finder, byte, byte);
+    return FindEither(finder, bytes, count);
 }
