@@ -243,11 +243,16 @@ int InsertNormalized(ControlRecord *record, uint32_t offset, const char *bytes, 
                      UndoGroup *group, uint32_t *inserted)
 {
     *inserted = 0;
-    if (count > 0 && std::memchr(bytes, '\r', count) != nullptr) {
-        int status = InsertPiecesAtOnce(record, offset, bytes, count, group, inserted);
-        if (status >= 0)
-            return status;
+    if (count == 0)
+        return kInsertDone;
+    if (FindByte(bytes, count, '\r') == count) { // one piece: the text as it is
+        int status = InsertText(record, offset, bytes, count, false, group);
+        *inserted = status == kInsertDone ? count : 0;
+        return status;
     }
+    int status = InsertPiecesAtOnce(record, offset, bytes, count, group, inserted);
+    if (status >= 0)
+        return status;
     return InsertPieceByPiece(record, offset, bytes, count, group, inserted);
 }
 
