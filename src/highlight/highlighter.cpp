@@ -249,6 +249,20 @@ void CheckSymbolForStateScan(const StyleSymbol *symbol, void *context)
     }
 }
 
+// The first index in [p, end) whose byte may start a range, or end. Eight
+// bytes are tested per branch: most bytes of a text start nothing.
+uint32_t NextOpening(const RunWalk *walk, const char *line, uint32_t p, uint32_t end)
+{
+    const bool *may = walk->mayOpen;
+    auto at = [line](uint32_t i) { return static_cast<unsigned char>(line[i]); };
+    while (end - p >= 8 && !(may[at(p)] | may[at(p + 1)] | may[at(p + 2)] | may[at(p + 3)] |
+                             may[at(p + 4)] | may[at(p + 5)] | may[at(p + 6)] | may[at(p + 7)]))
+        p += 8;
+    while (p < end && !may[at(p)])
+        ++p;
+    return p;
+}
+
 } // namespace
 
 HighlightRun QueryRun(uint32_t styleId, char *line, uint32_t lineLength, uint32_t column,
@@ -338,8 +352,7 @@ uint32_t SkipRuns(const RunWalk *walk, char *line, uint32_t lineLength, uint32_t
     for (;;) {
         uint32_t runStart = p;
         if (range == nullptr) {
-            while (p < target && !walk->mayOpen[static_cast<unsigned char>(line[p])])
-                ++p;
+            p = NextOpening(walk, line, p, target);
             if (p >= target) {
                 // No range covers the target. A keyword may: step back to the
                 // start of the word that holds it (a keyword run covers
