@@ -10,8 +10,6 @@
 #include "control/window_messages.h"
 #include "core/text_store.h"
 
-#include <cstring>
-
 namespace {
 
 // The clipboard format the control offers and takes.
@@ -86,8 +84,7 @@ void PasteText(ControlRecord *record)
             if (const char *bytes = platform.lockClipboardText(platform.context, &size)) {
                 // The text ends at its NUL, or with the block when another
                 // program left none.
-                const void *nul = std::memchr(bytes, '\0', size);
-                uint32_t length = nul != nullptr ? uint32_t(static_cast<const char *>(nul) - bytes) : size;
+                uint32_t length = FindByte(bytes, size, '\0');
                 ReplaceSelection(record, bytes, length, true, nullptr);
                 platform.unlockClipboardText(platform.context, bytes);
             }
