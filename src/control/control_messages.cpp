@@ -121,8 +121,7 @@ LResult OnGetSelText(ControlRecord *record, LParam buffer)
 // (the line count is kept exact by every edit).
 LResult OnLineFromChar(ControlRecord *record, WParam wParam)
 {
-    uint32_t target;
-    LineStart(Text(record), OffsetParameter(record, wParam), &target);
+    uint32_t target = LineStartOf(Text(record), OffsetParameter(record, wParam));
     uint32_t length = record->text.length;
     uint32_t top = std::min(record->topLineStart, length);
     uint32_t toStart = target;
@@ -142,8 +141,7 @@ LResult OnLineFromChar(ControlRecord *record, WParam wParam)
 LResult OnLineIndex(ControlRecord *record, WParam wParam)
 {
     if (uint32_t(wParam) == kNoOffset) {
-        uint32_t start;
-        LineStart(Text(record), record->caret, &start);
+        uint32_t start = LineStartOf(Text(record), record->caret);
         return start;
     }
     uint32_t start = StartOfLine(record, uint32_t(std::min<WParam>(wParam, kNoOffset)));

@@ -66,3 +66,10 @@ inline TabStops TabStopsOf(const ControlRecord *record)
 {
     return TabStops{record->tabCount, record->tabWidths};
 }
+
+// Length of the line starting at `lineStart`, without its '\n'. Bounded by
+// the text's known length, so the scan goes a block at a time.
+inline uint32_t LineLengthAt(const ControlRecord *record, uint32_t lineStart)
+{
+    return FindByte(record->text.bytes + lineStart, record->text.length - lineStart, '\n');
+}

@@ -12,9 +12,8 @@ namespace {
 // Display width of the line holding `offset`.
 uint32_t WidthOfLine(const ControlRecord *record, uint32_t offset)
 {
-    uint32_t start;
-    uint32_t length = LineStart(record->text.bytes, offset, &start);
-    return ColumnOfOffset(TabStopsOf(record), record->text.bytes, start + length);
+    uint32_t start = LineStartOf(record->text.bytes, offset);
+    return ColumnOfOffset(TabStopsOf(record), record->text.bytes, start + LineLengthAt(record, start));
 }
 
 // A failed undo record: the edit stands, the history goes.
@@ -187,8 +186,7 @@ int InsertPiecesAtOnce(ControlRecord *record, uint32_t offset, const char *bytes
     uint64_t room = record->limitText > record->text.length ? record->limitText - record->text.length : 0;
 
     // The column walk of the line being built, from the insertion point.
-    uint32_t lineStart;
-    LineStart(record->text.bytes, offset, &lineStart);
+    uint32_t lineStart = LineStartOf(record->text.bytes, offset);
     ColumnWalk walk = StartColumnWalk(tabs);
     for (uint32_t i = lineStart; i < offset; ++i)
         AdvanceColumn(&walk, record->text.bytes[i]);
@@ -338,8 +336,7 @@ int IndentSelection(ControlRecord *record, bool indent)
 
     uint32_t lines = CountLines(record->text.bytes + a, b - a);
     UndoGroup *group = BeginGroup(&record->undo);
-    uint32_t lineStart;
-    LineStart(record->text.bytes, a, &lineStart);
+    uint32_t lineStart = LineStartOf(record->text.bytes, a);
     bool startAtLine = a == lineStart;
     bool endAtLine = b == lineStart;
 

@@ -47,8 +47,7 @@ uint32_t OffsetAtColumn(const ControlRecord *record, uint32_t lineStart, uint32_
 uint32_t LineAway(const ControlRecord *record, uint32_t offset, int64_t lines)
 {
     const char *text = record->text.bytes;
-    uint32_t start;
-    LineStart(text, offset, &start);
+    uint32_t start = LineStartOf(text, offset);
     for (; lines < 0; ++lines) {
         uint32_t previous;
         PrevLine(text, start, &previous);
@@ -246,8 +245,7 @@ void TypeCharacter(ControlRecord *record, char c)
     } else if (moves) {
         TabStops tabs = TabStopsOf(record);
         uint32_t column = ColumnOfOffset(tabs, text, before) + DistanceToNextTab(tabs, text, before);
-        uint32_t lineStart;
-        LineStart(text, before, &lineStart);
+        uint32_t lineStart = LineStartOf(text, before);
         MoveCaret(record, kCaretRight, OffsetAtColumn(record, lineStart, column) - before, false, false);
     } else {
         status = InsertText(record, before, &c, 1, overwrite, group);
@@ -260,8 +258,7 @@ void TypeCharacter(ControlRecord *record, char c)
         if (record->autoIndent == 1 && c == '\n')
             changed = AutoIndent(record, !moves, ctrl, shift, group) || changed;
         if (changed) {
-            uint32_t lineStart;
-            LineStart(record->text.bytes, before, &lineStart);
+            uint32_t lineStart = LineStartOf(record->text.bytes, before);
             if (c == '\n')
                 RepaintAfterEdit(record, kRepaintLineToBottom, before);
             else if (record->highlightStyle == 0)
@@ -298,8 +295,7 @@ void DeleteCharacter(ControlRecord *record, bool backwards)
     bool lineBreak = record->text.bytes[caret] == '\n';
     bool delimiter = record->highlightStyle != 0 && IsRangeDelimiter(record, caret, 1);
     DeleteText(record, caret, 1, group);
-    uint32_t lineStart;
-    LineStart(record->text.bytes, caret, &lineStart);
+    uint32_t lineStart = LineStartOf(record->text.bytes, caret);
     if (lineBreak || record->highlightStyle == 0)
         RepaintAfterEdit(record, lineBreak ? kRepaintLineToBottom : kRepaintRestOfLine, caret);
     else if (delimiter)
@@ -338,8 +334,7 @@ void MoveCaret(ControlRecord *record, CaretKey key, uint32_t times, bool shift, 
         for (uint32_t i = 0; i < times; ++i)
             scroll = StepCaret(record, key, ctrl) && scroll;
     }
-    uint32_t lineStart;
-    LineStart(record->text.bytes, record->caret, &lineStart);
+    uint32_t lineStart = LineStartOf(record->text.bytes, record->caret);
     record->caretLineStart = lineStart;
     if (key != kCaretUp && key != kCaretDown)
         record->desiredColumn = ColumnOfOffset(TabStopsOf(record), record->text.bytes, record->caret);

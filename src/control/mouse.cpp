@@ -57,8 +57,7 @@ uint32_t OffsetAt(ControlRecord *record, const ClientGeometry &g, MousePoint poi
 void FollowCaret(ControlRecord *record, uint32_t before)
 {
     if (record->caret != before) {
-        uint32_t lineStart;
-        LineStart(record->text.bytes, record->caret, &lineStart);
+        uint32_t lineStart = LineStartOf(record->text.bytes, record->caret);
         record->caretLineStart = lineStart;
         PlaceCaret(record);
     }

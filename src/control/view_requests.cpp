@@ -28,18 +28,7 @@ Cell CellOf(const ControlRecord *record)
 // The top line's start, normalised to a line start inside the text.
 uint32_t TopLineStart(const ControlRecord *record)
 {
-    uint32_t start = std::min(record->topLineStart, record->text.length);
-    while (start > 0 && record->text.bytes[start - 1] != '\n')
-        --start;
-    return start;
-}
-
-// Length of the line starting at `lineStart`, without its '\n'.
-uint32_t LineLengthAt(const ControlRecord *record, uint32_t lineStart)
-{
-    const char *line = record->text.bytes + lineStart;
-    const void *end = std::memchr(line, '\n', record->text.length - lineStart);
-    return end != nullptr ? uint32_t(static_cast<const char *>(end) - line) : record->text.length - lineStart;
+    return LineStartOf(record->text.bytes, std::min(record->topLineStart, record->text.length));
 }
 
 // Lines from the top line down to the line starting at `lineStart`
@@ -91,10 +80,10 @@ bool TopLineUp(ControlRecord *record)
 bool TopLineDown(ControlRecord *record)
 {
     uint32_t top = TopLineStart(record);
-    uint32_t next;
-    NextLine(record->text.bytes, top, &next);
-    if (next == 0)
+    uint32_t end = top + LineLengthAt(record, top);
+    if (end == record->text.length)
         return false;
+    uint32_t next = end + 1;
     if (record->highlightStyle != 0) {
         HighlightState state = {record->topRangeState, record->topRangeData};
         state = StateAfterLine(record->highlightStyle, record->text.bytes, top, state);
@@ -200,8 +189,7 @@ uint32_t WalkToColumn(TabStops tabs, const char *line, uint32_t length, uint32_t
     uint32_t at = 0;
     while (at < length && walk->column < column) {
         uint32_t room = std::min(column - walk->column, length - at);
-        const void *tab = std::memchr(line + at, '\t', room);
-        uint32_t plain = tab != nullptr ? uint32_t(static_cast<const char *>(tab) - (line + at)) : room;
+        uint32_t plain = FindByte(line + at, room, '\t');
         if (plain > 0) {
             before = *walk;
             SkipColumns(&before, plain - 1);
@@ -209,7 +197,7 @@ uint32_t WalkToColumn(TabStops tabs, const char *line, uint32_t length, uint32_t
             SkipColumns(walk, 1);
             at += plain;
         }
-        if (tab != nullptr) {
+        if (plain < room) {
             before = *walk;
             AdvanceColumn(walk, '\t');
             ++at;
@@ -366,8 +354,7 @@ int32_t HorizontalPosition(const ControlRecord *record)
 ViewPoint PosFromChar(ControlRecord *record, uint32_t offset)
 {
     offset = std::min(offset, record->text.length);
-    uint32_t lineStart;
-    LineStart(record->text.bytes, offset, &lineStart);
+    uint32_t lineStart = LineStartOf(record->text.bytes, offset);
     uint32_t column = ColumnOfOffset(TabStopsOf(record), record->text.bytes, offset);
     return CellPosition(record, CellOf(record), column, RowOf(record, lineStart));
 }

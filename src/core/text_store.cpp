@@ -43,6 +43,39 @@ bool AnyLaneSet(const ByteBlock &hits)
     return (words[0] | words[1]) != 0;
 }
 
+// Index of the last non-zero byte of a block of comparison results that has one.
+uint32_t LastSetLane(const ByteBlock &hits)
+{
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    WordPair words = (WordPair)hits;
+    return words[1] != 0 ? 8 + uint32_t(63 - __builtin_clzll(words[1])) / 8
+                         : uint32_t(63 - __builtin_clzll(words[0])) / 8;
+#else
+    uint32_t k = 15;
+    while (hits[k] == 0)
+        --k;
+    return k;
+#endif
+}
+
+// Start of the line holding `offset`: just past the last '\n' before it, or 0.
+uint32_t ScanBackToLineStart(const char *text, uint32_t offset)
+{
+    ByteBlock lineFeed;
+    Broadcast(&lineFeed, '\n');
+    uint32_t at = offset;
+    for (; at >= kBlockBytes; at -= kBlockBytes) {
+        ByteBlock block;
+        std::memcpy(&block, text + at - kBlockBytes, kBlockBytes);
+        ByteBlock hits = (ByteBlock)(block == lineFeed);
+        if (AnyLaneSet(hits))
+            return at - kBlockBytes + LastSetLane(hits) + 1;
+    }
+    while (at > 0 && text[at - 1] != '\n')
+        --at;
+    return at;
+}
+
 // Looks for either of two bytes (the same one twice for one byte).
 struct ByteFinder {
     ByteBlock wantA, wantB;
@@ -209,6 +242,30 @@ void AdvanceColumnOver(ColumnWalk *walk, uint32_t count)
     }
 }
 
+namespace {
+
+// Walks `count` bytes that hold no '\n' from the start of a line: runs
+// without a tab move the column in one step, as MeasureText does.
+ColumnWalk WalkWithinLine(TabStops tabs, const char *bytes, uint32_t count)
+{
+    ColumnWalk walk = StartColumnWalk(tabs);
+    ByteFinder tab;
+    StartFinder(&tab, '\t', '\t');
+    for (uint32_t i = 0; i < count;) {
+        if (bytes[i] == '\t') {
+            AdvanceColumn(&walk, '\t');
+            ++i;
+            continue;
+        }
+        uint32_t run = FindEither(tab, bytes + i, count - i);
+        AdvanceColumnOver(&walk, run);
+        i += run;
+    }
+    return walk;
+}
+
+} // namespace
+
 uint32_t NextCapacity(uint32_t capacity, bool grow)
 {
     if (grow) {
@@ -307,11 +364,13 @@ int OverwriteByte(TextDocument *doc, uint32_t offset, char byte)
 
 uint32_t LineStart(const char *text, uint32_t offset, uint32_t *start)
 {
-    uint32_t begin = offset;
-    while (begin > 0 && text[begin - 1] != '\n')
-        --begin;
-    *start = begin;
-    return LengthToLineEnd(text, begin);
+    *start = ScanBackToLineStart(text, offset);
+    return LengthToLineEnd(text, *start);
+}
+
+uint32_t LineStartOf(const char *text, uint32_t offset)
+{
+    return ScanBackToLineStart(text, offset);
 }
 
 uint32_t NextLine(const char *text, uint32_t offset, uint32_t *next)
@@ -328,16 +387,11 @@ uint32_t NextLine(const char *text, uint32_t offset, uint32_t *next)
 void PrevLine(const char *text, uint32_t offset, uint32_t *previous)
 {
     *previous = kNoOffset;
-    uint32_t at = offset;
-    while (at > 0 && text[at - 1] != '\n')
-        --at;
+    uint32_t at = ScanBackToLineStart(text, offset);
     if (at == 0)
         return;
     // text[at - 1] ends the previous line; find where that line starts.
-    uint32_t begin = at - 1;
-    while (begin > 0 && text[begin - 1] != '\n')
-        --begin;
-    *previous = begin;
+    *previous = ScanBackToLineStart(text, at - 1);
 }
 
 uint32_t CountLines(const char *bytes, uint32_t count)
@@ -399,17 +453,14 @@ uint32_t TabWidth(TabStops tabs, uint32_t index)
 
 uint32_t ColumnOfOffset(TabStops tabs, const char *text, uint32_t offset)
 {
-    uint32_t walked;
-    return WalkLine(tabs, text, offset, &walked,
-                    [offset](uint32_t at, const ColumnWalk &) { return at < offset; })
-        .column;
+    uint32_t start = ScanBackToLineStart(text, offset);
+    return WalkWithinLine(tabs, text + start, offset - start).column;
 }
 
 uint32_t DistanceToNextTab(TabStops tabs, const char *text, uint32_t offset)
 {
-    uint32_t walked;
-    ColumnWalk walk = WalkLine(tabs, text, offset, &walked,
-                               [offset](uint32_t at, const ColumnWalk &) { return at < offset; });
+    uint32_t start = ScanBackToLineStart(text, offset);
+    ColumnWalk walk = WalkWithinLine(tabs, text + start, offset - start);
     return walk.stop - walk.column;
 }
 

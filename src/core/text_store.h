@@ -65,6 +65,9 @@ int OverwriteByte(TextDocument *doc, uint32_t offset, char byte);
 // line, and the NUL, belong to that line.
 uint32_t LineStart(const char *text, uint32_t offset, uint32_t *start);
 
+// Start of the line holding `offset`, found without looking past `offset`.
+uint32_t LineStartOf(const char *text, uint32_t offset);
+
 // Start (out) and length of the line after the one holding `offset`; the out
 // value is 0 when there is no next line, and the result then means nothing.
 uint32_t NextLine(const char *text, uint32_t offset, uint32_t *next);

@@ -324,10 +324,11 @@ TEST(TextStore, ConvertLineEndsBothWays)
     }
 }
 
-// The line count, the widest line, the search for a byte and the line-end
-// conversion look at sixteen bytes at a time; each must give what a walk
-// over single bytes gives, for runs that cross those blocks at any
-// alignment, and read nothing outside the bytes (the block ends with them).
+// The line count, the widest line, the search for a byte, the line-end
+// conversion, the line start and the column walk look at sixteen bytes at a
+// time; each must give what a walk over single bytes gives, for runs that
+// cross those blocks at any alignment, and read nothing outside the bytes
+// (the block ends with them).
 TEST(TextStore, BlockwiseScansAgreeWithByteByByteWalks)
 {
     const uint32_t w84[] = {8, 4}, w1[] = {1}, w315[] = {3, 1, 5}, w0[] = {0};
@@ -363,6 +364,20 @@ TEST(TextStore, BlockwiseScansAgreeWithByteByByteWalks)
             expectedWidest = std::max(expectedWidest, walk.column);
             MeasureText(tabs, bytes, n, &widest, &lines);
             ASSERT_EQ(std::make_pair(widest, lines), std::make_pair(expectedWidest, expectedLines)) << text;
+        }
+        const char *terminated = text.c_str();
+        for (uint32_t offset = 0; offset <= n; offset += 1 + random() % 9) {
+            uint32_t start = offset;
+            while (start > 0 && text[start - 1] != '\n')
+                --start;
+            ASSERT_EQ(LineStartOf(terminated, offset), start) << text << " @" << offset;
+            for (const TabStops &tabs : stopSets) {
+                ColumnWalk walk = StartColumnWalk(tabs);
+                for (uint32_t i = start; i < offset; ++i)
+                    AdvanceColumn(&walk, text[i]);
+                ASSERT_EQ(ColumnOfOffset(tabs, terminated, offset), walk.column) << text << " @" << offset;
+                ASSERT_EQ(DistanceToNextTab(tabs, terminated, offset), walk.stop - walk.column);
+            }
         }
         std::string expected;
         for (uint32_t i = 0; i < n; ++i) {
