@@ -1,5 +1,7 @@
 #include "allocation.h"
 
+#include "core/text_memory.h"
+
 #include <cstdlib>
 
 namespace {
@@ -46,6 +48,16 @@ void *EngineReallocateArray(void *block, uint64_t count, size_t itemSize)
 void EngineFree(void *block)
 {
     std::free(block);
+}
+
+void *ReallocateTextBuffer(void *block, size_t oldSize, size_t size)
+{
+    return AttemptFails() ? nullptr : ResizeTextMemory(block, oldSize, size);
+}
+
+void FreeTextBuffer(void *block)
+{
+    ReleaseTextMemory(block);
 }
 
 void FailNthAllocation(unsigned long n)

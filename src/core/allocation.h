@@ -11,6 +11,12 @@ void *EngineAllocateZeroed(size_t size);             // like calloc(1, size)
 void *EngineReallocate(void *block, size_t size);    // like realloc; the old block survives a failure
 void EngineFree(void *block);                        // null is ignored
 
+// The buffer of a text (TextDocument::bytes). Same contract as
+// EngineReallocate and counted by the same seam; `oldSize` is the block's
+// current size. Where the system allows, the block grows in place.
+void *ReallocateTextBuffer(void *block, size_t oldSize, size_t size);
+void FreeTextBuffer(void *block); // null is ignored
+
 // Whether `count` items of `itemSize` bytes make a block of at most
 // `largest` bytes: SIZE_MAX asks about this build, 0xFFFFFFFF about a
 // 32-bit one. Counts are 64-bit, so that a caller adds to a 32-bit length

@@ -129,10 +129,10 @@ bool ReserveBytes(TextDocument *doc, uint32_t needed)
         return true;
     uint32_t generous = RoundUpToBlock(uint64_t(doc->reserved) + doc->reserved / 2);
     uint32_t size = std::max(generous, needed);
-    void *block = EngineReallocate(doc->bytes, size);
+    void *block = ReallocateTextBuffer(doc->bytes, doc->reserved, size);
     if (block == nullptr && size > needed) {
         size = needed;
-        block = EngineReallocate(doc->bytes, size);
+        block = ReallocateTextBuffer(doc->bytes, doc->reserved, size);
     }
     if (block == nullptr)
         return false;
@@ -149,7 +149,7 @@ void ReleaseSpareBytes(TextDocument *doc)
     if (doc->reserved / 4 < doc->capacity)
         return;
     uint32_t size = RoundUpToBlock(uint64_t(doc->capacity) * 2);
-    void *block = EngineReallocate(doc->bytes, size);
+    void *block = ReallocateTextBuffer(doc->bytes, doc->reserved, size);
     if (block != nullptr) {
         doc->bytes = static_cast<char *>(block);
         doc->reserved = size;
@@ -296,7 +296,7 @@ int CreateTextDocument(TextDocument *doc)
 
 void FreeTextDocument(TextDocument *doc)
 {
-    EngineFree(doc->bytes);
+    FreeTextBuffer(doc->bytes);
     *doc = TextDocument{};
 }
 

@@ -78,6 +78,28 @@ TEST(TextStore, LargeDeletionGivesMemoryBack)
     EXPECT_EQ(store.Text(), std::string(20, 'x'));
 }
 
+// A text read block by block: on 64-bit Windows the buffer grows where it
+// is, in address space reserved ahead, instead of being copied at each
+// growth; everywhere the bytes arrive whole.
+TEST(TextStore, TextReadInBlocksGrowsInPlaceWhereTheSystemAllows)
+{
+    Store store;
+    const char *first = store.doc.bytes;
+    std::string block(65536, 'b');
+    for (int i = 0; i < 512; ++i) {
+        block[i % 65536] = char('a' + i % 26);
+        ASSERT_EQ(InsertBytes(&store.doc, store.doc.length, block.data(), uint32_t(block.size())), 1);
+    }
+    EXPECT_EQ(store.doc.length, 512u * 65536);
+    EXPECT_EQ(store.doc.bytes[511 * 65536 + 511], char('a' + 511 % 26));
+    EXPECT_EQ(store.doc.bytes[65536 + 1], 'b');
+#if defined(_WIN32) && UINTPTR_MAX > 0xFFFFFFFFu
+    EXPECT_EQ(store.doc.bytes, first) << "the buffer moved";
+#else
+    (void)first;
+#endif
+}
+
 // Random edits against a std::string model: the text, the cached length, the
 // scanned length and the capacity invariant agree after every step.
 TEST(TextStore, RandomEditsKeepTextLengthAndCapacityExact)
