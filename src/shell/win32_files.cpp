@@ -8,6 +8,7 @@
 #include "config/apply_options.h"
 #include "config/file_types.h"
 #include "core/safe_write.h"
+#include "core/text_store.h" // FindByte: the C runtime's memchr is a byte loop under Wine
 #include "shell/document_paths.h"
 
 #include <cstring>
@@ -41,7 +42,7 @@ DWORD CALLBACK ReadBlock(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *do
     DWORD read = 0;
     if (!g_seams.readFile(stream->file, buffer, count, &read))
         return 1;
-    if (std::memchr(buffer, '\0', read) != nullptr) {
+    if (FindByte(reinterpret_cast<const char *>(buffer), read, '\0') < read) {
         stream->sawNul = true; // deliver nothing of this block: the transfer stops here
         return 1;
     }
@@ -82,7 +83,7 @@ bool FileHoldsNul(HANDLE file)
     bool found = false;
     DWORD read = 0;
     while (!found && ReadFile(file, block, sizeof block, &read, nullptr) && read > 0)
-        found = std::memchr(block, '\0', read) != nullptr;
+        found = FindByte(block, read, '\0') < read;
     SetFilePointer(file, 0, nullptr, FILE_BEGIN);
     return found;
 }
