@@ -78,8 +78,7 @@ uint32_t StartOfLine(const ControlRecord *record, uint32_t line)
         return kNoOffset;
     uint32_t start = 0;
     for (uint32_t walked = 0; walked < line; ++walked) {
-        uint32_t next;
-        NextLine(Text(record), start, &next);
+        uint32_t next = NextLineStart(record, start);
         if (next == 0)
             return kNoOffset;
         start = next;
@@ -96,7 +95,7 @@ LResult OnGetLine(ControlRecord *record, WParam line, LParam buffer)
         return -1;
     }
     uint32_t lineStart;
-    uint32_t length = LineStart(Text(record), start, &lineStart);
+    uint32_t length = LineOf(record, start, &lineStart);
     if (length > 0)
         std::memcpy(reinterpret_cast<char *>(buffer), Text(record) + start, length);
     return length;
@@ -360,7 +359,7 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
         return OnLineIndex(record, wParam);
     case AEM_LINELENGTH: {
         uint32_t start;
-        return LineStart(Text(record), OffsetParameter(record, wParam), &start);
+        return LineOf(record, OffsetParameter(record, wParam), &start);
     }
     case AEM_INDENTSEL:
         return IndentSelection(record, wParam != 0);

@@ -67,9 +67,26 @@ inline TabStops TabStopsOf(const ControlRecord *record)
     return TabStops{record->tabCount, record->tabWidths};
 }
 
-// Length of the line starting at `lineStart`, without its '\n'. Bounded by
-// the text's known length, so the scan goes a block at a time.
+// The record's own line scans: the text store's answers, bounded by the
+// text's known length so that every scan goes a block at a time.
+
+// Length of the line starting at `lineStart`, without its '\n'.
 inline uint32_t LineLengthAt(const ControlRecord *record, uint32_t lineStart)
 {
     return FindByte(record->text.bytes + lineStart, record->text.length - lineStart, '\n');
+}
+
+// Start (out) and length of the line holding `offset`, as LineStart gives them.
+inline uint32_t LineOf(const ControlRecord *record, uint32_t offset, uint32_t *start)
+{
+    *start = LineStartOf(record->text.bytes, offset);
+    return LineLengthAt(record, *start);
+}
+
+// Start of the line after the one holding `offset`, or 0 when that is the
+// last line (NextLine's convention).
+inline uint32_t NextLineStart(const ControlRecord *record, uint32_t offset)
+{
+    uint32_t end = offset + LineLengthAt(record, offset);
+    return end < record->text.length ? end + 1 : 0;
 }

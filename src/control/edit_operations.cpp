@@ -41,7 +41,7 @@ bool InsertionAllowed(const ControlRecord *record, uint32_t offset, const char *
     if (lineBreak)
         return uint64_t(record->lineCount) + 1 <= lines;
     uint32_t start;
-    return uint64_t(LineStart(record->text.bytes, offset, &start)) + 1 <= columns;
+    return uint64_t(LineOf(record, offset, &start)) + 1 <= columns;
 }
 
 // The part of the text area to repaint when the selection moves from
@@ -355,8 +355,7 @@ int IndentSelection(ControlRecord *record, bool indent)
             ++(line == 0 ? firstDeleted : otherDeleted);
             edited = true;
         }
-        uint32_t next;
-        NextLine(record->text.bytes, lineStart, &next);
+        uint32_t next = NextLineStart(record, lineStart);
         if (next == 0)
             break;
         lineStart = next;

@@ -56,8 +56,7 @@ uint32_t LineAway(const ControlRecord *record, uint32_t offset, int64_t lines)
         start = previous;
     }
     for (; lines > 0; --lines) {
-        uint32_t next;
-        NextLine(text, start, &next);
+        uint32_t next = NextLineStart(record, start);
         if (next == 0)
             break;
         start = next;
@@ -72,7 +71,7 @@ bool StepCaret(ControlRecord *record, CaretKey key, bool ctrl)
     const char *text = record->text.bytes;
     uint32_t &caret = record->caret;
     uint32_t lineStart;
-    uint32_t lineLength = LineStart(text, caret, &lineStart);
+    uint32_t lineLength = LineOf(record, caret, &lineStart);
     TabStops tabs = TabStopsOf(record);
     switch (key) {
     case kCaretPageUp:
@@ -139,7 +138,7 @@ void RepaintAfterEdit(ControlRecord *record, RepaintMode mode, uint32_t offset)
 bool IsRangeDelimiter(const ControlRecord *record, uint32_t offset, int mode)
 {
     uint32_t lineStart;
-    uint32_t lineLength = LineStart(record->text.bytes, offset, &lineStart);
+    uint32_t lineLength = LineOf(record, offset, &lineStart);
     return DelimiterTest(record->highlightStyle, record->text.bytes + lineStart, offset - lineStart,
                          lineLength, mode) != 0;
 }
@@ -235,8 +234,7 @@ void TypeCharacter(ControlRecord *record, char c)
     int status = kInsertDone;
     bool changed = false;
     if (moves && c == '\n') {
-        uint32_t next;
-        NextLine(text, before, &next);
+        uint32_t next = NextLineStart(record, before);
         if (next == 0) {
             CommitGroup(&record->undo);
             return;

@@ -89,7 +89,7 @@ uint32_t WidestTouchedLine(const ControlRecord *record, const uint32_t *starts, 
     uint32_t measuredLine = UINT32_MAX;
     auto measure = [&](uint32_t offset) {
         uint32_t lineStart;
-        uint32_t length = LineStart(text, offset, &lineStart);
+        uint32_t length = LineOf(record, offset, &lineStart);
         if (lineStart == measuredLine)
             return;
         measuredLine = lineStart;

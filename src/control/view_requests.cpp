@@ -370,8 +370,7 @@ uint32_t CharFromPos(ControlRecord *record, int x, int y)
     int64_t row = std::max((y - 1) / cell.height, 0);
     uint32_t start = TopLineStart(record);
     for (int64_t walked = 0; walked < row; ++walked) {
-        uint32_t next;
-        NextLine(record->text.bytes, start, &next);
+        uint32_t next = NextLineStart(record, start);
         if (next == 0)
             return record->text.length;
         start = next;
