@@ -13,6 +13,7 @@ namespace {
 typedef unsigned char ByteBlock __attribute__((vector_size(16)));
 typedef uint64_t WordPair __attribute__((vector_size(16)));
 constexpr uint32_t kBlockBytes = 16;
+constexpr uint32_t kStrideBytes = 4 * kBlockBytes; // a step of the long scans
 
 // Vectors travel by reference only: passing them by value changes the
 // calling convention on targets without a vector unit.
@@ -64,6 +65,15 @@ uint32_t ScanBackToLineStart(const char *text, uint32_t offset)
     ByteBlock lineFeed;
     Broadcast(&lineFeed, '\n');
     uint32_t at = offset;
+    for (; at >= kStrideBytes; at -= kStrideBytes) {
+        ByteBlock block[4];
+        std::memcpy(block, text + at - kStrideBytes, kStrideBytes);
+        ByteBlock hits = {};
+        for (const ByteBlock &b : block)
+            hits |= (ByteBlock)(b == lineFeed);
+        if (AnyLaneSet(hits))
+            break;
+    }
     for (; at >= kBlockBytes; at -= kBlockBytes) {
         ByteBlock block;
         std::memcpy(&block, text + at - kBlockBytes, kBlockBytes);
@@ -94,6 +104,16 @@ void StartFinder(ByteFinder *finder, char a, char b)
 uint32_t FindEither(const ByteFinder &finder, const char *bytes, uint32_t count)
 {
     uint32_t i = 0;
+    // Four blocks per step while no byte is found: one branch per 64 bytes.
+    for (; count - i >= kStrideBytes; i += kStrideBytes) {
+        ByteBlock block[4];
+        std::memcpy(block, bytes + i, kStrideBytes);
+        ByteBlock hits = {};
+        for (const ByteBlock &b : block)
+            hits |= (ByteBlock)((b == finder.wantA) | (b == finder.wantB));
+        if (AnyLaneSet(hits))
+            break;
+    }
     for (; count - i >= kBlockBytes; i += kBlockBytes) {
         ByteBlock block;
         std::memcpy(&block, bytes + i, kBlockBytes);
