@@ -17,6 +17,7 @@
 namespace {
 
 constexpr uint32_t kId = 77;
+constexpr unsigned kKeyDown = 256, kChar = 258, kBackspace = 8, kEnd = 35, kHome = 36;
 
 // A control of 80 × 50 cells holding 100,000 lines of C-like source,
 // highlighted with a comment, string and keyword style.
@@ -103,9 +104,9 @@ void BM_ScrollPageDownAndUp(benchmark::State &state)
     }
 }
 
-// 26 lines of `lineSize` bytes of minified JavaScript: keywords, strings
-// with escapes, template literals, block comments and divisions.
-std::string MinifiedLines(uint32_t lineSize)
+// `lines` lines of `lineSize` bytes of minified JavaScript: keywords,
+// strings with escapes, template literals, block comments and divisions.
+std::string MinifiedLines(uint32_t lineSize, int lines = 26)
 {
     static const char *const pieces[] = {
         "function(e,t){var n=this._cache[e];",
@@ -124,8 +125,8 @@ std::string MinifiedLines(uint32_t lineSize)
         line += pieces[(i * 7) % (sizeof pieces / sizeof pieces[0])];
     line.resize(lineSize);
     std::string text;
-    for (int i = 0; i < 26; ++i)
-        text += line + (i < 25 ? "\n" : "");
+    for (int i = 0; i < lines; ++i)
+        text += line + (i < lines - 1 ? "\n" : "");
     return text;
 }
 
@@ -134,9 +135,9 @@ std::string MinifiedLines(uint32_t lineSize)
 struct MinifiedView {
     PlatformDouble screen;
     ControlRecord *record = nullptr;
-    explicit MinifiedView(uint32_t lineSize)
+    explicit MinifiedView(uint32_t lineSize, int lines = 26)
     {
-        std::string text = MinifiedLines(lineSize);
+        std::string text = MinifiedLines(lineSize, lines);
         // The shipped styles, from the data folder beside this file's folder.
         std::string styles = __FILE__;
         styles = styles.substr(0, styles.find_last_of('/') + 1) + "../data/styles.dat";
@@ -177,6 +178,40 @@ void BM_PaintDeepInsideLongLines(benchmark::State &state)
     state.counters["cells_per_paint"] = double(cells) / double(state.iterations());
 }
 
+// Keys at the end of one 2 MB line of minified JavaScript, each followed by
+// the paint of what it invalidated: End and Home, or a character and
+// Backspace (time per pair).
+void BM_KeysOnAMinifiedLine(benchmark::State &state)
+{
+    MinifiedView view(2 * 1024 * 1024, 1);
+    if (view.record == nullptr || view.record->highlightStyle == 0) {
+        state.SkipWithError("the shipped JavaScript style could not be read");
+        return;
+    }
+    uint64_t cells = 0;
+    PaintDevice device = CountingDevice(&cells);
+    auto paintInvalidated = [&] {
+        for (const auto &r : view.screen.invalidated)
+            Paint(view.record, ViewRect{r.left, r.top, r.right, r.bottom}, device);
+        view.screen.invalidated.clear();
+    };
+    const bool typing = state.range(0) != 0;
+    view.Send(kKeyDown, kEnd, 0x014F0001);
+    paintInvalidated();
+    for (auto _ : state) {
+        if (typing) {
+            view.Send(kChar, 'x', 1);
+            paintInvalidated();
+            view.Send(kKeyDown, kBackspace, 0x000E0001);
+        } else {
+            view.Send(kKeyDown, kHome, 0x01470001);
+            paintInvalidated();
+            view.Send(kKeyDown, kEnd, 0x014F0001);
+        }
+        paintInvalidated();
+    }
+}
+
 // The floor: one memchr over the bytes of the 25 lines the paint shows.
 void BM_PaintDeepInsideLongLinesFloor(benchmark::State &state)
 {
@@ -192,4 +227,5 @@ BENCHMARK(BM_PosFromCharOfTheCaretAtTheEnd)->ArgName("view_at_end")->Arg(0)->Arg
 BENCHMARK(BM_PaintFiftyHighlightedLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ScrollPageDownAndUp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintDeepInsideLongLines)->ArgName("line_kb")->Arg(20)->Arg(80)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeysOnAMinifiedLine)->ArgName("typing")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintDeepInsideLongLinesFloor)->ArgName("line_kb")->Arg(20)->Arg(80)->Arg(1024)->Unit(benchmark::kMillisecond);
