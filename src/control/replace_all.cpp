@@ -42,21 +42,40 @@ uint32_t ReplaceOneByOne(ControlRecord *record, uint32_t start, const char *patt
     }
 }
 
-// Counts the matches from `start`, with the lengths the text passes through.
+// The matches from `start`, with the lengths the text passes through.
 struct MatchSurvey {
     uint32_t count;
-    uint64_t longest; // the longest the text is right after one replacement
+    uint64_t longest;  // the longest the text is right after one replacement
+    uint32_t *offsets; // where each match starts; null when the list could not be kept
 };
 
+// Collects the matches in one scan. Without memory for the list the count
+// is still exact and `offsets` is null.
 MatchSurvey SurveyMatches(const TextDocument &text, uint32_t start, const char *pattern, uint32_t patternLength,
                           uint32_t replacementLength, uint32_t flags)
 {
-    MatchSurvey survey = {0, 0};
+    MatchSurvey survey = {0, 0, nullptr};
+    uint32_t room = 0;
+    bool keeping = true;
     MatchScanner scanner;
     StartMatchScan(&scanner, text.bytes, text.length, pattern, patternLength, flags);
     for (int64_t at = NextMatchFrom(&scanner, start); at >= 0;
-         at = NextMatchFrom(&scanner, uint32_t(at) + patternLength))
+         at = NextMatchFrom(&scanner, uint32_t(at) + patternLength)) {
+        if (keeping && survey.count == room) {
+            room = room == 0 ? 1024 : room * 2;
+            void *grown = EngineReallocateArray(survey.offsets, room, sizeof(uint32_t));
+            keeping = grown != nullptr;
+            if (keeping)
+                survey.offsets = static_cast<uint32_t *>(grown);
+        }
+        if (keeping)
+            survey.offsets[survey.count] = uint32_t(at);
         ++survey.count;
+    }
+    if (!keeping) {
+        EngineFree(survey.offsets);
+        survey.offsets = nullptr;
+    }
     int64_t step = int64_t(replacementLength) - patternLength;
     int64_t first = int64_t(text.length) + step;
     int64_t last = int64_t(text.length) + step * survey.count;
@@ -80,20 +99,21 @@ bool OnePassCanMatch(const ControlRecord *record, const MatchSurvey &survey, con
 
 // The widest line the replacements touched, in the final text: each line
 // that holds the start or end of an inserted replacement, measured once.
+// The offsets ascend, so an offset within the line measured last is skipped
+// without a scan.
 uint32_t WidestTouchedLine(const ControlRecord *record, const uint32_t *starts, uint32_t count,
                            uint32_t replacementLength)
 {
     TabStops tabs = TabStopsOf(record);
     const char *text = record->text.bytes;
     uint32_t widest = 0;
-    uint32_t measuredLine = UINT32_MAX;
+    uint32_t measuredStart = 1, measuredEnd = 0; // no line measured yet
     auto measure = [&](uint32_t offset) {
-        uint32_t lineStart;
-        uint32_t length = LineOf(record, offset, &lineStart);
-        if (lineStart == measuredLine)
+        if (offset >= measuredStart && offset <= measuredEnd)
             return;
-        measuredLine = lineStart;
-        widest = std::max(widest, ColumnOfOffset(tabs, text, lineStart + length));
+        uint32_t length = LineOf(record, offset, &measuredStart);
+        measuredEnd = measuredStart + length;
+        widest = std::max(widest, ColumnOfOffset(tabs, text, measuredEnd));
     };
     for (uint32_t i = 0; i < count; ++i) {
         measure(starts[i]);
@@ -113,64 +133,51 @@ uint32_t ReplaceAllMatches(ControlRecord *record, uint32_t start, const char *pa
         replacement = "";
     uint32_t patternLength = uint32_t(std::strlen(pattern));
     uint32_t replacementLength = uint32_t(std::strlen(replacement));
-    const TextDocument &old = record->text;
-    start = std::min(start, old.length);
-    MatchSurvey survey = SurveyMatches(old, start, pattern, patternLength, replacementLength, flags);
+    TextDocument &text = record->text;
+    start = std::min(start, text.length);
+    MatchSurvey survey = SurveyMatches(text, start, pattern, patternLength, replacementLength, flags);
     if (survey.count == 0)
         return 0;
-    if (!OnePassCanMatch(record, survey, replacement, replacementLength))
+    int64_t shift = int64_t(replacementLength) - patternLength;
+    uint64_t finalLength = uint64_t(int64_t(text.length) + shift * survey.count);
+    if (survey.offsets == nullptr || !OnePassCanMatch(record, survey, replacement, replacementLength) ||
+        !ReserveForLength(&text, finalLength)) {
+        EngineFree(survey.offsets);
         return ReplaceOneByOne(record, start, pattern, patternLength, replacement, replacementLength, flags);
+    }
+    uint32_t *starts = survey.offsets;
+    const uint32_t replaced = survey.count;
 
     // The first selection brings the first match into view from above; the
     // top line then lies before every change and stays valid.
     EnsureVisible(record, start);
 
-    TextDocument result;
-    uint32_t *starts = static_cast<uint32_t *>(EngineAllocateArray(survey.count, sizeof(uint32_t)));
-    if (starts == nullptr || !CreateTextDocument(&result)) {
-        EngineFree(starts);
-        return ReplaceOneByOne(record, start, pattern, patternLength, replacement, replacementLength, flags);
-    }
-    bool built = InsertBytes(&result, 0, old.bytes, start) != 0;
-    uint32_t from = start;
-    uint32_t replaced = 0;
-    int32_t lineChange = 0;
-    uint32_t replacementLines = CountLines(replacement, replacementLength);
-    MatchScanner scanner;
-    StartMatchScan(&scanner, old.bytes, old.length, pattern, patternLength, flags);
-    for (int64_t at = NextMatchFrom(&scanner, from); built && at >= 0; at = NextMatchFrom(&scanner, from)) {
-        uint32_t match = uint32_t(at);
-        built = InsertBytes(&result, result.length, old.bytes + from, match - from) &&
-                InsertBytes(&result, result.length, replacement, replacementLength);
-        starts[replaced++] = result.length - replacementLength;
-        lineChange += int32_t(replacementLines) - int32_t(CountLines(old.bytes + match, patternLength));
-        from = match + patternLength;
-    }
-    built = built && InsertBytes(&result, result.length, old.bytes + from, old.length - from);
-    if (!built) {
-        FreeTextDocument(&result);
-        EngineFree(starts);
-        return ReplaceOneByOne(record, start, pattern, patternLength, replacement, replacementLength, flags);
-    }
-
-    // One undo group per replacement, in the coordinates of its moment:
-    // the match deleted where it stood, the replacement inserted there.
+    // One undo group per replacement, in the coordinates of its moment: the
+    // match deleted where it stands once the ones before it are replaced,
+    // the replacement inserted there; the matched bytes are still in place.
+    // Only the groups the undo levels keep are made: earlier ones would be
+    // pushed out by the later ones anyway.
     bool recorded = true;
-    int64_t shift = int64_t(replacementLength) - patternLength;
-    for (uint32_t i = 0; i < replaced; ++i) {
-        uint32_t match = uint32_t(starts[i] - shift * i); // where it stood in the old text
+    uint32_t levels = uint32_t(UndoLevels(&record->undo));
+    for (uint32_t i = replaced > levels ? replaced - levels : 0; i < replaced; ++i) {
+        uint32_t at = uint32_t(starts[i] + shift * i);
         UndoGroup *group = BeginGroup(&record->undo);
-        recorded = AppendUndo(group, kUndoDeletion, starts[i], old.bytes + match, patternLength) &&
-                   AppendUndo(group, kUndoInsertion, starts[i], replacement, replacementLength) && recorded;
+        recorded = AppendUndo(group, kUndoDeletion, at, text.bytes + starts[i], patternLength) &&
+                   AppendUndo(group, kUndoInsertion, at, replacement, replacementLength) && recorded;
         CommitGroup(&record->undo);
     }
     if (!recorded) {
         EmptyUndo(&record->undo);
         SetLastControlError(AEE_UNDOMEMORY);
     }
+    int32_t lineChange = 0;
+    uint32_t replacementLines = CountLines(replacement, replacementLength);
+    for (uint32_t i = 0; i < replaced; ++i)
+        lineChange += int32_t(replacementLines) - int32_t(CountLines(text.bytes + starts[i], patternLength));
 
-    FreeTextDocument(&record->text);
-    record->text = result;
+    ReplaceAtOffsets(&text, starts, replaced, patternLength, replacement, replacementLength);
+    for (uint32_t i = 0; i < replaced; ++i)
+        starts[i] = uint32_t(starts[i] + shift * i); // where each replacement now stands
     record->lineCount = uint32_t(int64_t(record->lineCount) + lineChange);
     record->widestLine = std::max(record->widestLine, WidestTouchedLine(record, starts, replaced, replacementLength));
     uint32_t caret = starts[replaced - 1] + replacementLength;

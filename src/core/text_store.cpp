@@ -59,6 +59,16 @@ uint32_t LastSetLane(const ByteBlock &hits)
 #endif
 }
 
+// Number of non-zero bytes in a block of comparison results: each 0xFF
+// lane leaves a 1 in its byte, and one multiplication adds up the bytes of
+// a word (no population-count instruction needed).
+uint32_t SetLanes(const ByteBlock &hits)
+{
+    WordPair ones = (WordPair)hits >> 7 & 0x0101010101010101u;
+    ones *= 0x0101010101010101u;
+    return uint32_t(ones[0] >> 56) + uint32_t(ones[1] >> 56);
+}
+
 // Start of the line holding `offset`: just past the last '\n' before it, or 0.
 uint32_t ScanBackToLineStart(const char *text, uint32_t offset)
 {
@@ -359,6 +369,18 @@ int InsertBytes(TextDocument *doc, uint32_t offset, const char *source, uint32_t
     return 1;
 }
 
+namespace {
+
+// Shrinks the capacity step by step down to what the length needs.
+void ShrinkToLength(TextDocument *doc)
+{
+    uint32_t steps = (doc->capacity - doc->length - 1) / kTextBlockSize;
+    while (steps-- > 0 && ResizeBuffer(doc, false) == kResized) {
+    }
+}
+
+} // namespace
+
 void DeleteBytes(TextDocument *doc, uint32_t offset, uint32_t count)
 {
     offset = std::min(offset, doc->length);
@@ -366,9 +388,52 @@ void DeleteBytes(TextDocument *doc, uint32_t offset, uint32_t count)
     char *at = doc->bytes + offset;
     std::memmove(at, at + count, doc->length - offset - count + 1);
     doc->length -= count;
-    uint32_t steps = (doc->capacity - doc->length - 1) / kTextBlockSize;
-    while (steps-- > 0 && ResizeBuffer(doc, false) == kResized) {
+    ShrinkToLength(doc);
+}
+
+int ReserveForLength(TextDocument *doc, uint64_t length)
+{
+    if (length < doc->capacity)
+        return 1;
+    return GrowCapacityTo(doc, CapacityForLength(length), uint32_t(length) + 1) ? 1 : 0;
+}
+
+void ReplaceAtOffsets(TextDocument *doc, const uint32_t *offsets, uint32_t count, uint32_t patternLength,
+                      const char *replacement, uint32_t replacementLength)
+{
+    if (count == 0)
+        return;
+    char *bytes = doc->bytes;
+    const uint32_t end = doc->length + 1; // the NUL moves with the last piece
+    if (replacementLength <= patternLength) {
+        // Front to back: the write position never passes the read position.
+        uint32_t to = offsets[0];
+        for (uint32_t i = 0; i < count; ++i) {
+            std::memcpy(bytes + to, replacement, replacementLength);
+            to += replacementLength;
+            uint32_t from = offsets[i] + patternLength;
+            uint32_t piece = (i + 1 < count ? offsets[i + 1] : end) - from;
+            if (to != from)
+                std::memmove(bytes + to, bytes + from, piece);
+            to += piece;
+        }
+        doc->length = to - 1;
+        ShrinkToLength(doc);
+        return;
     }
+    // Back to front into room already reserved: the write position stays
+    // ahead of the read position.
+    uint32_t to = end + count * (replacementLength - patternLength);
+    uint32_t readEnd = end;
+    for (uint32_t i = count; i-- > 0;) {
+        uint32_t from = offsets[i] + patternLength;
+        to -= readEnd - from;
+        std::memmove(bytes + to, bytes + from, readEnd - from);
+        to -= replacementLength;
+        std::memcpy(bytes + to, replacement, replacementLength);
+        readEnd = offsets[i];
+    }
+    doc->length = end - 1 + count * (replacementLength - patternLength);
 }
 
 int OverwriteByte(TextDocument *doc, uint32_t offset, char byte)
@@ -436,6 +501,34 @@ uint32_t CountLines(const char *bytes, uint32_t count)
     for (; i < count; ++i)
         lines += bytes[i] == '\n';
     return lines;
+}
+
+uint32_t SkipLineFeeds(const char *bytes, uint32_t count, uint32_t lines, uint32_t *passed)
+{
+    ByteBlock lineFeed;
+    Broadcast(&lineFeed, '\n');
+    uint32_t seen = 0, after = 0, i = 0;
+    // Whole blocks while they hold fewer line feeds than are still wanted.
+    for (; count - i >= kBlockBytes; i += kBlockBytes) {
+        ByteBlock block;
+        std::memcpy(&block, bytes + i, kBlockBytes);
+        ByteBlock hits = (ByteBlock)(block == lineFeed);
+        uint32_t inBlock = SetLanes(hits);
+        if (seen + inBlock >= lines)
+            break;
+        if (inBlock > 0) {
+            seen += inBlock;
+            after = i + LastSetLane(hits) + 1;
+        }
+    }
+    for (; i < count && seen < lines; ++i) {
+        if (bytes[i] == '\n') {
+            ++seen;
+            after = i + 1;
+        }
+    }
+    *passed = seen;
+    return after;
 }
 
 uint32_t SkipBlanks(const char *text, uint32_t offset)

@@ -55,6 +55,19 @@ int InsertBytes(TextDocument *doc, uint32_t offset, const char *source, uint32_t
 // Removes `count` bytes at `offset` and gives whole 65,536-byte steps back.
 void DeleteBytes(TextDocument *doc, uint32_t offset, uint32_t count);
 
+// Grows the capacity at once to what a text of `length` bytes needs (as the
+// growth steps of the insertions would), zeroing only the bytes beyond that
+// length's NUL: the caller writes the others. 1, or 0 when the buffer cannot
+// grow, which changes nothing.
+int ReserveForLength(TextDocument *doc, uint64_t length);
+
+// Replaces the `patternLength` bytes at each of `count` ascending offsets,
+// which must not overlap, with `replacement`, in one pass: the text that
+// replacing them one at a time leaves. A longer replacement needs the room
+// reserved first (ReserveForLength); a shorter one gives steps back.
+void ReplaceAtOffsets(TextDocument *doc, const uint32_t *offsets, uint32_t count, uint32_t patternLength,
+                      const char *replacement, uint32_t replacementLength);
+
 // Overwrite mode: replaces the byte at `offset`, except that a line end or
 // the end of the text gets the byte inserted before it, and '\n' or '\t'
 // never replace an ordinary byte (the text is left alone; result 1).
@@ -77,6 +90,11 @@ void PrevLine(const char *text, uint32_t offset, uint32_t *previous);
 
 // 1 + the number of '\n' among the first `count` bytes.
 uint32_t CountLines(const char *bytes, uint32_t count);
+
+// Passes up to `lines` line feeds among the first `count` bytes: the
+// offset just after the last one passed (0 when none was), and their number
+// through *passed.
+uint32_t SkipLineFeeds(const char *bytes, uint32_t count, uint32_t lines, uint32_t *passed);
 
 // First offset at or after `offset` that is not a space or tab.
 uint32_t SkipBlanks(const char *text, uint32_t offset);

@@ -130,6 +130,34 @@ TEST(TextStore, RandomEditsKeepTextLengthAndCapacityExact)
     }
 }
 
+// Many replacements in one pass leave what replacing them one at a time
+// leaves, with the capacity exact, whether the text shrinks, keeps its
+// length or grows across many 65,536-byte steps.
+TEST(TextStore, ReplaceAtOffsetsLeavesWhatOneAtATimeLeaves)
+{
+    std::mt19937 random(11);
+    for (uint32_t replacementLength : {0u, 1u, 3u, 4u, 9u}) {
+        const uint32_t patternLength = 3;
+        std::string text(200000 + random() % 1000, 'a');
+        for (char &c : text)
+            c = char('a' + random() % 3);
+        std::vector<uint32_t> offsets;
+        for (uint32_t at = random() % 5; at + patternLength <= text.size(); at += patternLength + random() % 9)
+            offsets.push_back(at);
+        const std::string replacement(replacementLength, 'R');
+        std::string expected = text;
+        for (size_t i = offsets.size(); i-- > 0;)
+            expected.replace(offsets[i], patternLength, replacement);
+
+        Store store(text);
+        ASSERT_EQ(ReserveForLength(&store.doc, expected.size()), 1);
+        ReplaceAtOffsets(&store.doc, offsets.data(), uint32_t(offsets.size()), patternLength, replacement.data(),
+                         replacementLength);
+        ASSERT_EQ(store.Text(), expected) << "replacement of " << replacementLength;
+        EXPECT_EQ(store.doc.capacity, ExpectedCapacity(store.doc.length));
+    }
+}
+
 TEST(TextStore, InsertCopiesASourceInsideTheText)
 {
     const struct {
@@ -347,8 +375,8 @@ TEST(TextStore, ConvertLineEndsBothWays)
 }
 
 // The line count, the widest line, the search for a byte, the line-end
-// conversion, the line start and the column walk look at sixteen bytes at a
-// time; each must give what a walk over single bytes gives, for runs that
+// conversion, the line start, the column walk and the skipping of lines look
+// at sixteen bytes at a time; each must give what a walk over single bytes gives, for runs that
 // cross those blocks at any alignment, and read nothing outside the bytes
 // (the block ends with them).
 TEST(TextStore, BlockwiseScansAgreeWithByteByByteWalks)
@@ -371,6 +399,15 @@ TEST(TextStore, BlockwiseScansAgreeWithByteByByteWalks)
         ASSERT_EQ(CountLines(bytes, n), 1 + std::count(text.begin(), text.end(), '\n')) << text;
         for (char c : {'\r', '\t', 'a'})
             ASSERT_EQ(FindByte(bytes, n, c), std::min<size_t>(text.find(c), n)) << text;
+        for (uint32_t wanted : {0u, 1u, uint32_t(random() % 12), 100000u}) {
+            uint32_t passed = 0, after = 0;
+            for (uint32_t i = 0; i < n && passed < wanted; ++i)
+                if (text[i] == '\n')
+                    after = i + 1, ++passed;
+            uint32_t actual;
+            ASSERT_EQ(SkipLineFeeds(bytes, n, wanted, &actual), after) << text << " / " << wanted;
+            ASSERT_EQ(actual, passed);
+        }
         for (const TabStops &tabs : stopSets) {
             uint32_t widest, lines, expectedWidest = 0, expectedLines = 1;
             ColumnWalk walk = StartColumnWalk(tabs);
