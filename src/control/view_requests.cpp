@@ -98,6 +98,18 @@ bool TopLineDown(ControlRecord *record)
 // Moves the top line |d| lines (towards the top for d > 0).
 void MoveTopLine(ControlRecord *record, int64_t d)
 {
+    if (d < 0 && record->highlightStyle == 0) {
+        // No highlight state to carry: the line feeds are passed a block at a time.
+        uint32_t top = TopLineStart(record);
+        uint32_t passed;
+        uint32_t after = SkipLineFeeds(record->text.bytes + top, record->text.length - top,
+                                       uint32_t(std::min<int64_t>(-d, UINT32_MAX)), &passed);
+        if (passed > 0) {
+            record->topLineStart = top + after;
+            record->topLine += passed;
+        }
+        return;
+    }
     for (int64_t step = 0; step < std::llabs(d); ++step) {
         if (!(d > 0 ? TopLineUp(record) : TopLineDown(record)))
             break;
