@@ -183,6 +183,59 @@ void BM_SetStyleAtTheEndOf100000Lines(benchmark::State &state)
         benchmark::DoNotOptimize(control.Send(AEM_SETSTYLE, 0, style));
 }
 
+// Prose lines with "cat" at `matches` evenly spaced places, `size` bytes.
+std::string TextWithMatches(uint32_t size, uint32_t matches)
+{
+    const std::string line = "the quick brown fox jumps over the lazy dog\n";
+    std::string text;
+    text.reserve(size + 64);
+    uint32_t gap = size / matches, next = gap / 2;
+    while (text.size() < size) {
+        if (matches > 0 && text.size() >= next) {
+            text += "cat ";
+            next += gap;
+            --matches;
+        }
+        text += line;
+    }
+    return text;
+}
+
+// Replace All of 100,000 matches in 10 or 20 MB, from the text's start.
+void BM_ReplaceAll100000Matches(benchmark::State &state)
+{
+    std::string text = TextWithMatches(uint32_t(state.range(0)) * kMegabyte, 100000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Control control;
+        Load(&control, text);
+        state.ResumeTiming();
+        AEREPLACEALL request = {0, "cat", "dog"};
+        benchmark::DoNotOptimize(control.Send(AEM_REPLACEALL, AEFT_MATCHCASE, reinterpret_cast<LParam>(&request)));
+    }
+}
+
+// The floor: one pass that copies the same text with the replacements made
+// into a block allocated for it.
+void BM_ReplaceAll100000MatchesFloor(benchmark::State &state)
+{
+    std::string text = TextWithMatches(uint32_t(state.range(0)) * kMegabyte, 100000);
+    for (auto _ : state) {
+        char *out = static_cast<char *>(std::malloc(text.size() + 1));
+        size_t from = 0, to = 0;
+        for (size_t at = text.find("cat"); at != std::string::npos; at = text.find("cat", from)) {
+            std::memcpy(out + to, text.data() + from, at - from);
+            to += at - from;
+            std::memcpy(out + to, "dog", 3);
+            to += 3;
+            from = at + 3;
+        }
+        std::memcpy(out + to, text.data() + from, text.size() - from + 1);
+        benchmark::DoNotOptimize(out);
+        std::free(out);
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_SetStyleAtTheEndOf100000Lines)->Unit(benchmark::kMillisecond);
@@ -193,4 +246,6 @@ BENCHMARK(BM_TypeAtEnd)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypeInMiddle)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindText100MB)->ArgName("flags")->Arg(AEFT_MATCHCASE)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindText100MBFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAll100000Matches)->ArgName("mb")->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAll100000MatchesFloor)->ArgName("mb")->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoRedo1MBPaste)->Unit(benchmark::kMillisecond);

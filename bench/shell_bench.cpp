@@ -174,6 +174,11 @@ void MeasureReplaceAll()
     for (int run = 0; run < 5; ++run)
         runs.push_back(ReplaceAllSeconds(kTen * 2, 100000));
     std::printf("Replace All, 20 MB, %6d matches: median %.3f s\n", 100000, Median(runs));
+}
+
+void MeasureMatchByMatch()
+{
+    const size_t kTen = size_t(10) << 20;
     for (size_t matches : {size_t(250), size_t(1000)}) {
         std::vector<double> loop;
         for (int run = 0; run < 3; ++run)
@@ -270,7 +275,7 @@ void MeasureMinifiedLine()
 } // namespace
 
 // With an argument, runs only the parts whose name holds it ("open",
-// "minified", "replace", "find").
+// "minified", "replace", "stepwise", "find").
 int main(int argc, char **argv)
 {
     g_seams.getOpenFileName = ChooseBenchFile;
@@ -286,6 +291,8 @@ int main(int argc, char **argv)
     }
     if (chosen("replace"))
         MeasureReplaceAll();
+    if (chosen("stepwise"))
+        MeasureMatchByMatch();
     if (chosen("find"))
         MeasureFindNext();
     g_app.modified = 0;
