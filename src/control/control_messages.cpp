@@ -159,6 +159,7 @@ LResult OnSetTabStops(ControlRecord *record, WParam wParam, LParam lParam)
     EngineFree(record->tabWidths);
     record->tabWidths = nullptr;
     record->tabCount = 0;
+    ++record->tabRevision;
     if (count == 0 || lParam == 0)
         return 1;
     auto *widths = static_cast<uint32_t *>(EngineAllocateArray(count, sizeof(uint32_t)));
@@ -322,8 +323,10 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
         return OnFindText(record, wParam, lParam);
     case AEM_GETSTYLE:
         return record->highlightStyle;
-    case AEM_GETCARETCOLUMN:
-        return ColumnOfOffset(TabStopsOf(record), Text(record), record->caret);
+    case AEM_GETCARETCOLUMN: {
+        uint32_t lineStart;
+        return ColumnAt(record, record->caret, &lineStart);
+    }
     case AEM_GETFIRSTVISIBLELINE:
         return record->topLine - 1;
     case AEM_GETAUTOINDENT:

@@ -66,3 +66,16 @@ ControlRecord *FindControlRecord(uint32_t id)
     }
     return nullptr;
 }
+
+uint32_t ColumnAt(ControlRecord *record, uint32_t offset, uint32_t *lineStart)
+{
+    ColumnMemo &memo = record->columnMemo;
+    if (memo.known == 0 || memo.offset != offset || memo.textRevision != record->text.revision ||
+        memo.tabRevision != record->tabRevision) {
+        uint32_t start = LineStartOf(record->text.bytes, offset);
+        memo = ColumnMemo{1, record->text.revision, record->tabRevision, offset, start,
+                          ColumnAfterLineStart(TabStopsOf(record), record->text.bytes, start, offset)};
+    }
+    *lineStart = memo.lineStart;
+    return memo.column;
+}

@@ -12,6 +12,17 @@ constexpr uint32_t kDefaultLimitText = 65536;
 constexpr uint32_t kMaxLimitText = 4294967294u;
 constexpr int32_t kDefaultUndoLevels = 100;
 
+// The display column of one offset and the start of its line, as they were
+// at one revision of the text and of the tab stops.
+struct ColumnMemo {
+    uint32_t known; // nonzero once an answer is kept
+    uint32_t textRevision;
+    uint32_t tabRevision;
+    uint32_t offset;
+    uint32_t lineStart;
+    uint32_t column;
+};
+
 struct ControlRecord {
     uint32_t id;               // control ID; its low 16 bits go into notifications
     uint32_t style;            // window style at creation; low bits are the AES_ styles
@@ -19,6 +30,7 @@ struct ControlRecord {
     uint32_t keepTabs;         // nonzero: Tab and indenting insert '\t', else spaces
     uint32_t tabCount;         // entries in tabWidths
     uint32_t *tabWidths;    // owned tab stop widths; null: stops every 4 columns
+    uint32_t tabRevision;      // changes with every AEM_SETTABSTOPS
     uint32_t autoIndent;       // 1: a new line copies the indentation above; else off
     uint32_t overwrite;        // nonzero: typing replaces the byte at the caret
     uint32_t options;          // AEO_ bits
@@ -46,6 +58,7 @@ struct ControlRecord {
     uint32_t waitCursor;       // nonzero: the hourglass shows over the control, else the I-beam
     uint32_t viewFrozen;       // nonzero while a whole text streams in: the view at the top
                                // stays put, and nothing is scrolled, repainted or placed
+    ColumnMemo columnMemo;     // the last answer of ColumnAt
     ControlRecord *prev;    // previous record in the list
     ControlRecord *next;    // next record in the list
 };
@@ -66,6 +79,12 @@ inline TabStops TabStopsOf(const ControlRecord *record)
 {
     return TabStops{record->tabCount, record->tabWidths};
 }
+
+// Display column of `offset` and, through *lineStart, the start of its
+// line. The answer for the last offset asked about is kept until the text
+// or the tab stops change: one keystroke asks about the caret's cell from
+// several places, and on a long line each fresh answer is a walk of it.
+uint32_t ColumnAt(ControlRecord *record, uint32_t offset, uint32_t *lineStart);
 
 // The record's own line scans: the text store's answers, bounded by the
 // text's known length so that every scan goes a block at a time.

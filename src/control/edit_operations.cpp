@@ -10,10 +10,10 @@
 namespace {
 
 // Display width of the line holding `offset`.
-uint32_t WidthOfLine(const ControlRecord *record, uint32_t offset)
+uint32_t WidthOfLine(ControlRecord *record, uint32_t offset)
 {
     uint32_t start = LineStartOf(record->text.bytes, offset);
-    return ColumnOfOffset(TabStopsOf(record), record->text.bytes, start + LineLengthAt(record, start));
+    return ColumnAt(record, start + LineLengthAt(record, start), &start);
 }
 
 // A failed undo record: the edit stands, the history goes.

@@ -332,10 +332,11 @@ void MoveCaret(ControlRecord *record, CaretKey key, uint32_t times, bool shift, 
         for (uint32_t i = 0; i < times; ++i)
             scroll = StepCaret(record, key, ctrl) && scroll;
     }
-    uint32_t lineStart = LineStartOf(record->text.bytes, record->caret);
+    uint32_t lineStart;
+    uint32_t column = ColumnAt(record, record->caret, &lineStart);
     record->caretLineStart = lineStart;
     if (key != kCaretUp && key != kCaretDown)
-        record->desiredColumn = ColumnOfOffset(TabStopsOf(record), record->text.bytes, record->caret);
+        record->desiredColumn = column;
     if (record->caret != before)
         PlaceCaret(record);
     if (scroll)

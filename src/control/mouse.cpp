@@ -87,7 +87,8 @@ void OnButtonDown(ControlRecord *record, WParam keyFlags, LParam point)
     uint32_t before = record->caret;
     uint32_t offset = OffsetAt(record, GeometryOf(record), PointOf(point));
     record->caret = offset;
-    record->desiredColumn = ColumnOfOffset(TabStopsOf(record), record->text.bytes, offset);
+    uint32_t lineStart;
+    record->desiredColumn = ColumnAt(record, offset, &lineStart);
     if ((keyFlags & kMouseShift) == 0)
         SetSelection(record, offset, offset, true);
     else if (before == record->selStart)

@@ -366,8 +366,8 @@ int32_t HorizontalPosition(const ControlRecord *record)
 ViewPoint PosFromChar(ControlRecord *record, uint32_t offset)
 {
     offset = std::min(offset, record->text.length);
-    uint32_t lineStart = LineStartOf(record->text.bytes, offset);
-    uint32_t column = ColumnOfOffset(TabStopsOf(record), record->text.bytes, offset);
+    uint32_t lineStart;
+    uint32_t column = ColumnAt(record, offset, &lineStart);
     return CellPosition(record, CellOf(record), column, RowOf(record, lineStart));
 }
 

@@ -366,6 +366,7 @@ int InsertBytes(TextDocument *doc, uint32_t offset, const char *source, uint32_t
         std::memmove(at + head, at + count, count - head);
     }
     doc->length = static_cast<uint32_t>(newLength);
+    ++doc->revision;
     return 1;
 }
 
@@ -388,6 +389,7 @@ void DeleteBytes(TextDocument *doc, uint32_t offset, uint32_t count)
     char *at = doc->bytes + offset;
     std::memmove(at, at + count, doc->length - offset - count + 1);
     doc->length -= count;
+    ++doc->revision;
     ShrinkToLength(doc);
 }
 
@@ -418,6 +420,7 @@ void ReplaceAtOffsets(TextDocument *doc, const uint32_t *offsets, uint32_t count
             to += piece;
         }
         doc->length = to - 1;
+        ++doc->revision;
         ShrinkToLength(doc);
         return;
     }
@@ -434,6 +437,7 @@ void ReplaceAtOffsets(TextDocument *doc, const uint32_t *offsets, uint32_t count
         readEnd = offsets[i];
     }
     doc->length = end - 1 + count * (replacementLength - patternLength);
+    ++doc->revision;
 }
 
 int OverwriteByte(TextDocument *doc, uint32_t offset, char byte)
@@ -444,6 +448,7 @@ int OverwriteByte(TextDocument *doc, uint32_t offset, char byte)
     if (byte == '\n' || byte == '\t')
         return 1;
     doc->bytes[offset] = byte;
+    ++doc->revision;
     return 1;
 }
 
@@ -568,6 +573,11 @@ uint32_t ColumnOfOffset(TabStops tabs, const char *text, uint32_t offset)
 {
     uint32_t start = ScanBackToLineStart(text, offset);
     return WalkWithinLine(tabs, text + start, offset - start).column;
+}
+
+uint32_t ColumnAfterLineStart(TabStops tabs, const char *text, uint32_t lineStart, uint32_t offset)
+{
+    return WalkWithinLine(tabs, text + lineStart, offset - lineStart).column;
 }
 
 uint32_t DistanceToNextTab(TabStops tabs, const char *text, uint32_t offset)

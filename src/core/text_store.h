@@ -19,6 +19,7 @@ struct TextDocument {
     uint32_t length;   // offset of the terminating NUL, kept exact by every edit
     uint32_t capacity; // the buffer's size as the text sees it: 65,536 × (length / 65,536 + 1)
     uint32_t reserved; // bytes actually allocated: a multiple of 65,536, never below capacity
+    uint32_t revision; // changes with every edit of the bytes, so that answers about them can be kept
 };
 // Bytes between the NUL and `capacity` carry no meaning: zero right after the
 // buffer grew, old text after a deletion. Bytes beyond `capacity` are spare
@@ -131,6 +132,9 @@ void AdvanceColumn(ColumnWalk *walk, char byte);
 
 // Display column of `offset` within its line ('\t' jumps to the next stop).
 uint32_t ColumnOfOffset(TabStops tabs, const char *text, uint32_t offset);
+
+// The same for a caller that knows the start of the offset's line.
+uint32_t ColumnAfterLineStart(TabStops tabs, const char *text, uint32_t lineStart, uint32_t offset);
 
 // Columns from the display column of `offset` to the next tab stop; never 0.
 uint32_t DistanceToNextTab(TabStops tabs, const char *text, uint32_t offset);

@@ -1,4 +1,5 @@
-// Edit primitives that no message reaches on its own yet: overwriting.
+// Edit primitives that no message reaches on their own, and the kept answer
+// about a column, which every edit must renew.
 #include "control/control_engine.h"
 #include "support/silent_platform.h"
 #include "control/edit_operations.h"
@@ -93,6 +94,45 @@ TEST(InsertNormalized, InOneInsertionLeavesWhatPieceByPieceLeaves)
             DestroyControl(record, platform);
         }
         EXPECT_EQ(results[0], results[1]);
+    }
+}
+
+// The column kept for the last offset asked about must be renewed by every
+// change of the bytes, whichever text-store edit makes it, and by new tab
+// stops. (The control's edits ask about other offsets themselves, so the
+// changes here go to the text store directly.)
+TEST(ColumnMemo, EveryChangeOfTheBytesOrTabStopsRenewsIt)
+{
+    static const uint32_t threeWide = 3, ab[] = {1, 4};
+    const struct {
+        const char *what;
+        void (*change)(ControlRecord *record, const ControlPlatform &platform);
+    } changes[] = {
+        {"inserted", [](ControlRecord *r, const ControlPlatform &) { InsertBytes(&r->text, 0, "\t", 1); }},
+        {"overwritten", [](ControlRecord *r, const ControlPlatform &) { OverwriteByte(&r->text, 0, 'x'); }},
+        {"deleted", [](ControlRecord *r, const ControlPlatform &) { DeleteBytes(&r->text, 1, 1); }},
+        {"replaced, shorter", [](ControlRecord *r, const ControlPlatform &) {
+             ReplaceAtOffsets(&r->text, ab, 2, 2, "\t", 1);
+         }},
+        {"replaced, longer", [](ControlRecord *r, const ControlPlatform &) {
+             ReserveForLength(&r->text, 12);
+             ReplaceAtOffsets(&r->text, ab, 2, 1, "\t\t", 2);
+         }},
+        {"new tab stops", [](ControlRecord *r, const ControlPlatform &p) {
+             ControlMessage(r, p, AEM_SETTABSTOPS, 1, LParam(&threeWide));
+         }},
+    };
+    ControlPlatform platform = SilentPlatform();
+    for (const auto &c : changes) {
+        ControlRecord *record = CreateControl(9, AES_AUTOHSCROLL | AES_AUTOVSCROLL, platform);
+        ASSERT_NE(record, nullptr);
+        InsertText(record, 0, "\tab\tabab", 9, false, nullptr);
+        uint32_t lineStart;
+        ColumnAt(record, 4, &lineStart); // kept: column 8
+        c.change(record, platform);      // each gives offset 4 another column
+        EXPECT_EQ(ColumnAt(record, 4, &lineStart), ColumnOfOffset(TabStopsOf(record), record->text.bytes, 4))
+            << c.what;
+        DestroyControl(record, platform);
     }
 }
 
