@@ -1,7 +1,9 @@
 # make test   install what is missing, build every tree, run every test
 # make run    build the Windows program and start it under Wine with the
 #             sample document (headless: a screenshot of its window)
-# make bench  build and run the benchmarks (never part of make test)
+# make bench  build and run the benchmarks (never part of make test): the
+#             native engine, the same engine work natively and under Wine
+#             with their ratio, and the real editor under Wine
 # make fuzz   build the libFuzzer programs with Clang and run each for
 #             FUZZ_TIME seconds (never part of make test)
 
@@ -43,6 +45,9 @@ bench: deps
 	build/bench/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(MAKE) --no-print-directory win64 >/dev/null
 	@mkdir -p build/win64/bench-run && cp data/styles.dat data/Scrivlet.ini build/win64/bench-run/
+	build/bench/bench/engine_workloads data/styles.dat > build/bench/workloads-native.txt
+	cd build/win64/bench-run && ../../../scripts/wine-run ../engine_workloads.exe styles.dat > ../workloads-wine.txt
+	@scripts/bench-ratios build/bench/workloads-native.txt build/win64/workloads-wine.txt
 	cd build/win64/bench-run && ../../../scripts/with-display ../../../scripts/wine-run ../shell_bench.exe
 
 # Each program keeps its growing corpus in build/fuzz/corpus/NAME, starts
