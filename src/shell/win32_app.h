@@ -100,6 +100,7 @@ void ApplyCurrentFileType();
 // Status bar, title and messages (win32_status.cpp).
 HWND CreateStatusBar(HWND parent);
 void RefreshStatus(const char *statusMessage); // null keeps the status message
+bool StatusMessageShows(); // an operation's message is in the bar
 void UpdateCaretPosition();
 void ResetCaretPosition();
 void SetTitle();

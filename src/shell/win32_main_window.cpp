@@ -151,10 +151,16 @@ void LayOutChildren()
 void OnEditNotification(WORD code)
 {
     switch (code) {
-    case AEN_CHANGE:
+    case AEN_CHANGE: {
+        // While an operation's message shows (a file streaming in, with a
+        // notification for every block) the bar can only change with the
+        // modified mark, so a block after the first leaves it alone.
+        bool marked = g_app.modified != 0;
         g_app.modified = 1;
-        RefreshStatus(nullptr);
+        if (!marked || !StatusMessageShows())
+            RefreshStatus(nullptr);
         break;
+    }
     case AEN_ERRSPACE:
         ShowMessage(g_app.mainWindow, kErrSpaceText, kWarningTitle, MB_OK | MB_ICONWARNING);
         break;

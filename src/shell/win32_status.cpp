@@ -118,6 +118,11 @@ void RefreshStatus(const char *message)
     SetStatusPart(3, DocumentStatusText(statusMessage, g_app.modified != 0));
 }
 
+bool StatusMessageShows()
+{
+    return statusMessage[0] != '\0';
+}
+
 void UpdateCaretPosition()
 {
     uint32_t line = uint32_t(SendToEdit(AEM_LINEFROMCHAR, WPARAM(-1), 0)) + 1;
