@@ -89,7 +89,8 @@ uint32_t ColumnAt(ControlRecord *record, uint32_t offset, uint32_t *lineStart);
 // The record's own line scans: the text store's answers, bounded by the
 // text's known length so that every scan goes a block at a time.
 
-// Length of the line starting at `lineStart`, without its '\n'.
+// Length of the line starting at `lineStart`, without its '\n' (from any
+// other offset: the bytes from there to the line's end).
 inline uint32_t LineLengthAt(const ControlRecord *record, uint32_t lineStart)
 {
     return FindByte(record->text.bytes + lineStart, record->text.length - lineStart, '\n');

@@ -12,8 +12,8 @@ namespace {
 // Display width of the line holding `offset`.
 uint32_t WidthOfLine(ControlRecord *record, uint32_t offset)
 {
-    uint32_t start = LineStartOf(record->text.bytes, offset);
-    return ColumnAt(record, start + LineLengthAt(record, start), &start);
+    uint32_t start;
+    return ColumnAt(record, offset + LineLengthAt(record, offset), &start);
 }
 
 // A failed undo record: the edit stands, the history goes.
