@@ -244,7 +244,10 @@ LRESULT CALLBACK AdvancedEditProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     if (!IsControlMessage(message))
         return DefWindowProcA(window, message, wParam, lParam);
-    return ControlMessage(RecordOf(window), Win32Platform(window), message, wParam, lParam);
+    BeginControlMessage();
+    LRESULT result = ControlMessage(RecordOf(window), Win32Platform(window), message, wParam, lParam);
+    EndControlMessage();
+    return result;
 }
 
 } // namespace

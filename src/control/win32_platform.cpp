@@ -10,6 +10,70 @@ HWND WindowOf(void *context)
     return static_cast<HWND>(context);
 }
 
+// A bar's range changes without being drawn while a control handles a
+// message, and the bar is drawn once when the outermost message ends,
+// unless a new position drew it meanwhile: one keystroke can widen the
+// longest line and then scroll, and drawing a (themed) bar is among the
+// dearest things a keystroke does. The window system's messages all run on
+// the one user-interface thread.
+struct DeferredBars {
+    int depth; // control messages being handled, nested
+    int count; // entries in `due`
+    struct {
+        HWND window;
+        int bar;
+    } due[8];
+};
+DeferredBars deferred;
+
+int DueIndex(HWND window, int bar)
+{
+    for (int i = 0; i < deferred.count; ++i) {
+        if (deferred.due[i].window == window && deferred.due[i].bar == bar)
+            return i;
+    }
+    return -1;
+}
+
+// Whether a range change may leave the drawing for later: inside a
+// message, with the bar noted as due. A full list draws at once instead.
+bool DeferDrawing(HWND window, int bar)
+{
+    if (deferred.depth == 0)
+        return false;
+    if (DueIndex(window, bar) >= 0)
+        return true;
+    if (deferred.count == int(sizeof deferred.due / sizeof deferred.due[0]))
+        return false;
+    deferred.due[deferred.count].window = window;
+    deferred.due[deferred.count].bar = bar;
+    ++deferred.count;
+    return true;
+}
+
+void NoLongerDue(HWND window, int bar)
+{
+    int i = DueIndex(window, bar);
+    if (i >= 0)
+        deferred.due[i] = deferred.due[--deferred.count];
+}
+
+// Draws a bar whose range changed undrawn: the part of the frame it covers
+// is painted again. A hidden bar needs nothing.
+void DrawBar(HWND window, int bar)
+{
+    SCROLLBARINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    if (!IsWindow(window) || !GetScrollBarInfo(window, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info))
+        return;
+    if ((info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) != 0)
+        return;
+    RECT area = info.rcScrollBar; // screen coordinates, made the client's
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&area), 2);
+    RedrawWindow(window, &area, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+}
+
 // The control ID as notifications carry it.
 UINT ControlIdOf(HWND window)
 {
@@ -181,7 +245,7 @@ void SetBarRange(void *context, ScrollBar bar, int32_t minimum, int32_t maximum,
     info.nMin = minimum;
     info.nMax = maximum;
     info.nPage = page;
-    SetScrollInfo(WindowOf(context), BarOf(bar), &info, TRUE);
+    SetScrollInfo(WindowOf(context), BarOf(bar), &info, !DeferDrawing(WindowOf(context), BarOf(bar)));
 }
 
 void SetBarPosition(void *context, ScrollBar bar, int32_t position)
@@ -191,7 +255,14 @@ void SetBarPosition(void *context, ScrollBar bar, int32_t position)
     info.cbSize = sizeof info;
     info.fMask = SIF_POS;
     info.nPos = position;
-    SetScrollInfo(WindowOf(context), BarOf(bar), &info, TRUE);
+    HWND window = WindowOf(context);
+    SCROLLINFO before;
+    ZeroMemory(&before, sizeof before);
+    before.cbSize = sizeof before;
+    before.fMask = SIF_POS;
+    if (GetScrollInfo(window, BarOf(bar), &before) && before.nPos != position)
+        NoLongerDue(window, BarOf(bar)); // a new position draws the whole bar
+    SetScrollInfo(window, BarOf(bar), &info, TRUE);
 }
 
 // The rectangle is both the scrolled and the clipping area; what the move
@@ -340,6 +411,20 @@ int IsAlphaNumeric(unsigned char c)
 }
 
 } // namespace
+
+void BeginControlMessage()
+{
+    ++deferred.depth;
+}
+
+void EndControlMessage()
+{
+    if (--deferred.depth > 0)
+        return;
+    for (int i = 0; i < deferred.count; ++i)
+        DrawBar(deferred.due[i].window, deferred.due[i].bar);
+    deferred.count = 0;
+}
 
 ControlPlatform Win32Platform(HWND window)
 {

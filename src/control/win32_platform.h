@@ -13,6 +13,11 @@
 // the control's HWND as its context.
 ControlPlatform Win32Platform(HWND window);
 
+// Around the handling of every control message: scroll bars that change in
+// between are drawn once, when the outermost message ends.
+void BeginControlMessage();
+void EndControlMessage();
+
 // The operating-system version read at class registration. Only the
 // Windows 95 family needed it (the painter waited for the display's retrace
 // there); the systems this face runs on do not.

@@ -390,6 +390,39 @@ TEST_F(ViewPixelTest, ScrolledViewMatchesAFullRepaint)
     SaveBitmap(Repainted(), SCRIVLET_BUILD_DIR "/view-pixel-test.bmp");
 }
 
+// A keystroke can change a bar's range and then its position; the bars are
+// drawn once when the message ends, and must then show what a full redraw
+// of the frame shows.
+TEST_F(ViewPixelTest, ScrollBarsShowTheirStateWhenAKeystrokeEnds)
+{
+    std::string text = TallText();
+    text += std::string(100, 'w'); // a little wider than the view: each column shows in the thumb
+    SetText(text.c_str());
+    const struct {
+        UINT message;
+        WPARAM key;
+        const char *name;
+    } keys[] = {
+        {WM_KEYDOWN, VK_END, "End on the widest line"},
+        {WM_CHAR, 'x', "a character that widens it and scrolls"},
+        {WM_KEYDOWN, VK_HOME, "Home"},
+        {WM_CHAR, 'y', "a character that widens it where the view stays"},
+        {WM_KEYDOWN, VK_PRIOR, "Page Up"},
+    };
+    Select(DWORD(text.size()), DWORD(text.size()));
+    for (const auto &k : keys) {
+        SCOPED_TRACE(k.name);
+        SCROLLINFO before = ScrollInfo(SB_HORZ);
+        Send(k.message, k.key, 1);
+        Capture shown = CaptureWindow(control);
+        RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_TRUE(shown == CaptureWindow(control)) << "the bars as drawn must equal a redraw";
+        if (k.message == WM_CHAR) {
+            EXPECT_GT(ScrollInfo(SB_HORZ).nMax, before.nMax);
+        }
+    }
+}
+
 // Showing the horizontal bar takes rows away from the view: the vertical
 // page (and with it the page step) must be the rows that are left.
 TEST_F(ViewPixelTest, VerticalPageIsTheRowsLeftBesideTheHorizontalBar)
