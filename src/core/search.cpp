@@ -157,17 +157,40 @@ uint32_t SearchFrom(const MatchScanner &s, uint32_t from)
             mask1[k] = s.probeMask[1];
             want1[k] = s.probeWant[1];
         }
-        for (; i <= lastBlock; i += kBlockSize) {
+        auto hitsAt = [&](uint32_t at, ByteBlock *hits) {
             ByteBlock at0, at1;
-            std::memcpy(&at0, s.text + i + o0, kBlockSize);
-            std::memcpy(&at1, s.text + i + o1, kBlockSize);
-            ByteBlock hits = (ByteBlock)(((at0 | mask0) == want0) & ((at1 | mask1) == want1));
-            WordPair words = (WordPair)hits;
-            if ((words[0] | words[1]) == 0)
-                continue;
+            std::memcpy(&at0, s.text + at + o0, kBlockSize);
+            std::memcpy(&at1, s.text + at + o1, kBlockSize);
+            *hits = (ByteBlock)(((at0 | mask0) == want0) & ((at1 | mask1) == want1));
+            WordPair words = (WordPair)*hits;
+            return (words[0] | words[1]) != 0;
+        };
+        auto firstMatch = [&](uint32_t at, const ByteBlock &hits) {
             for (uint32_t k = 0; k < kBlockSize; ++k) {
-                if (hits[k] != 0 && MatchesAt(s, i + k, from))
-                    return i + k;
+                if (hits[k] != 0 && MatchesAt(s, at + k, from))
+                    return at + k;
+            }
+            return kNoMatch;
+        };
+        // Two blocks per step while neither has a candidate, written out
+        // so that compilers that do not unroll here (at -O2) need not.
+        for (; i <= lastBlock && lastBlock - i >= kBlockSize; i += 2 * kBlockSize) {
+            ByteBlock first, second;
+            bool inFirst = hitsAt(i, &first), inSecond = hitsAt(i + kBlockSize, &second);
+            if (!inFirst && !inSecond)
+                continue;
+            uint32_t found = inFirst ? firstMatch(i, first) : kNoMatch;
+            if (found == kNoMatch && inSecond)
+                found = firstMatch(i + kBlockSize, second);
+            if (found != kNoMatch)
+                return found;
+        }
+        for (; i <= lastBlock; i += kBlockSize) {
+            ByteBlock hits;
+            if (hitsAt(i, &hits)) {
+                uint32_t found = firstMatch(i, hits);
+                if (found != kNoMatch)
+                    return found;
             }
         }
     }

@@ -44,6 +44,21 @@ bool AnyLaneSet(const ByteBlock &hits)
     return (words[0] | words[1]) != 0;
 }
 
+// Whether the 64 bytes at `bytes` hold either wanted byte. Written out
+// block by block: compilers that do not unroll a loop here (at -O2) would
+// otherwise copy the blocks through memory.
+bool StrideHolds(const char *bytes, const ByteBlock &wantA, const ByteBlock &wantB)
+{
+    ByteBlock b0, b1, b2, b3;
+    std::memcpy(&b0, bytes, kBlockBytes);
+    std::memcpy(&b1, bytes + kBlockBytes, kBlockBytes);
+    std::memcpy(&b2, bytes + 2 * kBlockBytes, kBlockBytes);
+    std::memcpy(&b3, bytes + 3 * kBlockBytes, kBlockBytes);
+    ByteBlock hits = (ByteBlock)((b0 == wantA) | (b0 == wantB) | (b1 == wantA) | (b1 == wantB) |
+                                 (b2 == wantA) | (b2 == wantB) | (b3 == wantA) | (b3 == wantB));
+    return AnyLaneSet(hits);
+}
+
 // Index of the last non-zero byte of a block of comparison results that has one.
 uint32_t LastSetLane(const ByteBlock &hits)
 {
@@ -76,12 +91,7 @@ uint32_t ScanBackToLineStart(const char *text, uint32_t offset)
     Broadcast(&lineFeed, '\n');
     uint32_t at = offset;
     for (; at >= kStrideBytes; at -= kStrideBytes) {
-        ByteBlock block[4];
-        std::memcpy(block, text + at - kStrideBytes, kStrideBytes);
-        ByteBlock hits = {};
-        for (const ByteBlock &b : block)
-            hits |= (ByteBlock)(b == lineFeed);
-        if (AnyLaneSet(hits))
+        if (StrideHolds(text + at - kStrideBytes, lineFeed, lineFeed))
             break;
     }
     for (; at >= kBlockBytes; at -= kBlockBytes) {
@@ -116,12 +126,7 @@ uint32_t FindEither(const ByteFinder &finder, const char *bytes, uint32_t count)
     uint32_t i = 0;
     // Four blocks per step while no byte is found: one branch per 64 bytes.
     for (; count - i >= kStrideBytes; i += kStrideBytes) {
-        ByteBlock block[4];
-        std::memcpy(block, bytes + i, kStrideBytes);
-        ByteBlock hits = {};
-        for (const ByteBlock &b : block)
-            hits |= (ByteBlock)((b == finder.wantA) | (b == finder.wantB));
-        if (AnyLaneSet(hits))
+        if (StrideHolds(bytes + i, finder.wantA, finder.wantB))
             break;
     }
     for (; count - i >= kBlockBytes; i += kBlockBytes) {
