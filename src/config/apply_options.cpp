@@ -3,8 +3,8 @@
 // Inside the engine the control's public header comes with the engine's own
 // definitions of the Win32 type names; compiled into a Windows program on
 // its own (the control tests), with <windows.h>.
-#if __has_include("control/message_types.h")
-#include "control/message_types.h"
+#if __has_include("core/message_types.h")
+#include "core/message_types.h"
 #else
 #include <windows.h>
 #include "advancededit.h"

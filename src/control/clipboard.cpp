@@ -4,7 +4,7 @@
 #include "control/clipboard.h"
 
 #include "control/control_engine.h"
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "control/edit_operations.h"
 #include "control/mouse.h"
 #include "control/window_messages.h"

@@ -5,7 +5,7 @@
 
 #include "control/control_platform.h"
 #include "control/control_record.h"
-#include "control/message_types.h"
+#include "core/message_types.h"
 
 // WM_COPY: the selection, '\n' turned into CR LF, onto the emptied
 // clipboard. True on success; error 4 when the clipboard cannot be opened

@@ -5,7 +5,7 @@
 
 #include "control/control_platform.h"
 #include "control/control_record.h"
-#include "control/message_types.h"
+#include "core/message_types.h"
 
 // Whether the window procedure handles the message itself or through the
 // engine; every other message, WM_USER and WM_USER+51 included, belongs to

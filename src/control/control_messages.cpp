@@ -3,7 +3,7 @@
 #include "control/window_messages.h"
 
 #include "control/clipboard.h"
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "control/edit_operations.h"
 #include "control/keyboard.h"
 #include "control/mouse.h"

@@ -3,7 +3,7 @@
 // tests fill it with a recorder. Every function must be set.
 #pragma once
 
-#include "control/message_types.h"
+#include "core/message_types.h"
 #include "print/page_device.h"
 
 // The two scroll bars, numbered as Win32 numbers them.

@@ -1,6 +1,6 @@
 #include "control/control_record.h"
 
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "core/allocation.h"
 
 namespace {

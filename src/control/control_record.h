@@ -4,7 +4,7 @@
 #pragma once
 
 #include "control/control_platform.h"
-#include "control/message_types.h"
+#include "core/message_types.h"
 #include "core/text_store.h"
 #include "core/undo.h"
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "control/control_record.h"
-#include "control/message_types.h"
+#include "core/message_types.h"
 
 // WM_CHAR: the character table (Ctrl letter shortcuts, Enter, Tab, printable
 // bytes); other control codes beep.

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "control/control_record.h"
-#include "control/message_types.h"
+#include "core/message_types.h"
 
 // The auto-scroll timer and its period.
 constexpr unsigned kAutoScrollTimer = 1;

@@ -1,6 +1,6 @@
 #include "control/print_request.h"
 
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "print/print_job.h"
 
 LResult PrintText(ControlRecord *record, const PrintJob *job)

@@ -1,6 +1,6 @@
 #include "control/replace_all.h"
 
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "control/edit_operations.h"
 #include "control/view_requests.h"
 #include "core/allocation.h"

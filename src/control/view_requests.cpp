@@ -1,6 +1,6 @@
 #include "control/view_requests.h"
 
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "highlight/highlighter.h"
 #include "highlight/style_model.h"
 

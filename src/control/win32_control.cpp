@@ -3,7 +3,7 @@
 // serves itself need GDI or handles, everything else goes to the engine.
 #include "control/win32_platform.h"
 
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "control/view_requests.h"
 
 #include <cstddef>

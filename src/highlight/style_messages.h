@@ -2,7 +2,7 @@
 // through the control's protocol. They need no control record.
 #pragma once
 
-#include "control/message_types.h"
+#include "core/message_types.h"
 
 // Whether the message is one of the style messages.
 bool IsStyleMessage(unsigned message);

@@ -3,7 +3,7 @@
 // with their codes, odd or even pages only, and several copies.
 #pragma once
 
-#include "control/message_types.h"
+#include "core/message_types.h"
 #include "core/text_store.h"
 #include "print/page_device.h"
 

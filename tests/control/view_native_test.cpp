@@ -2,7 +2,7 @@
 // offsets under points, repaint rectangles, scroll ranges and steps,
 // following the caret, and what the painter draws.
 #include "control/control_engine.h"
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "control/view_requests.h"
 #include "highlight/highlighter.h"
 #include "highlight/style_model.h"

@@ -4,7 +4,7 @@
 
 #include "config/file_types.h"
 #include "config/settings_file.h"
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "core/id_list.h"
 #include "highlight/style_file.h"
 #include "highlight/style_model.h"

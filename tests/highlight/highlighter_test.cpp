@@ -1,6 +1,6 @@
 #include "highlight/highlighter.h"
 
-#include "control/control_error.h"
+#include "core/control_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "highlight/style_file.h"
 
-#include "control/control_error.h"
+#include "core/control_error.h"
 #include "core/allocation.h"
 #include "highlight/style_model.h"
 

@@ -8,7 +8,7 @@
 #include <windows.h>
 #include "advancededit.h"
 #else
-#include "control/message_types.h"
+#include "core/message_types.h"
 #endif
 
 #include "support/notification.h"

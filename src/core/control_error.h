@@ -3,7 +3,7 @@
 // otherwise. Touched only from the user-interface thread.
 #pragma once
 
-#include "control/message_types.h"
+#include "core/message_types.h"
 
 // The codes are the AEE_ constants of the public header.
 

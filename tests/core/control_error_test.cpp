@@ -1,4 +1,4 @@
-#include "control/control_error.h"
+#include "core/control_error.h"
 
 #include <gtest/gtest.h>
 
