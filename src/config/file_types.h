@@ -4,7 +4,7 @@
 // whose values are FileType records owned through that list.
 //
 // This header needs nothing from the engine: the application's code that
-// sends a type's settings to a control (apply_options.h) includes it too.
+// sends a type's settings to a control (shell/apply_options.h) includes it too.
 #pragma once
 
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "shell/win32_app.h"
 
 #include "advancededit.h"
-#include "config/apply_options.h"
+#include "shell/apply_options.h"
 #include "config/file_types.h"
 #include "core/safe_write.h"
 #include "core/text_store.h" // FindByte: the C runtime's memchr is a byte loop under Wine

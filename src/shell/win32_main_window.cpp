@@ -9,7 +9,7 @@
 #include <shellapi.h>
 
 #include "advancededit.h"
-#include "config/apply_options.h"
+#include "shell/apply_options.h"
 #include "config/file_types.h"
 #include "config/settings_file.h"
 #include "core/id_list.h"

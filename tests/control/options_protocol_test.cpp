@@ -2,7 +2,7 @@
 // application's code of apply_options.h against a control.
 #include "support/control_fixture.h"
 
-#include "apply_options.h"
+#include "shell/apply_options.h"
 
 #include <cstring>
 #include <ostream>

@@ -3,13 +3,13 @@
 // the same code drives a real control through SendMessageA in the
 // application and the engine directly in native tests.
 //
-// This header and apply_options.cpp depend on nothing of the engine: the
-// Windows test program compiles them against the control's public header
-// alone.
+// A client of the control's protocol: it needs the control's public header
+// (through the portable message types) and the settings of config/, and
+// nothing of the engine.
 #pragma once
 
-#include "file_types.h"
-#include "options.h"
+#include "config/file_types.h"
+#include "config/options.h"
 
 #include <cstdint>
 

@@ -1,14 +1,9 @@
-#include "apply_options.h"
+#include "shell/apply_options.h"
 
-// Inside the engine the control's public header comes with the engine's own
-// definitions of the Win32 type names; compiled into a Windows program on
-// its own (the control tests), with <windows.h>.
-#if __has_include("core/message_types.h")
+// The control's messages with the portable names of their Win32 types, which
+// are the same as <windows.h> gives them: this file is a client of the
+// control's protocol, in the application and in the tests alike.
 #include "core/message_types.h"
-#else
-#include <windows.h>
-#include "advancededit.h"
-#endif
 
 static_assert(sizeof(DWORD) == sizeof(uint32_t), "tab widths travel as DWORDs");
 
