@@ -1,7 +1,7 @@
 // The ControlPlatform of a control window: the engine's requests carried out
 // with real Win32 calls. The context of every function is the control's HWND;
 // its record, where one is needed, is found by the control ID as everywhere.
-#include "control/win32_platform.h"
+#include "control/win32/win32_platform.h"
 
 namespace {
 

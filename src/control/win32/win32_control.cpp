@@ -1,7 +1,7 @@
 // The Win32 face of the AdvancedEdit control: class registration, creation,
 // and the window procedure. The procedure only unpacks messages; the few it
 // serves itself need GDI or handles, everything else goes to the engine.
-#include "control/win32_platform.h"
+#include "control/win32/win32_platform.h"
 
 #include "core/control_error.h"
 #include "control/view_requests.h"

@@ -1,6 +1,6 @@
 // The page device of a print job: GDI calls on the job's printer device
 // context, which is every function's context.
-#include "control/win32_platform.h"
+#include "control/win32/win32_platform.h"
 
 namespace {
 
