@@ -461,8 +461,8 @@ LResult HandleWithRecord(ControlRecord *record, unsigned message, WParam wParam,
         OnButtonUp(record);
         return 0;
     default:
-        // Painting, keys, mouse, clipboard, styles and printing: not handled
-        // by this control yet.
+        // A message the engine has no part in (creation, destruction,
+        // painting and fonts belong to the window-system face): 0.
         return 0;
     }
 }

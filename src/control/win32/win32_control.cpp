@@ -52,13 +52,8 @@ constexpr UINT kClassStyle =
     CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
 static_assert(kClassStyle == 0x302B, "class styles of AdvancedEdit");
 
-// The version record's size as the painter's checks expect it.
-constexpr DWORD kVersionRecordSize = 148;
-static_assert(sizeof(OSVERSIONINFOA) == kVersionRecordSize, "OSVERSIONINFOA size");
-
 // Process-wide state of the face, set once by RegisterAdvancedEditClass.
 HINSTANCE moduleInstance = nullptr; // instance that creates every control
-OSVERSIONINFOA osVersion;           // read at registration; zero before
 
 // The record of a control window, or null when its ID has none.
 ControlRecord *RecordOf(HWND window)
@@ -252,17 +247,9 @@ LRESULT CALLBACK AdvancedEditProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
-const OSVERSIONINFOA &Win32OsVersion()
-{
-    return osVersion;
-}
-
 int RegisterAdvancedEditClass(HINSTANCE instance)
 {
     moduleInstance = instance;
-    ZeroMemory(&osVersion, sizeof osVersion);
-    osVersion.dwOSVersionInfoSize = kVersionRecordSize;
-    GetVersionExA(&osVersion);
 
     WNDCLASSA windowClass;
     ZeroMemory(&windowClass, sizeof windowClass);

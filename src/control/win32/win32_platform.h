@@ -18,11 +18,6 @@ ControlPlatform Win32Platform(HWND window);
 void BeginControlMessage();
 void EndControlMessage();
 
-// The operating-system version read at class registration. Only the
-// Windows 95 family needed it (the painter waited for the display's retrace
-// there); the systems this face runs on do not.
-const OSVERSIONINFOA &Win32OsVersion();
-
 // The page device over a print job's printer device context (the
 // ControlPlatform's printerDevice).
 int Win32PrinterDevice(void *context, const PrintJob *job, PageDevice *device);
