@@ -59,9 +59,9 @@ void RepaintSelectionChange(ControlRecord *record, uint32_t oldLo, uint32_t oldH
     RepaintRect(record, kRepaintBetween, std::min(from, to), std::max(from, to), true);
 }
 
-// Selects [start, end) without repainting, then moves the caret to its
-// start the way the edit operations do: an empty replacement.
-void PlaceCaret(ControlRecord *record, uint32_t offset)
+// Puts the caret at `offset` with nothing selected, without repainting, the
+// way the edit operations leave it: an empty replacement there.
+void CollapseSelectionAt(ControlRecord *record, uint32_t offset)
 {
     SetSelection(record, offset, offset, false);
     ReplaceSelection(record, nullptr, 0, false, nullptr);
@@ -332,7 +332,7 @@ int IndentSelection(ControlRecord *record, bool indent)
     uint32_t a = record->selStart;
     uint32_t b = record->selEnd;
     bool caretAtEnd = record->caret >= b;
-    PlaceCaret(record, a);
+    CollapseSelectionAt(record, a);
 
     uint32_t lines = CountLines(record->text.bytes + a, b - a);
     UndoGroup *group = BeginGroup(&record->undo);
@@ -371,7 +371,7 @@ int IndentSelection(ControlRecord *record, bool indent)
         if (!endAtLine)
             b -= firstDeleted + otherDeleted;
     }
-    PlaceCaret(record, caretAtEnd ? b : a);
+    CollapseSelectionAt(record, caretAtEnd ? b : a);
     SetSelection(record, a, b, false);
     if (edited) {
         RepaintRect(record, kRepaintLineToBottom, a, a, true);

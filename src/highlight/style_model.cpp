@@ -26,7 +26,7 @@ void CopyName(char (&field)[kStyleTextSize], const char *name)
 }
 
 // An owned NUL-terminated copy of `length` bytes, or null out of memory.
-char *CopyText(const char *text, uint32_t length)
+char *DuplicateText(const char *text, uint32_t length)
 {
     char *copy = static_cast<char *>(EngineAllocate(size_t(length) + 1));
     if (copy == nullptr)
@@ -196,7 +196,7 @@ uint32_t CreateStyle(const char *name, const char *extraSymbolChars)
     style->id = largest + 1;
     CopyName(style->name, name);
     if (extraSymbolChars != nullptr && extraSymbolChars[0] != '\0')
-        style->extraSymbolChars = CopyText(extraSymbolChars, uint32_t(std::strlen(extraSymbolChars)));
+        style->extraSymbolChars = DuplicateText(extraSymbolChars, uint32_t(std::strlen(extraSymbolChars)));
     style->nextSymbolId = 1;
     style->symbols = CreateHashTable(kSymbolBuckets, SymbolHash, SymbolMatches);
     if (style->symbols == nullptr) {
@@ -356,8 +356,8 @@ bool CopyRangeTexts(uint32_t id, const char *startText, uint32_t startLength, co
     }
     if (endText == nullptr)
         *endLength = 0;
-    *start = CopyText(startText, startLength);
-    *end = *start != nullptr ? CopyText(endText, *endLength) : nullptr;
+    *start = DuplicateText(startText, startLength);
+    *end = *start != nullptr ? DuplicateText(endText, *endLength) : nullptr;
     if (*end == nullptr) {
         EngineFree(*start);
         SetLastControlError(AEE_MEMORY);
@@ -458,7 +458,7 @@ uint32_t AddSymbol(uint32_t styleId, const char *text, uint32_t length, uint32_t
         return 0;
     }
     auto *symbol = static_cast<StyleSymbol *>(EngineAllocate(sizeof(StyleSymbol)));
-    char *copy = symbol != nullptr ? CopyText(text, length) : nullptr;
+    char *copy = symbol != nullptr ? DuplicateText(text, length) : nullptr;
     if (copy == nullptr) {
         EngineFree(symbol);
         SetLastControlError(AEE_MEMORY);
