@@ -2,6 +2,7 @@
 
 #include "config/settings_numbers.h"
 #include "core/allocation.h"
+#include "core/ascii_case.h"
 #include "core/id_list.h"
 
 #include <cstdio>
@@ -44,14 +45,9 @@ void CopyCut(char *field, size_t size, const char *text)
     field[length] = '\0';
 }
 
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
 bool EqualIgnoringCase(const char *a, const char *b)
 {
-    while (*a != '\0' && LowerAscii(*a) == LowerAscii(*b)) {
+    while (*a != '\0' && SameIgnoringAsciiCase(static_cast<unsigned char>(*a), static_cast<unsigned char>(*b))) {
         ++a;
         ++b;
     }

@@ -3,6 +3,7 @@
 #include "config/file_types.h"
 #include "config/settings_numbers.h"
 #include "core/allocation.h"
+#include "core/ascii_case.h"
 #include "core/id_list.h"
 #include "core/safe_write.h"
 
@@ -72,16 +73,12 @@ struct SettingsReader {
     bool lost;            // the buffer could not grow; the line is skipped
 };
 
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 // Whether the key text (not NUL-terminated) is the key, ignoring ASCII case.
 bool IsKey(const char *text, size_t length, const char *key)
 {
     for (size_t i = 0; i < length; ++i) {
-        if (key[i] == '\0' || UpperAscii(text[i]) != UpperAscii(key[i]))
+        if (key[i] == '\0' ||
+            !SameIgnoringAsciiCase(static_cast<unsigned char>(text[i]), static_cast<unsigned char>(key[i])))
             return false;
     }
     return key[length] == '\0';

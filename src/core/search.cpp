@@ -1,5 +1,7 @@
 #include "core/search.h"
 
+#include "core/ascii_case.h"
+
 #include <cstddef>
 #include <cstring>
 
@@ -20,13 +22,12 @@ struct FoldTable {
     unsigned char lower[256];
 };
 
-// Folds A-Z onto a-z; every other byte, including those above 0x7F, maps to
-// itself.
+// AsciiLower of every byte, looked up rather than computed in the scans.
 constexpr FoldTable MakeFoldTable()
 {
     FoldTable table{};
     for (int c = 0; c < 256; ++c)
-        table.lower[c] = static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
+        table.lower[c] = AsciiLower(static_cast<unsigned char>(c));
     return table;
 }
 
@@ -55,7 +56,7 @@ constexpr RankTable kRank = MakeRankTable();
 
 bool IsAsciiLetter(unsigned char c)
 {
-    return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+    return IsAsciiLower(c) || IsAsciiUpper(c);
 }
 
 bool IsBlank(unsigned char c)

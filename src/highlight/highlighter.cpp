@@ -1,5 +1,6 @@
 #include "highlight/highlighter.h"
 
+#include "core/ascii_case.h"
 #include "core/control_error.h"
 
 #include <cstring>
@@ -8,13 +9,9 @@ namespace {
 
 constexpr uint32_t kDeepest = 0xFFFFFFFF; // depths saturate here instead of wrapping to 0
 
-// A-Z folded onto a-z, every other byte itself: the weakest equality any
-// matching rule demands of two bytes (byte for byte implies it, and so does
-// "without regard to the case of ASCII letters").
-unsigned char Fold(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
+// AsciiLower is the weakest equality any matching rule demands of two
+// bytes: byte for byte implies it, and so does "without regard to the case
+// of ASCII letters".
 
 // Whether the pattern matches at line[at] under the class of `range`, with
 // the autocase rewrite when `rewrite` is set. An empty pattern never
@@ -28,7 +25,7 @@ bool RangeTextMatches(const Style *style, const StyleRange *range, const char *p
     uint32_t rest = lineLength - at;
     if (patternLength == 0 || patternLength > rest)
         return false;
-    if (Fold(static_cast<unsigned char>(line[at])) != Fold(static_cast<unsigned char>(pattern[0])))
+    if (AsciiLower(static_cast<unsigned char>(line[at])) != AsciiLower(static_cast<unsigned char>(pattern[0])))
         return false;
     return MatchText(ResolveClass(style, range->classId), line + at, rest, pattern, patternLength,
                      rewrite);
@@ -114,10 +111,9 @@ void CollectOpeningBytes(const Style *style, OpeningBytes *bytes)
     for (uint32_t i = 0; i < style->rangeCount; ++i) {
         if (style->ranges[i].startLength == 0)
             continue;
-        unsigned char first = Fold(static_cast<unsigned char>(style->ranges[i].startText[0]));
+        unsigned char first = AsciiLower(static_cast<unsigned char>(style->ranges[i].startText[0]));
         bytes->possible[first] = true;
-        if (first >= 'a' && first <= 'z')
-            bytes->possible[first - 'a' + 'A'] = true;
+        bytes->possible[AsciiUpper(first)] = true;
     }
 }
 
@@ -179,15 +175,12 @@ struct ActiveBytes {
 
 ActiveBytes ActiveBytesOf(const StyleRange *range)
 {
-    unsigned char end = range->endLength != 0 ? Fold(static_cast<unsigned char>(range->endText[0])) : 0;
-    unsigned char start = Fold(static_cast<unsigned char>(range->startText[0]));
+    unsigned char end = range->endLength != 0 ? AsciiLower(static_cast<unsigned char>(range->endText[0])) : 0;
+    unsigned char start = AsciiLower(static_cast<unsigned char>(range->startText[0]));
     unsigned char backslash = (range->flags & kRangeBackslash) != 0 ? '\\' : start;
     if (range->endLength == 0)
         end = start;
-    auto upper = [](unsigned char c) {
-        return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-    };
-    return ActiveBytes{{end, upper(end), start, upper(start), backslash}};
+    return ActiveBytes{{end, AsciiUpper(end), start, AsciiUpper(start), backslash}};
 }
 
 // Scans inside `range` from *at until it closes or the line ends (*at

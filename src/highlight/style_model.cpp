@@ -1,7 +1,8 @@
 #include "highlight/style_model.h"
 
-#include "core/control_error.h"
 #include "core/allocation.h"
+#include "core/ascii_case.h"
+#include "core/control_error.h"
 
 #include <cstring>
 
@@ -77,10 +78,8 @@ uint32_t NextIdAfterLast(const T *array, uint32_t count)
 uint32_t SymbolHash(const void *symbolOrKey)
 {
     const char *text = static_cast<const StyleSymbol *>(symbolOrKey)->text;
-    unsigned char first = static_cast<unsigned char>(text[0]);
-    if (first >= 'a' && first <= 'z')
-        first = static_cast<unsigned char>(first - 'a' + 'A');
-    return first >= 'A' && first <= 'Z' ? uint32_t(first - 64) : 0;
+    unsigned char first = AsciiUpper(static_cast<unsigned char>(text[0]));
+    return IsAsciiUpper(first) ? uint32_t(first - 'A' + 1) : 0;
 }
 
 // The symbol table's comparison. A key with an identifier finds that
@@ -553,21 +552,14 @@ bool MatchText(const StyleClass *cls, char *at, uint32_t rest, const char *patte
     for (uint32_t i = 0; i < patternLength; ++i) {
         unsigned char a = static_cast<unsigned char>(at[i]);
         unsigned char b = static_cast<unsigned char>(pattern[i]);
-        if (!exact) {
-            a = (a >= 'A' && a <= 'Z') ? static_cast<unsigned char>(a + 32) : a;
-            b = (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b + 32) : b;
-        }
-        if (a != b)
+        if (exact ? a != b : !SameIgnoringAsciiCase(a, b))
             return false;
     }
     if (rewrite && cls != nullptr && cls->autocase != 0) {
         bool lower = cls->autocase == 1;
         for (uint32_t i = 0; i < patternLength; ++i) {
-            char &c = at[i];
-            if (lower && c >= 'A' && c <= 'Z')
-                c = char(c + 32);
-            else if (!lower && c >= 'a' && c <= 'z')
-                c = char(c - 32);
+            unsigned char c = static_cast<unsigned char>(at[i]);
+            at[i] = char(lower ? AsciiLower(c) : AsciiUpper(c));
         }
     }
     return true;

@@ -1,5 +1,7 @@
 #include "print/header_footer.h"
 
+#include "core/ascii_case.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -24,7 +26,7 @@ void ExpandHeaderFooter(const char *format, uint32_t page, const PrintTime &time
             continue;
         }
         char code = p[1];
-        char upper = code >= 'a' && code <= 'z' ? char(code - 'a' + 'A') : code;
+        char upper = char(AsciiUpper(static_cast<unsigned char>(code)));
         char piece[64];
         switch (upper) {
         case '&':

@@ -1,29 +1,14 @@
 #include "shell/case_conversion.h"
 
-namespace {
-
-bool IsUpper(char c)
-{
-    return c >= 'A' && c <= 'Z';
-}
-
-bool IsLower(char c)
-{
-    return c >= 'a' && c <= 'z';
-}
-
-} // namespace
+#include "core/ascii_case.h"
 
 void ConvertCase(char *text, size_t length, CaseConversion conversion)
 {
-    const char shift = 'a' - 'A';
     for (size_t i = 0; i < length; ++i) {
-        char &c = text[i];
-        bool lower = IsLower(c);
-        bool upper = IsUpper(c);
-        if (upper && conversion != kUpperCase)
-            c = char(c + shift);
-        else if (lower && conversion != kLowerCase)
-            c = char(c - shift);
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (IsAsciiUpper(c) && conversion != kUpperCase)
+            text[i] = char(AsciiLower(c));
+        else if (IsAsciiLower(c) && conversion != kLowerCase)
+            text[i] = char(AsciiUpper(c));
     }
 }
