@@ -3,6 +3,7 @@
 #include "config/settings_numbers.h"
 #include "core/allocation.h"
 #include "core/ascii_case.h"
+#include "core/file_names.h"
 #include "core/id_list.h"
 
 #include <cstdio>
@@ -153,13 +154,8 @@ void FreeFileTypes(IdList **list)
 
 const char *ExtensionOf(const char *fileName)
 {
-    const char *namePart = fileName;
-    for (const char *at = fileName; *at != '\0'; ++at) {
-        if (*at == '\\' || *at == '/')
-            namePart = at + 1;
-    }
-    const char *dot = std::strrchr(namePart, '.');
-    return dot != nullptr ? dot + 1 : namePart + std::strlen(namePart);
+    const char *extension = ExtensionWithDot(fileName);
+    return *extension == '.' ? extension + 1 : extension;
 }
 
 // Walks the nodes itself rather than with IterateValues, so it never

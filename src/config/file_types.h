@@ -67,9 +67,8 @@ FileType *AddNewFileType(IdList *list);
 // Frees every record and the list, and sets *list to null.
 void FreeFileTypes(IdList **list);
 
-// The extension of a file name: the characters after the last dot of its
-// name part (what follows the last "\\" or "/"); "" when there is none.
-// Points into fileName.
+// The extension of a file name without its dot (ExtensionWithDot of
+// core/file_names.h); "" when there is none. Points into fileName.
 const char *ExtensionOf(const char *fileName);
 
 // The first type in list order that lists the file name's extension,

@@ -3,20 +3,19 @@
 // target's place.
 #include "core/safe_write.h"
 
+#include "core/file_names.h"
+
 #include <windows.h>
 
 #include <cstring>
 
 namespace {
 
-// The folder part of a path, up to its last separator; "." for a bare name.
+// The folder part of a path, up to where its file name begins; "." for a
+// bare name.
 bool FolderOf(const char *path, char (&folder)[MAX_PATH])
 {
-    size_t end = 0;
-    for (size_t i = 0; path[i] != '\0'; ++i) {
-        if (path[i] == '\\' || path[i] == '/' || path[i] == ':')
-            end = i + 1;
-    }
+    size_t end = FileNameOffset(path);
     if (end == 0) {
         std::strcpy(folder, ".");
         return true;

@@ -15,15 +15,6 @@ bool JoinDocumentPath(char (&path)[kPathSize], const char *directory, const char
     return true;
 }
 
-uint32_t FileNameOffset(const char *path)
-{
-    uint32_t offset = 0;
-    for (uint32_t i = 0; path[i] != '\0'; ++i)
-        if (path[i] == '\\' || path[i] == '/' || (i == 1 && path[i] == ':'))
-            offset = i + 1;
-    return offset;
-}
-
 bool CopyDirectoryPart(char *directory, size_t size, const char *path, uint32_t offset)
 {
     if (offset >= size || offset > std::strlen(path))
@@ -31,13 +22,6 @@ bool CopyDirectoryPart(char *directory, size_t size, const char *path, uint32_t 
     std::memcpy(directory, path, offset);
     directory[offset] = '\0';
     return true;
-}
-
-const char *ExtensionWithDot(const char *fileName)
-{
-    const char *name = fileName + FileNameOffset(fileName);
-    const char *dot = std::strrchr(name, '.');
-    return dot != nullptr ? dot : name + std::strlen(name);
 }
 
 bool BackupPathFor(char (&backup)[kPathSize], const char *path)

@@ -4,6 +4,7 @@
 // into the name of some other file. Portable.
 #pragma once
 
+#include "core/file_names.h" // FileNameOffset, ExtensionWithDot
 #include "shell/app_texts.h"
 
 #include <cstddef>
@@ -14,9 +15,6 @@
 // not fit (the buffer is then empty).
 bool JoinDocumentPath(char (&path)[kPathSize], const char *directory, const char *fileName);
 
-// Where the file name of a path begins: after its last "\\" or "/", or
-// after a drive's ":" ("C:x.txt" gives 2), else 0.
-uint32_t FileNameOffset(const char *path);
 
 // Copies the first `offset` characters of the path (its directory, up to
 // the file-name offset a file dialog reports) into a buffer of `size`
@@ -29,6 +27,3 @@ bool CopyDirectoryPart(char *directory, size_t size, const char *path, uint32_t 
 // gives a.bak, a gives a.bak. False when it would not fit.
 bool BackupPathFor(char (&backup)[kPathSize], const char *path);
 
-// The extension of a file name with its dot (".c"), or "" when there is
-// none. Points into the name.
-const char *ExtensionWithDot(const char *fileName);

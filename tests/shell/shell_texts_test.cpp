@@ -64,11 +64,6 @@ TEST(DocumentPaths, JoinSplitAndBackup)
     EXPECT_FALSE(JoinDocumentPath(path, directory.c_str(), "123456789")); // 260: refused, not cut
     EXPECT_STREQ(path, "");
 
-    EXPECT_EQ(FileNameOffset("C:\\docs\\a.txt"), 8u);
-    EXPECT_EQ(FileNameOffset("C:/docs/a.txt"), 8u);
-    EXPECT_EQ(FileNameOffset("C:a.txt"), 2u);
-    EXPECT_EQ(FileNameOffset("a.txt"), 0u);
-
     char part[8] = "keep";
     EXPECT_TRUE(CopyDirectoryPart(part, sizeof part, "C:\\d\\a.txt", 5));
     EXPECT_STREQ(part, "C:\\d\\");
@@ -78,9 +73,6 @@ TEST(DocumentPaths, JoinSplitAndBackup)
     EXPECT_FALSE(CopyDirectoryPart(part, sizeof part, "C:\\d", 6)) << "beyond the path";
     EXPECT_FALSE(CopyDirectoryPart(part, sizeof part, "C:\\longer\\a", 10)) << "beyond the buffer";
     EXPECT_STREQ(part, "keep");
-
-    EXPECT_STREQ(ExtensionWithDot("C:\\t\\a.c"), ".c");
-    EXPECT_STREQ(ExtensionWithDot("C:\\t.d\\readme"), "") << "a dot in a directory is no extension";
 
     char backup[kPathSize];
     ASSERT_TRUE(BackupPathFor(backup, "C:\\docs\\a.txt"));
