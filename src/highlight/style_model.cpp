@@ -14,9 +14,14 @@ struct StyleSet {
 };
 StyleSet styleSet = {nullptr, nullptr};
 
-// The style whose symbols a lookup matches words against: the symbol
-// table's comparison reads it. Set only for the duration of one lookup.
-const Style *matchingStyle = nullptr;
+// The key of a lookup for the symbol that stands at a word of a line: the
+// word as a symbol without id, and the style whose class rules decide a
+// match (the table's comparison gets the key alone). The word comes first,
+// so the key reads as a symbol to the hash function.
+struct WordKey {
+    StyleSymbol word;
+    const Style *style;
+};
 
 // Copies at most 79 characters and the NUL into a text field, clearing it first.
 void CopyName(char (&field)[kStyleTextSize], const char *name)
@@ -83,16 +88,17 @@ uint32_t SymbolHash(const void *symbolOrKey)
 }
 
 // The symbol table's comparison. A key with an identifier finds that
-// symbol; a key without one points at a word of a line (its length is what
-// is left of the line) and finds a symbol that stands there as a whole word.
+// symbol; a key without one is a WordKey, whose word points into a line
+// (its length is what is left of the line): it finds a symbol that stands
+// there as a whole word under its style's rules.
 int SymbolMatches(const void *item, const void *keyRecord)
 {
     const auto *symbol = static_cast<const StyleSymbol *>(item);
     const auto *key = static_cast<const StyleSymbol *>(keyRecord);
     if (key->id != 0)
         return symbol->id == key->id;
-    const Style *style = matchingStyle;
-    if (style == nullptr || symbol->length > key->length)
+    const Style *style = static_cast<const WordKey *>(keyRecord)->style;
+    if (symbol->length > key->length)
         return 0;
     if (IsSymbolCharacter(style, static_cast<unsigned char>(key->text[symbol->length])))
         return 0;
@@ -567,9 +573,6 @@ bool MatchText(const StyleClass *cls, char *at, uint32_t rest, const char *patte
 
 const StyleSymbol *FindSymbolAt(const Style *style, char *at, uint32_t rest)
 {
-    StyleSymbol key = {0, rest, at, 0};
-    matchingStyle = style;
-    const auto *found = static_cast<const StyleSymbol *>(HashFind(style->symbols, &key));
-    matchingStyle = nullptr;
-    return found;
+    WordKey key = {{0, rest, at, 0}, style};
+    return static_cast<const StyleSymbol *>(HashFind(style->symbols, &key));
 }
