@@ -3,6 +3,9 @@
 #include "control/control_engine.h"
 #include "support/platform_double.h"
 
+#include "bench_engine.h"
+#include "bench_texts.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -28,46 +31,12 @@ struct Control {
     }
 };
 
-// Source-code-like lines ending in `lineEnd`, `size` bytes in all.
-std::string SampleText(uint32_t size, const char *lineEnd)
-{
-    std::string line = std::string("\tint total = values[index] + offset; // running sum") + lineEnd;
-    std::string text;
-    text.reserve(size);
-    while (text.size() + line.size() <= size)
-        text += line;
-    text.append(size - text.size(), 'x');
-    return text;
-}
-
-struct Source {
-    const std::string *text;
-    size_t position;
-};
-
-DWORD CALLBACK Feed(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
-{
-    auto *source = reinterpret_cast<Source *>(cookie);
-    size_t rest = source->text->size() - source->position;
-    *done = DWORD(rest < count ? rest : count);
-    std::copy_n(source->text->data() + source->position, *done, buffer);
-    source->position += *done;
-    return 0;
-}
-
-void Load(Control *control, const std::string &text)
-{
-    Source source = {&text, 0};
-    AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&source), 0, Feed};
-    control->Send(AEM_STREAMIN, 0, reinterpret_cast<LParam>(&stream));
-}
-
 void BM_StreamIn(benchmark::State &state, const char *lineEnd)
 {
-    std::string text = SampleText(uint32_t(state.range(0)) * kMegabyte, lineEnd);
+    std::string text = SourceLines(uint32_t(state.range(0)) * kMegabyte, lineEnd);
     for (auto _ : state) {
         Control control;
-        Load(&control, text);
+        LoadText(&control, text);
         benchmark::DoNotOptimize(control.Send(AEM_GETLINECOUNT));
     }
 }
@@ -78,7 +47,7 @@ void BM_StreamInCrLf(benchmark::State &state) { BM_StreamIn(state, "\r\n"); }
 void BM_TypeOneCharacter(benchmark::State &state, bool middle)
 {
     Control control;
-    Load(&control, SampleText(uint32_t(state.range(0)) * kMegabyte, "\n"));
+    LoadText(&control, SourceLines(uint32_t(state.range(0)) * kMegabyte, "\n"));
     AERANGE at = {0, 0};
     at.start = at.end = middle ? DWORD(control.Send(AEM_GETTEXTLENGTH) / 2) : 0xFFFFFFFF;
     control.Send(AEM_SETSEL, 0, reinterpret_cast<LParam>(&at));
@@ -93,7 +62,7 @@ void BM_TypeInMiddle(benchmark::State &state) { BM_TypeOneCharacter(state, true)
 void BM_FindText100MB(benchmark::State &state)
 {
     Control control;
-    Load(&control, SampleText(100 * kMegabyte, "\n"));
+    LoadText(&control, SourceLines(100 * kMegabyte, "\n"));
     for (auto _ : state) {
         AEFINDTEXT find = {0, 0xFFFFFFFF, "needle", 0, 0};
         if (control.Send(AEM_FINDTEXT, WParam(state.range(0)), reinterpret_cast<LParam>(&find)) != -1)
@@ -104,7 +73,7 @@ void BM_FindText100MB(benchmark::State &state)
 // The floor of a search: memchr over the same bytes for a byte they lack.
 void BM_FindText100MBFloor(benchmark::State &state)
 {
-    std::string text = SampleText(100 * kMegabyte, "\n");
+    std::string text = SourceLines(100 * kMegabyte, "\n");
     for (auto _ : state)
         benchmark::DoNotOptimize(std::memchr(text.data(), '\x01', text.size()));
 }
@@ -113,7 +82,7 @@ void BM_FindText100MBFloor(benchmark::State &state)
 // pages the copy brings in, as a load's do).
 void BM_StreamIn100MBFloor(benchmark::State &state)
 {
-    std::string text = SampleText(100 * kMegabyte, "\n");
+    std::string text = SourceLines(100 * kMegabyte, "\n");
     for (auto _ : state) {
         char *block = static_cast<char *>(std::malloc(text.size() + 1));
         std::memcpy(block, text.data(), text.size() + 1);
@@ -126,8 +95,8 @@ void BM_StreamIn100MBFloor(benchmark::State &state)
 void BM_UndoRedo1MBPaste(benchmark::State &state)
 {
     Control control;
-    Load(&control, SampleText(10 * kMegabyte, "\n"));
-    std::string paste = SampleText(kMegabyte, "\r\n");
+    LoadText(&control, SourceLines(10 * kMegabyte, "\n"));
+    std::string paste = SourceLines(kMegabyte, "\r\n");
     AERANGE middle = {5 * kMegabyte, 5 * kMegabyte};
     control.Send(AEM_SETSEL, 0, reinterpret_cast<LParam>(&middle));
     control.Send(AEM_REPLACESEL, 1, reinterpret_cast<LParam>(paste.c_str()));
@@ -176,29 +145,11 @@ void BM_SetStyleAtTheEndOf100000Lines(benchmark::State &state)
         else
             text += "\tint total = values[index] + offset; // sum\n";
     }
-    Load(&control, text);
+    LoadText(&control, text);
     DWORD style = AddCLikeStyle(&control);
     control.record->topLine = DWORD(control.Send(AEM_GETLINECOUNT)) - 25;
     for (auto _ : state)
         benchmark::DoNotOptimize(control.Send(AEM_SETSTYLE, 0, style));
-}
-
-// Prose lines with "cat" at `matches` evenly spaced places, `size` bytes.
-std::string TextWithMatches(uint32_t size, uint32_t matches)
-{
-    const std::string line = "the quick brown fox jumps over the lazy dog\n";
-    std::string text;
-    text.reserve(size + 64);
-    uint32_t gap = size / matches, next = gap / 2;
-    while (text.size() < size) {
-        if (matches > 0 && text.size() >= next) {
-            text += "cat ";
-            next += gap;
-            --matches;
-        }
-        text += line;
-    }
-    return text;
 }
 
 // Replace All of 100,000 matches in 10 or 20 MB, from the text's start.
@@ -208,7 +159,7 @@ void BM_ReplaceAll100000Matches(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         Control control;
-        Load(&control, text);
+        LoadText(&control, text);
         state.ResumeTiming();
         AEREPLACEALL request = {0, "cat", "dog"};
         benchmark::DoNotOptimize(control.Send(AEM_REPLACEALL, AEFT_MATCHCASE, reinterpret_cast<LParam>(&request)));

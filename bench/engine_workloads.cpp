@@ -10,6 +10,9 @@
 #include "highlight/style_model.h"
 #include "support/silent_platform.h"
 
+#include "bench_engine.h"
+#include "bench_texts.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -80,81 +83,12 @@ struct Control {
     }
 };
 
-struct Source {
-    const std::string *text;
-    size_t position;
-};
-
-DWORD CALLBACK Feed(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
-{
-    auto *source = reinterpret_cast<Source *>(cookie);
-    size_t rest = source->text->size() - source->position;
-    *done = DWORD(std::min<size_t>(rest, count));
-    std::memcpy(buffer, source->text->data() + source->position, *done);
-    source->position += *done;
-    return 0;
-}
-
+// An AEM_STREAMOUT callback that takes every byte and counts them.
 DWORD CALLBACK Drain(DWORD_PTR cookie, LPBYTE, DWORD count, DWORD *done)
 {
     *reinterpret_cast<uint64_t *>(cookie) += count;
     *done = count;
     return 0;
-}
-
-void Load(Control *control, const std::string &text)
-{
-    Source source = {&text, 0};
-    AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&source), 0, Feed};
-    control->Send(AEM_STREAMIN, 0, reinterpret_cast<LParam>(&stream));
-}
-
-// Source-code-like lines ending in `lineEnd`, about `size` bytes.
-std::string SourceLines(uint32_t size, const char *lineEnd)
-{
-    std::string line = std::string("\tint total = values[index] + offset; // running sum") + lineEnd;
-    std::string text;
-    text.reserve(size + line.size());
-    while (text.size() + line.size() <= size)
-        text += line;
-    return text;
-}
-
-// Prose lines with "cat" at `matches` evenly spaced places.
-std::string TextWithMatches(uint32_t size, uint32_t matches)
-{
-    const std::string line = "the quick brown fox jumps over the lazy dog\n";
-    std::string text;
-    text.reserve(size + 64);
-    uint32_t gap = size / matches, next = gap / 2;
-    while (text.size() < size) {
-        if (matches > 0 && text.size() >= next) {
-            text += "cat ";
-            next += gap;
-            --matches;
-        }
-        text += line;
-    }
-    return text;
-}
-
-// `lines` lines of `lineSize` bytes of minified JavaScript.
-std::string MinifiedLines(uint32_t lineSize, int lines)
-{
-    static const char *const pieces[] = {
-        "function(e,t){var n=this._cache[e];", "if(n===void 0){n=t.call(this,e);this._cache[e]=n}",
-        "return n.length>0?n:\"empty \\\"value\\\"\"}", "for(var i=0;i<a.length;i++){s+=a[i]/2|0}",
-        "/* keep */", "case 1:r='single \\'q\\'';break;", "const m=`template ${x} text`;",
-        "let o={key:\"v\",other:null,flag:true,n:NaN};", "while(k--)u.push(new Date(k));",
-    };
-    std::string line;
-    for (size_t i = 0; line.size() < lineSize; ++i)
-        line += pieces[(i * 7) % (sizeof pieces / sizeof pieces[0])];
-    line.resize(lineSize);
-    std::string text;
-    for (int i = 0; i < lines; ++i)
-        text += line + (i + 1 < lines ? "\n" : "");
-    return text;
 }
 
 double Milliseconds(const std::function<void()> &work)
@@ -195,7 +129,7 @@ double MemchrFloor(const std::string &text, int runs)
 void StreamingAndSearching()
 {
     const std::string crlf = SourceLines(100 * kMegabyte, "\r\n");
-    double in = Median(5, [] {}, [&] { Control control; Load(&control, crlf); });
+    double in = Median(5, [] {}, [&] { Control control; LoadText(&control, crlf); });
     double copy = Median(5, [] {}, [&] {
         char *block = static_cast<char *>(std::malloc(crlf.size() + 1));
         std::memcpy(block, crlf.data(), crlf.size() + 1);
@@ -206,7 +140,7 @@ void StreamingAndSearching()
 
     Control control;
     const std::string lf = SourceLines(100 * kMegabyte, "\n");
-    Load(&control, lf);
+    LoadText(&control, lf);
     uint64_t drained = 0;
     double out = Median(5, [] {}, [&] {
         AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&drained), 0, Drain};
@@ -229,7 +163,7 @@ void Pasting()
         for (int line = 0; line < 4000; ++line)
             lines += "    pasted line of some code;" + std::string(end);
         Control control;
-        Load(&control, text);
+        LoadText(&control, text);
         const uint32_t length = uint32_t(control.Send(AEM_GETTEXTLENGTH));
         double ms = Median(
             21,
@@ -254,7 +188,7 @@ void Typing()
         [&] {
             delete control;
             control = new Control;
-            Load(control, text);
+            LoadText(control, text);
             control->Select(uint32_t(text.size()), uint32_t(text.size()));
         },
         [&] {
@@ -278,7 +212,7 @@ void ReplacingAll()
             [&] {
                 delete control;
                 control = new Control;
-                Load(control, text);
+                LoadText(control, text);
             },
             [&] {
                 AEREPLACEALL request = {0, "cat", "dog"};
@@ -290,18 +224,6 @@ void ReplacingAll()
     }
 }
 
-PaintDevice CountingDevice(uint64_t *cells)
-{
-    PaintDevice device{};
-    device.context = cells;
-    device.systemColour = [](void *, int) { return 0u; };
-    device.setTextColour = [](void *, uint32_t) { return 0u; };
-    device.setBackColour = [](void *, uint32_t) { return 0u; };
-    device.moveTo = [](void *, int, int) {};
-    device.drawText = [](void *c, const char *, int count) { *static_cast<uint64_t *>(c) += uint64_t(count); };
-    return device;
-}
-
 void Painting(const char *stylesPath)
 {
     if (ReadStyleFile(stylesPath, true, false, nullptr) == 0 || FindStyleByName("JavaScript") == 0) {
@@ -310,7 +232,7 @@ void Painting(const char *stylesPath)
     }
     const std::string text = MinifiedLines(kMegabyte, 26);
     Control control;
-    Load(&control, text);
+    LoadText(&control, text);
     control.Send(AEM_SETSTYLE, 0, LParam(FindStyleByName("JavaScript")));
     control.bars.bar[kHorizontalBar].position = 500000;
     uint64_t cells = 0;

@@ -3,6 +3,8 @@
 #include "control/control_engine.h"
 #include "support/platform_double.h"
 
+#include "bench_texts.h"
+
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -40,19 +42,10 @@ struct Editor {
     }
 };
 
-std::string TenMegabytes()
-{
-    std::string line = "\tint total = values[index] + offset; // running sum\n";
-    std::string text;
-    while (text.size() + line.size() <= 10 * 1024 * 1024)
-        text += line;
-    return text;
-}
-
 // A 10,000-character paragraph typed key by key; time per key.
 void BM_TypeParagraph(benchmark::State &state)
 {
-    static const std::string text = TenMegabytes();
+    static const std::string text = SourceLines(10 * 1024 * 1024, "\n");
     const char paragraph[] = "The quick brown fox jumps over the lazy dog, again and again. ";
     for (auto _ : state) {
         state.PauseTiming();
@@ -92,7 +85,7 @@ void BM_HoldDownThrough100000Lines(benchmark::State &state)
 // both variants move the text within memory that is already in use.
 void BM_Paste4000LinesAtTheTopOf20MB(benchmark::State &state)
 {
-    static const std::string text = TenMegabytes() + TenMegabytes();
+    static const std::string text = SourceLines(20 * 1024 * 1024, "\n");
     const char *end = state.range(0) != 0 ? "\r\n" : "\n";
     std::string lines;
     for (int line = 0; line < 4000; ++line)

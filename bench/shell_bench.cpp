@@ -6,6 +6,8 @@
 #include "advancededit.h"
 #include "resources/resource.h"
 
+#include "bench_texts.h"
+
 #include <algorithm>
 #include <cstring>
 #include <cstdio>
@@ -95,19 +97,7 @@ void Measure(const char *label, size_t megabytes)
 // spaced places, written to a file and opened.
 void OpenTextWithMatches(size_t size, size_t matches)
 {
-    std::string line = "the quick brown fox jumps over the lazy dog\r\n";
-    std::string text;
-    text.reserve(size + 64);
-    size_t gap = matches > 0 ? size / matches : size;
-    size_t next = gap / 2;
-    while (text.size() < size) {
-        if (matches > 0 && text.size() >= next) {
-            text += "cat ";
-            next += gap;
-            --matches;
-        }
-        text += line;
-    }
+    std::string text = TextWithMatches(size, matches, "\r\n");
     chosenPath = "scrivlet-bench-matches.txt";
     FILE *file = std::fopen(chosenPath.c_str(), "wb");
     std::fwrite(text.data(), 1, text.size(), file);
@@ -210,18 +200,9 @@ void MeasureFindNext()
 }
 
 // One line of `size` bytes of minified JavaScript, as bundlers leave it.
-void WriteMinifiedLine(const std::string &path, size_t size)
+void WriteMinifiedLine(const std::string &path, uint32_t size)
 {
-    static const char *const pieces[] = {
-        "function(e,t){var n=this._cache[e];", "if(n===void 0){n=t.call(this,e);this._cache[e]=n}",
-        "return n.length>0?n:\"empty \\\"value\\\"\"}", "for(var i=0;i<a.length;i++){s+=a[i]/2|0}",
-        "/* keep */", "case 1:r='single \\'q\\'';break;", "const m=`template ${x} text`;",
-        "let o={key:\"v\",other:null,flag:true,n:NaN};", "while(k--)u.push(new Date(k));",
-    };
-    std::string line;
-    for (size_t i = 0; line.size() < size; ++i)
-        line += pieces[(i * 7) % (sizeof pieces / sizeof pieces[0])];
-    line.resize(size);
+    std::string line = MinifiedLines(size, 1);
     FILE *file = std::fopen(path.c_str(), "wb");
     std::fwrite(line.data(), 1, line.size(), file);
     std::fclose(file);
@@ -248,7 +229,7 @@ void MeasureMinifiedLine()
     char full[MAX_PATH];
     GetFullPathNameA("scrivlet-bench-minified.js", sizeof full, full, nullptr);
     chosenPath = full;
-    WriteMinifiedLine(chosenPath, size_t(2) << 20);
+    WriteMinifiedLine(chosenPath, uint32_t(2) << 20);
     std::vector<double> opens, ends, homes, typed, backspaces;
     for (int run = 0; run < 5; ++run) {
         g_app.modified = 0;

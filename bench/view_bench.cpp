@@ -7,6 +7,9 @@
 #include "highlight/style_model.h"
 #include "support/platform_double.h"
 
+#include "bench_engine.h"
+#include "bench_texts.h"
+
 #include <benchmark/benchmark.h>
 
 #include "highlight/style_file.h"
@@ -70,19 +73,6 @@ void BM_PosFromCharOfTheCaretAtTheEnd(benchmark::State &state)
         benchmark::DoNotOptimize(PosFromChar(view.record, view.record->text.length));
 }
 
-// Counts the cells a paint draws; the device does nothing else.
-PaintDevice CountingDevice(uint64_t *cells)
-{
-    PaintDevice device{};
-    device.context = cells;
-    device.systemColour = [](void *, int) { return 0u; };
-    device.setTextColour = [](void *, uint32_t) { return 0u; };
-    device.setBackColour = [](void *, uint32_t) { return 0u; };
-    device.moveTo = [](void *, int, int) {};
-    device.drawText = [](void *c, const char *, int count) { *static_cast<uint64_t *>(c) += uint64_t(count); };
-    return device;
-}
-
 void BM_PaintFiftyHighlightedLines(benchmark::State &state)
 {
     LargeView view;
@@ -102,32 +92,6 @@ void BM_ScrollPageDownAndUp(benchmark::State &state)
         view.Send(277, kScrollPageDown);
         view.Send(277, kScrollPageUp);
     }
-}
-
-// `lines` lines of `lineSize` bytes of minified JavaScript: keywords,
-// strings with escapes, template literals, block comments and divisions.
-std::string MinifiedLines(uint32_t lineSize, int lines = 26)
-{
-    static const char *const pieces[] = {
-        "function(e,t){var n=this._cache[e];",
-        "if(n===void 0){n=t.call(this,e);this._cache[e]=n}",
-        "return n.length>0?n:\"empty \\\"value\\\"\"}",
-        "for(var i=0;i<a.length;i++){s+=a[i]/2|0}",
-        "/* keep */",
-        "case 1:r='single \\'q\\'';break;",
-        "const m=`template ${x} text`;",
-        "let o={key:\"v\",other:null,flag:true,n:NaN};",
-        "while(k--)u.push(new Date(k));",
-        "typeof window!==\"undefined\"&&(window.app=o);",
-    };
-    std::string line;
-    for (size_t i = 0; line.size() < lineSize; ++i)
-        line += pieces[(i * 7) % (sizeof pieces / sizeof pieces[0])];
-    line.resize(lineSize);
-    std::string text;
-    for (int i = 0; i < lines; ++i)
-        text += line + (i < lines - 1 ? "\n" : "");
-    return text;
 }
 
 // A view of 25 × 80 cells over those lines under the shipped JavaScript
@@ -215,7 +179,7 @@ void BM_KeysOnAMinifiedLine(benchmark::State &state)
 // The floor: one memchr over the bytes of the 25 lines the paint shows.
 void BM_PaintDeepInsideLongLinesFloor(benchmark::State &state)
 {
-    std::string text = MinifiedLines(uint32_t(state.range(0)) * 1024);
+    std::string text = MinifiedLines(uint32_t(state.range(0)) * 1024, 26);
     size_t shown = (text.size() / 26 + 1) * 25;
     for (auto _ : state)
         benchmark::DoNotOptimize(std::memchr(text.data(), '\x01', shown));
