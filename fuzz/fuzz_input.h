@@ -1,0 +1,28 @@
+// Decoding a fuzz input as a stream of choices: single bytes, which read as
+// 0 once the input is used up, and byte strings of a length the input picks.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+struct InputReader {
+    const uint8_t *data;
+    size_t size;
+    size_t position;
+
+    bool AtEnd() const { return position >= size; }
+    uint8_t Byte() { return position < size ? data[position++] : 0; }
+
+    // Up to `count` bytes, fewer where the input ends.
+    std::string Bytes(size_t count)
+    {
+        const size_t from = std::min(position, size);
+        const size_t taken = std::min(count, size - from);
+        position = from + taken;
+        return std::string(reinterpret_cast<const char *>(data) + from, taken);
+    }
+
+    std::string Rest() { return Bytes(size); }
+};
