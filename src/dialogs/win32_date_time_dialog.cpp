@@ -2,6 +2,8 @@
 // the user's locale, the chosen one handed back for insertion.
 #include "dialogs/win32_dialogs.h"
 
+#include "dialogs/win32_dialog_fields.h"
+
 #include "resources/resource.h"
 
 #include <cstring>
@@ -60,20 +62,11 @@ void OnOk(HWND dialog)
 
 BOOL OnCommand(HWND dialog, WPARAM wParam)
 {
-    switch (LOWORD(wParam)) {
-    case IDOK:
+    if (LOWORD(wParam) != IDC_DATETIME_FORMATS)
+        return OnOkOrCancel(dialog, LOWORD(wParam), OnOk);
+    if (HIWORD(wParam) == LBN_DBLCLK)
         OnOk(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        return TRUE;
-    case IDC_DATETIME_FORMATS:
-        if (HIWORD(wParam) == LBN_DBLCLK)
-            OnOk(dialog);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    return TRUE;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // stays open for the next jump until Cancel.
 #include "dialogs/win32_dialogs.h"
 
+#include "dialogs/win32_dialog_fields.h"
+
 #include "advancededit.h"
 #include "resources/resource.h"
 #include "shell/win32_app.h"
@@ -12,23 +14,20 @@ namespace {
 
 const DWORD kHelpTopics[] = {IDC_GOTO_WHAT, 2, IDC_GOTO_NUMBER, 3, IDC_GOTO_JUMP, 1, IDCANCEL, 4, 0, 0};
 
-enum : LPARAM { kGoToLine = 1, kGoToOffset = 2 };
+enum : DWORD { kGoToLine = 1, kGoToOffset = 2 };
 
 void ShowRangeError(HWND dialog, const char *format, unsigned long limit)
 {
     char text[kMessageTextSize];
     std::snprintf(text, sizeof text, format, limit);
-    ShowMessage(dialog, text, kErrorTitle, MB_OK | MB_ICONERROR);
+    ShowError(dialog, text);
 }
 
 BOOL OnInitDialog(HWND dialog)
 {
-    HWND what = GetDlgItem(dialog, IDC_GOTO_WHAT);
-    LRESULT line = SendMessageA(what, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Line"));
-    SendMessageA(what, LB_SETITEMDATA, WPARAM(line), kGoToLine);
-    LRESULT offset = SendMessageA(what, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Offset"));
-    SendMessageA(what, LB_SETITEMDATA, WPARAM(offset), kGoToOffset);
-    SendMessageA(what, LB_SETCURSEL, 0, 0);
+    AddListEntry(dialog, IDC_GOTO_WHAT, "Line", kGoToLine);
+    AddListEntry(dialog, IDC_GOTO_WHAT, "Offset", kGoToOffset);
+    SendDlgItemMessageA(dialog, IDC_GOTO_WHAT, LB_SETCURSEL, 0, 0);
     return TRUE;
 }
 
@@ -36,9 +35,8 @@ void OnGoTo(HWND dialog)
 {
     BOOL isNumber = FALSE;
     UINT number = GetDlgItemInt(dialog, IDC_GOTO_NUMBER, &isNumber, FALSE);
-    HWND what = GetDlgItem(dialog, IDC_GOTO_WHAT);
-    LRESULT selected = SendMessageA(what, LB_GETCURSEL, 0, 0);
-    LPARAM kind = SendMessageA(what, LB_GETITEMDATA, WPARAM(selected != LB_ERR ? selected : 0), 0);
+    DWORD kind = kGoToLine; // the first entry's, when none is selected
+    SelectedListData(dialog, IDC_GOTO_WHAT, &kind);
     if (kind == kGoToLine) {
         DWORD count = DWORD(SendToEdit(AEM_GETLINECOUNT, 0, 0));
         if (isNumber && number >= 1 && number <= count) {

@@ -4,15 +4,13 @@
 // applies the record when the dialog ends with 1.
 #include "dialogs/win32_settings_dialogs.h"
 
+#include "dialogs/win32_dialog_fields.h"
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
 #include "shell/settings_texts.h"
 #include "shell/win32_app.h"
 
 #include <shlobj.h>
-
-#include <cstdio>
-#include <string>
 
 namespace {
 
@@ -22,9 +20,6 @@ const DWORD kHelpTopics[] = {
     IDC_OPTIONS_UNDOLEVELS, 8, IDC_OPTIONS_INDENTNONE, 12, IDC_OPTIONS_INDENTDEFAULT, 13,
     IDC_OPTIONS_DIRECTORY, 9, IDC_OPTIONS_BROWSE, 10, IDOK, 11, IDCANCEL, 4, 0, 0,
 };
-
-// The controls that belong to the auto save period: enabled with auto save.
-const int kPeriodControls[] = {IDC_OPTIONS_EVERY, IDC_OPTIONS_MINUTES, IDC_OPTIONS_PERIOD};
 
 const char kMinuteText[] = "Minute value must be between 1 and 1440 !";
 const char kUndoLevelsText[] = "Illegal value for number of undo levels !";
@@ -37,32 +32,21 @@ Options *RecordOf(HWND dialog)
     return reinterpret_cast<Options *>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-bool IsChecked(HWND dialog, int control)
+// A number field read as an unsigned number from `low` to `high`; anything
+// else is reported with `error`. The whole text is read, so that nothing
+// after a cut can pass unseen.
+bool ReadNumberField(HWND dialog, int control, uint32_t low, uint32_t high, const char *error, uint32_t *value)
 {
-    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
+    if (ReadUnsignedNumber(FieldText(dialog, control).c_str(), value) && *value >= low && *value <= high)
+        return true;
+    ShowError(dialog, error);
+    return false;
 }
 
-void SetUnsignedText(HWND dialog, int control, uint32_t value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%u", unsigned(value));
-    SetDlgItemTextA(dialog, control, text);
-}
-
-// A number field read as an unsigned number; false when it holds none. The
-// whole text is read, so that nothing after a cut can pass unseen.
-bool ReadNumberField(HWND dialog, int control, uint32_t *value)
-{
-    HWND field = GetDlgItem(dialog, control);
-    std::string text(size_t(GetWindowTextLengthA(field)) + 1, '\0');
-    GetWindowTextA(field, &text[0], int(text.size()));
-    return ReadUnsignedNumber(text.c_str(), value);
-}
-
+// The controls that belong to the auto save period: enabled with auto save.
 void EnablePeriod(HWND dialog, bool enable)
 {
-    for (int control : kPeriodControls)
-        EnableWindow(GetDlgItem(dialog, control), enable);
+    EnableControls(dialog, {IDC_OPTIONS_EVERY, IDC_OPTIONS_MINUTES, IDC_OPTIONS_PERIOD}, enable);
 }
 
 void PutCurrentDirectory(char (&directory)[kDirectorySize])
@@ -76,18 +60,15 @@ void PutCurrentDirectory(char (&directory)[kDirectorySize])
 BOOL OnInitDialog(HWND dialog, Options *options)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(options));
-    CheckDlgButton(dialog, IDC_OPTIONS_AUTOSAVE, options->autoSave != 0 ? BST_CHECKED : BST_UNCHECKED);
-    SetUnsignedText(dialog, IDC_OPTIONS_PERIOD, options->autoSavePeriod);
+    CheckButton(dialog, IDC_OPTIONS_AUTOSAVE, options->autoSave != 0);
+    SetDlgItemInt(dialog, IDC_OPTIONS_PERIOD, options->autoSavePeriod, FALSE);
     EnablePeriod(dialog, options->autoSave != 0);
-    CheckDlgButton(dialog, IDC_OPTIONS_BACKUP, options->backupFiles != 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPTIONS_BRACKETHELP, options->bracketHelp != 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPTIONS_STORESELECTION,
-                   options->storeRecentFileSel != 0 ? BST_CHECKED : BST_UNCHECKED);
-    char levels[16];
-    std::snprintf(levels, sizeof levels, "%d", int(options->undoLevels));
-    SetDlgItemTextA(dialog, IDC_OPTIONS_UNDOLEVELS, levels);
-    CheckDlgButton(dialog, IDC_OPTIONS_INDENTNONE, options->autoIndent == 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_OPTIONS_INDENTDEFAULT, options->autoIndent == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckButton(dialog, IDC_OPTIONS_BACKUP, options->backupFiles != 0);
+    CheckButton(dialog, IDC_OPTIONS_BRACKETHELP, options->bracketHelp != 0);
+    CheckButton(dialog, IDC_OPTIONS_STORESELECTION, options->storeRecentFileSel != 0);
+    SetDlgItemInt(dialog, IDC_OPTIONS_UNDOLEVELS, UINT(options->undoLevels), TRUE);
+    CheckButton(dialog, IDC_OPTIONS_INDENTNONE, options->autoIndent == 0);
+    CheckButton(dialog, IDC_OPTIONS_INDENTDEFAULT, options->autoIndent == 1);
     SendDlgItemMessageA(dialog, IDC_OPTIONS_DIRECTORY, EM_LIMITTEXT, kDirectorySize - 1, 0);
     SetDlgItemTextA(dialog, IDC_OPTIONS_DIRECTORY, options->defaultDirectory);
     return TRUE;
@@ -118,12 +99,10 @@ bool TakeAutoSave(HWND dialog, Options *options)
     if (options->autoSave == 0)
         return true;
     uint32_t period = 0;
-    bool number = ReadNumberField(dialog, IDC_OPTIONS_PERIOD, &period);
+    bool legal =
+        ReadNumberField(dialog, IDC_OPTIONS_PERIOD, kMinAutoSavePeriod, kMaxAutoSavePeriod, kMinuteText, &period);
     options->autoSavePeriod = period;
-    if (number && period >= kMinAutoSavePeriod && period <= kMaxAutoSavePeriod)
-        return true;
-    ShowMessage(dialog, kMinuteText, kErrorTitle, MB_OK | MB_ICONERROR);
-    return false;
+    return legal;
 }
 
 // A new number of undo levels clears the undo buffer once applied, so it is
@@ -132,10 +111,8 @@ bool TakeAutoSave(HWND dialog, Options *options)
 bool TakeUndoLevels(HWND dialog, Options *options)
 {
     uint32_t levels = 0;
-    if (!ReadNumberField(dialog, IDC_OPTIONS_UNDOLEVELS, &levels) || levels > uint32_t(INT32_MAX)) {
-        ShowMessage(dialog, kUndoLevelsText, kErrorTitle, MB_OK | MB_ICONERROR);
+    if (!ReadNumberField(dialog, IDC_OPTIONS_UNDOLEVELS, 0, uint32_t(INT32_MAX), kUndoLevelsText, &levels))
         return false;
-    }
     if (int32_t(levels) == options->undoLevels)
         return true;
     if (ShowMessage(dialog, kUndoClearText, kInformationTitle,
@@ -143,9 +120,7 @@ bool TakeUndoLevels(HWND dialog, Options *options)
         options->undoLevels = int32_t(levels);
         return true;
     }
-    char previous[16];
-    std::snprintf(previous, sizeof previous, "%d", int(options->undoLevels));
-    SetDlgItemTextA(dialog, IDC_OPTIONS_UNDOLEVELS, previous);
+    SetDlgItemInt(dialog, IDC_OPTIONS_UNDOLEVELS, UINT(options->undoLevels), TRUE);
     return false;
 }
 
@@ -161,7 +136,7 @@ bool TakeDefaultDirectory(HWND dialog, Options *options)
     char current[kDirectorySize];
     PutCurrentDirectory(current);
     if (!SetCurrentDirectoryA(options->defaultDirectory)) {
-        ShowMessage(dialog, kDirectoryText, kErrorTitle, MB_OK | MB_ICONERROR);
+        ShowError(dialog, kDirectoryText);
         SetDlgItemTextA(dialog, IDC_OPTIONS_DIRECTORY, current);
         return false;
     }
@@ -198,14 +173,8 @@ BOOL OnCommand(HWND dialog, WORD command)
     case IDC_OPTIONS_BROWSE:
         OnBrowse(dialog);
         return TRUE;
-    case IDOK:
-        OnOk(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        return TRUE;
     default:
-        return FALSE;
+        return OnOkOrCancel(dialog, command, OnOk);
     }
 }
 

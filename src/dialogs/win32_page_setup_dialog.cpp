@@ -2,6 +2,8 @@
 // inches, each from 0.0 to 5.0.
 #include "dialogs/win32_dialogs.h"
 
+#include "dialogs/win32_dialog_fields.h"
+
 #include "config/options.h"
 #include "resources/resource.h"
 #include "shell/win32_app.h"
@@ -60,26 +62,12 @@ void OnOk(HWND dialog)
         legal = legal && margins[i] >= 0.0 && margins[i] <= kMaxMargin;
     }
     if (!legal) {
-        ShowMessage(dialog, "One or more margin settings are illegal !", kErrorTitle, MB_OK | MB_ICONHAND);
+        ShowError(dialog, "One or more margin settings are illegal !");
         return;
     }
     for (int i = 0; i < 4; ++i)
         Margins(setup)[i] = margins[i];
     EndDialog(dialog, 1);
-}
-
-BOOL OnCommand(HWND dialog, WORD command)
-{
-    switch (command) {
-    case IDOK:
-        OnOk(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        return TRUE;
-    default:
-        return FALSE;
-    }
 }
 
 } // namespace
@@ -90,7 +78,7 @@ INT_PTR CALLBACK PageSetupDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     case WM_INITDIALOG:
         return OnInitDialog(dialog, reinterpret_cast<PageSetup *>(lParam));
     case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam));
+        return OnOkOrCancel(dialog, LOWORD(wParam), OnOk);
     case WM_HELP:
         return ShowDialogHelp(reinterpret_cast<const HELPINFO *>(lParam), kHelpTopics);
     default:

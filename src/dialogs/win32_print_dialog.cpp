@@ -3,6 +3,8 @@
 // or even pages only) handed back in the record's custom data.
 #include "dialogs/win32_dialogs.h"
 
+#include "dialogs/win32_dialog_fields.h"
+
 #include <dlgs.h>
 
 #include "resources/resource.h"
@@ -36,7 +38,7 @@ BOOL OnCommand(HWND dialog, WORD command)
     auto *record = static_cast<PRINTDLGA *>(GetPropA(dialog, kRecordProperty));
     if (record != nullptr) {
         LRESULT choice = SendDlgItemMessageA(dialog, IDC_PAGESET, CB_GETCURSEL, 0, 0);
-        bool printerFont = IsDlgButtonChecked(dialog, IDC_PRINTERFONT) == BST_CHECKED;
+        bool printerFont = IsChecked(dialog, IDC_PRINTERFONT);
         record->lCustData = LPARAM((choice > 0 ? choice : 0) * 65536 + (printerFont ? 1 : 0));
     }
     return FALSE;

@@ -3,6 +3,8 @@
 // buffer, from which the new document is made.
 #include "dialogs/win32_dialogs.h"
 
+#include "dialogs/win32_dialog_fields.h"
+
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -103,20 +105,6 @@ void OnOk(HWND dialog)
     EndDialog(dialog, 1);
 }
 
-BOOL OnCommand(HWND dialog, WORD command)
-{
-    switch (command) {
-    case IDOK:
-        OnOk(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
 // OK is enabled exactly while an item is selected; a double click is OK.
 BOOL OnNotify(HWND dialog, const NMHDR *header)
 {
@@ -137,7 +125,7 @@ INT_PTR CALLBACK NewFromTemplateDialogProc(HWND dialog, UINT message, WPARAM wPa
     case WM_INITDIALOG:
         return OnInitDialog(dialog, reinterpret_cast<AppState *>(lParam));
     case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam));
+        return OnOkOrCancel(dialog, LOWORD(wParam), OnOk);
     case WM_NOTIFY:
         return OnNotify(dialog, reinterpret_cast<const NMHDR *>(lParam));
     case WM_HELP:
