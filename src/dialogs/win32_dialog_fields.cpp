@@ -90,3 +90,20 @@ BOOL OnOkOrCancel(HWND dialog, WORD command, void (*onOk)(HWND dialog))
         return FALSE;
     return TRUE;
 }
+
+// The window's user data, which the dialog manager leaves to the program;
+// DWLP_USER keeps what the dialog was opened with.
+void MarkChanged(HWND dialog)
+{
+    SetWindowLongPtrA(dialog, GWLP_USERDATA, 1);
+}
+
+bool IsMarkedChanged(HWND dialog)
+{
+    return GetWindowLongPtrA(dialog, GWLP_USERDATA) != 0;
+}
+
+void EndWithChangeMark(HWND dialog)
+{
+    EndDialog(dialog, IsMarkedChanged(dialog) ? 1 : 0);
+}

@@ -46,3 +46,9 @@ void ShowNote(HWND owner, const char *text);
 // The commands of a dialog with OK and Cancel: OK goes to `onOk`, Cancel
 // ends the dialog with 0. FALSE for any other command.
 BOOL OnOkOrCancel(HWND dialog, WORD command, void (*onOk)(HWND dialog));
+
+// A dialog's mark that something changed while it was open, kept with its
+// window; such a dialog ends with 1 when the mark is set, 0 otherwise.
+void MarkChanged(HWND dialog);
+bool IsMarkedChanged(HWND dialog);
+void EndWithChangeMark(HWND dialog);

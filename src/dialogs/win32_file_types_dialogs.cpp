@@ -8,6 +8,7 @@
 #include "config/file_types.h"
 #include "core/allocation.h"
 #include "core/id_list.h"
+#include "dialogs/win32_dialog_fields.h"
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
 #include "shell/document_paths.h"
@@ -41,60 +42,47 @@ enum : uint32_t {
     kTemplatesTextSize = 2610, // the template field as read back: 2,609 characters and the NUL
 };
 
-// The dialogs' state. Both are modal and there is one of each at a time.
-AppState *g_fileTypesApp;      // the File Types dialog's application state
-bool g_fileTypesChanged;       // an Edit File Type dialog ended with OK
-FileType *g_editedType;        // the Edit File Type dialog's record
-
 // ---------------------------------------------------------------------------
-// File Types
+// File Types: the dialog keeps the AppState it was opened with, and its
+// change mark tells whether an Edit File Type dialog ended with OK.
 
-HWND ListOf(HWND dialog)
+AppState *AppOf(HWND dialog)
 {
-    return GetDlgItem(dialog, IDC_FILETYPES_LIST);
+    return reinterpret_cast<AppState *>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+LRESULT SendToList(HWND dialog, UINT message, WPARAM wParam)
+{
+    return SendDlgItemMessageA(dialog, IDC_FILETYPES_LIST, message, wParam, 0);
 }
 
 void EnableEntryButtons(HWND dialog, bool enable)
 {
-    EnableWindow(GetDlgItem(dialog, IDC_FILETYPES_EDIT), enable);
-    EnableWindow(GetDlgItem(dialog, IDC_FILETYPES_DELETE), enable);
+    EnableControls(dialog, {IDC_FILETYPES_EDIT, IDC_FILETYPES_DELETE}, enable);
 }
 
 // An entry for the type: its name, with its id as the item data. Returns the
 // entry's index.
-LRESULT AddListEntry(HWND dialog, const FileType *type)
+LRESULT AddTypeEntry(HWND dialog, const FileType *type)
 {
-    LRESULT index = SendMessageA(ListOf(dialog), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type->name));
-    if (index >= 0)
-        SendMessageA(ListOf(dialog), LB_SETITEMDATA, WPARAM(index), LPARAM(type->id));
-    return index;
+    return AddListEntry(dialog, IDC_FILETYPES_LIST, type->name, type->id);
 }
 
 // The list box holds every type of the list, in the list box's own order.
 void FillList(HWND dialog)
 {
-    if (g_fileTypesApp->fileTypes == nullptr)
+    IdList *types = AppOf(dialog)->fileTypes;
+    if (types == nullptr)
         return; // IterateValues(nullptr) would continue another iteration
-    for (auto *type = static_cast<const FileType *>(IterateValues(g_fileTypesApp->fileTypes)); type != nullptr;
+    for (auto *type = static_cast<const FileType *>(IterateValues(types)); type != nullptr;
          type = static_cast<const FileType *>(IterateValues(nullptr)))
-        AddListEntry(dialog, type);
-}
-
-// The selected entry's index and type id; false without a selection.
-bool SelectedEntry(HWND dialog, LRESULT *index, uint32_t *id)
-{
-    *index = SendMessageA(ListOf(dialog), LB_GETCURSEL, 0, 0);
-    if (*index == LB_ERR)
-        return false;
-    *id = uint32_t(SendMessageA(ListOf(dialog), LB_GETITEMDATA, WPARAM(*index), 0));
-    return true;
+        AddTypeEntry(dialog, type);
 }
 
 // WM_INITDIALOG
 BOOL OnFileTypesInit(HWND dialog, AppState *app)
 {
-    g_fileTypesApp = app;
-    g_fileTypesChanged = false;
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(app));
     FillList(dialog);
     EnableEntryButtons(dialog, false);
     return TRUE;
@@ -103,14 +91,13 @@ BOOL OnFileTypesInit(HWND dialog, AppState *app)
 // "Add": a new type with a numbered name, selected.
 void OnAdd(HWND dialog)
 {
-    const FileType *type =
-        g_fileTypesApp->fileTypes != nullptr ? AddNewFileType(g_fileTypesApp->fileTypes) : nullptr;
+    IdList *types = AppOf(dialog)->fileTypes;
+    const FileType *type = types != nullptr ? AddNewFileType(types) : nullptr;
     if (type == nullptr) {
         ReportAppError(dialog, kAppErrorMemory);
         return;
     }
-    LRESULT index = AddListEntry(dialog, type);
-    SendMessageA(ListOf(dialog), LB_SETCURSEL, WPARAM(index), 0);
+    SendToList(dialog, LB_SETCURSEL, WPARAM(AddTypeEntry(dialog, type)));
     EnableEntryButtons(dialog, true);
 }
 
@@ -118,35 +105,34 @@ void OnAdd(HWND dialog)
 // or the new last one, is selected.
 void OnDelete(HWND dialog)
 {
-    LRESULT index;
-    uint32_t id;
-    if (!SelectedEntry(dialog, &index, &id))
+    LRESULT index = SendToList(dialog, LB_GETCURSEL, 0);
+    DWORD id;
+    if (!SelectedListData(dialog, IDC_FILETYPES_LIST, &id))
         return;
-    EngineFree(ValueOfId(g_fileTypesApp->fileTypes, id));
-    RemoveId(g_fileTypesApp->fileTypes, id);
-    LRESULT left = SendMessageA(ListOf(dialog), LB_DELETESTRING, WPARAM(index), 0);
-    if (left <= 0) {
+    IdList *types = AppOf(dialog)->fileTypes;
+    EngineFree(ValueOfId(types, id));
+    RemoveId(types, id);
+    LRESULT left = SendToList(dialog, LB_DELETESTRING, WPARAM(index));
+    if (left <= 0)
         EnableEntryButtons(dialog, false);
-        return;
-    }
-    SendMessageA(ListOf(dialog), LB_SETCURSEL, WPARAM(index < left ? index : left - 1), 0);
+    SelectEntryAfterRemoval(dialog, IDC_FILETYPES_LIST, index, left);
 }
 
 // "Edit" and a double click: the Edit File Type dialog on the selected type.
 // Its name may have changed, so the list is filled afresh afterwards.
 void OnEdit(HWND dialog)
 {
-    LRESULT index;
-    uint32_t id;
-    if (!SelectedEntry(dialog, &index, &id))
+    DWORD id;
+    if (!SelectedListData(dialog, IDC_FILETYPES_LIST, &id))
         return;
-    auto *type = static_cast<FileType *>(ValueOfId(g_fileTypesApp->fileTypes, id));
+    AppState *app = AppOf(dialog);
+    auto *type = static_cast<FileType *>(ValueOfId(app->fileTypes, id));
     if (type == nullptr)
         return;
-    if (g_seams.dialogBox(g_fileTypesApp->instance, MAKEINTRESOURCEA(IDD_EDITFILETYPE), dialog,
-                          EditFileTypeDialogProc, reinterpret_cast<LPARAM>(type)) == 1)
-        g_fileTypesChanged = true;
-    SendMessageA(ListOf(dialog), LB_RESETCONTENT, 0, 0);
+    if (g_seams.dialogBox(app->instance, MAKEINTRESOURCEA(IDD_EDITFILETYPE), dialog, EditFileTypeDialogProc,
+                          reinterpret_cast<LPARAM>(type)) == 1)
+        MarkChanged(dialog);
+    SendToList(dialog, LB_RESETCONTENT, 0);
     FillList(dialog);
     EnableEntryButtons(dialog, false);
 }
@@ -154,8 +140,8 @@ void OnEdit(HWND dialog)
 // "Close" and Escape.
 void OnClose(HWND dialog)
 {
-    if (g_fileTypesChanged) {
-        ShowMessage(dialog, kChangedText, kInformationTitle, MB_OK | MB_ICONINFORMATION);
+    if (IsMarkedChanged(dialog)) {
+        ShowNote(dialog, kChangedText);
         RebuildFileFilter();
     }
     EndDialog(dialog, 0);
@@ -167,7 +153,7 @@ BOOL OnFileTypesCommand(HWND dialog, WORD command, WORD code)
     switch (command) {
     case IDC_FILETYPES_LIST:
         if (code == LBN_SELCHANGE)
-            EnableEntryButtons(dialog, SendMessageA(ListOf(dialog), LB_GETCURSEL, 0, 0) != LB_ERR);
+            EnableEntryButtons(dialog, SendToList(dialog, LB_GETCURSEL, 0) != LB_ERR);
         else if (code == LBN_DBLCLK)
             OnEdit(dialog);
         return TRUE;
@@ -193,28 +179,14 @@ BOOL OnFileTypesCommand(HWND dialog, WORD command, WORD code)
 }
 
 // ---------------------------------------------------------------------------
-// Edit File Type
-
-HWND StyleListOf(HWND dialog)
-{
-    return GetDlgItem(dialog, IDC_EDITFILETYPE_CODESTYLE);
-}
-
-std::string FieldText(HWND dialog, int control)
-{
-    HWND field = GetDlgItem(dialog, control);
-    std::string text(size_t(GetWindowTextLengthA(field)) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(field, &text[0], int(text.size()))));
-    return text;
-}
+// Edit File Type: the dialog keeps the FileType it was opened with.
 
 // The code style list: "None" and every style the control has loaded, with
 // the type's style selected when it is among them and "None" otherwise.
 void FillStyleList(HWND dialog, const char *codeStyle)
 {
-    HWND list = StyleListOf(dialog);
-    LRESULT none = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kNoCodeStyle));
-    SendMessageA(list, CB_SETITEMDATA, WPARAM(none), 0);
+    HWND list = GetDlgItem(dialog, IDC_EDITFILETYPE_CODESTYLE);
+    LRESULT none = AddListEntry(dialog, IDC_EDITFILETYPE_CODESTYLE, kNoCodeStyle, 0, kComboBox);
     SendMessageA(list, CB_SETCURSEL, WPARAM(none), 0);
     // Styles get their handle as item data, never 0: only "None" has 0.
     LRESULT count = SendToEdit(AEM_GETSTYLECOUNT, 0, 0);
@@ -228,8 +200,7 @@ void FillStyleList(HWND dialog, const char *codeStyle)
     LRESULT copied = SendToEdit(AEM_GETSTYLES, WPARAM(count), reinterpret_cast<LPARAM>(styles));
     for (LRESULT i = 0; i < copied; ++i) {
         styles[i].name[sizeof styles[i].name - 1] = '\0';
-        LRESULT index = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(styles[i].name));
-        SendMessageA(list, CB_SETITEMDATA, WPARAM(index), LPARAM(styles[i].handle));
+        AddListEntry(dialog, IDC_EDITFILETYPE_CODESTYLE, styles[i].name, styles[i].handle, kComboBox);
     }
     EngineFree(styles);
 
@@ -259,11 +230,11 @@ void FillStyleList(HWND dialog, const char *codeStyle)
 // WM_INITDIALOG
 BOOL OnEditFileTypeInit(HWND dialog, FileType *type)
 {
-    g_editedType = type;
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(type));
     SetDlgItemTextA(dialog, IDC_EDITFILETYPE_NAME, type->name);
     SetDlgItemTextA(dialog, IDC_EDITFILETYPE_EXTENSIONS, JoinExtensions(*type).c_str());
     SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TABSTOPS, JoinTabWidths(*type).c_str());
-    CheckDlgButton(dialog, IDC_EDITFILETYPE_KEEPTABS, type->keepTabs != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckButton(dialog, IDC_EDITFILETYPE_KEEPTABS, type->keepTabs != 0);
     SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, JoinTemplates(*type).c_str());
     FillStyleList(dialog, type->codeStyle);
     return TRUE;
@@ -291,7 +262,7 @@ void OnBrowseTemplate(HWND dialog)
         if (templates.size() < kTemplatesTextSize) {
             SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, templates.c_str());
         } else {
-            ShowMessage(dialog, kTemplatesFullText, kInformationTitle, MB_OK | MB_ICONINFORMATION);
+            ShowNote(dialog, kTemplatesFullText);
         }
     }
     open.lpstrFile[0] = '\0';
@@ -304,25 +275,26 @@ void OnEditFileTypeOk(HWND dialog)
     char name[kFileTypeNameSize] = "";
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_NAME, name, sizeof name);
     if (name[0] == '\0') {
-        ShowMessage(dialog, kNameRequiredText, kErrorTitle, MB_OK | MB_ICONERROR);
+        ShowError(dialog, kNameRequiredText);
         return;
     }
     char extensions[64] = "";
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_EXTENSIONS, extensions, sizeof extensions);
     if (!HasListPiece(extensions)) {
-        ShowMessage(dialog, kExtensionRequiredText, kErrorTitle, MB_OK | MB_ICONERROR);
+        ShowError(dialog, kExtensionRequiredText);
         return;
     }
     char tabStops[64] = "";
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_TABSTOPS, tabStops, sizeof tabStops);
-    uint32_t keepTabs = IsDlgButtonChecked(dialog, IDC_EDITFILETYPE_KEEPTABS) == BST_CHECKED ? 1 : 0;
+    uint32_t keepTabs = IsChecked(dialog, IDC_EDITFILETYPE_KEEPTABS) ? 1 : 0;
     std::string templates(kTemplatesTextSize, '\0');
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, &templates[0], int(templates.size()));
     char codeStyle[kCodeStyleSize] = "";
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_CODESTYLE, codeStyle, sizeof codeStyle);
     if (std::strcmp(codeStyle, kNoCodeStyle) == 0)
         codeStyle[0] = '\0';
-    CreateFileType(g_editedType, name, extensions, keepTabs, tabStops, templates.c_str(), codeStyle);
+    auto *type = reinterpret_cast<FileType *>(GetWindowLongPtrA(dialog, DWLP_USER));
+    CreateFileType(type, name, extensions, keepTabs, tabStops, templates.c_str(), codeStyle);
     EndDialog(dialog, 1);
 }
 
@@ -333,14 +305,8 @@ BOOL OnEditFileTypeCommand(HWND dialog, WORD command)
     case IDC_EDITFILETYPE_BROWSE:
         OnBrowseTemplate(dialog);
         return TRUE;
-    case IDOK:
-        OnEditFileTypeOk(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        return TRUE;
     default:
-        return FALSE;
+        return OnOkOrCancel(dialog, command, OnEditFileTypeOk);
     }
 }
 
