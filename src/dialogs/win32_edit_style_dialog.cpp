@@ -3,6 +3,7 @@
 // Delete. The items are changed in their own dialogs.
 #include "dialogs/win32_styles_dialogs.h"
 
+#include "dialogs/win32_dialog_fields.h"
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
 #include "shell/app_texts.h"
@@ -49,8 +50,7 @@ const ItemColumn *const kColumns[] = {&kClasses, &kRanges, &kSymbols};
 
 void EnableItemButtons(HWND dialog, const ItemColumn &column, bool enable)
 {
-    EnableWindow(GetDlgItem(dialog, column.edit), enable);
-    EnableWindow(GetDlgItem(dialog, column.remove), enable);
+    EnableControls(dialog, {column.edit, column.remove}, enable);
 }
 
 void EmptyList(HWND dialog, const ItemColumn &column)
@@ -59,44 +59,44 @@ void EmptyList(HWND dialog, const ItemColumn &column)
     EnableItemButtons(dialog, column, false);
 }
 
+using EntryText = char[2 * AE_STYLETEXTSIZE + 16];
+
 // A range reads "[start] - [end]", with EOL for a range that ends with its line.
-void FillRanges(HWND dialog, DWORD classIdentifier)
+void PutEntryText(EntryText &entry, const AESTYLERANGE &range)
 {
-    EmptyList(dialog, kRanges);
-    StyleCopy<AESTYLERANGE> ranges;
-    CopyRanges(dialog, g_stylesDialogs.currentStyle, &ranges);
-    for (DWORD i = 0; i < ranges.count; ++i) {
-        const AESTYLERANGE &range = ranges.records[i];
-        if (range.classIdentifier != classIdentifier)
-            continue;
-        char entry[2 * AE_STYLETEXTSIZE + 16];
-        std::snprintf(entry, sizeof entry, "[%.79s] - [%.79s]", range.startText,
-                      range.endText[0] != '\0' ? range.endText : "EOL");
-        AddListEntry(dialog, IDC_EDITSTYLE_RANGES, entry, range.identifier);
-    }
+    std::snprintf(entry, sizeof entry, "[%.79s] - [%.79s]", range.startText,
+                  range.endText[0] != '\0' ? range.endText : "EOL");
 }
 
-void FillSymbols(HWND dialog, DWORD classIdentifier)
+void PutEntryText(EntryText &entry, const AESTYLESYMBOL &symbol)
 {
-    EmptyList(dialog, kSymbols);
-    StyleCopy<AESTYLESYMBOL> symbols;
-    CopySymbols(dialog, g_stylesDialogs.currentStyle, &symbols);
-    for (DWORD i = 0; i < symbols.count; ++i) {
-        const AESTYLESYMBOL &symbol = symbols.records[i];
-        if (symbol.classIdentifier == classIdentifier) {
-            char text[AE_STYLETEXTSIZE];
-            CopyText(text, symbol.text);
-            AddListEntry(dialog, IDC_EDITSTYLE_SYMBOLS, text, symbol.identifier);
-        }
+    std::snprintf(entry, sizeof entry, "%.79s", symbol.text);
+}
+
+// The column's list afresh with the items of the class.
+template <typename Record>
+void FillItems(HWND dialog, const ItemColumn &column, DWORD classIdentifier,
+               void (*copyItems)(HWND owner, DWORD style, StyleCopy<Record> *copy))
+{
+    EmptyList(dialog, column);
+    StyleCopy<Record> items;
+    copyItems(dialog, g_stylesDialogs.currentStyle, &items);
+    for (DWORD i = 0; i < items.count; ++i) {
+        const Record &item = items.records[i];
+        if (item.classIdentifier != classIdentifier)
+            continue;
+        EntryText entry;
+        PutEntryText(entry, item);
+        AddListEntry(dialog, column.list, entry, item.identifier);
     }
 }
 
 void FillItemList(HWND dialog, const ItemColumn &column, DWORD classIdentifier)
 {
     if (column.kind == AESK_RANGE)
-        FillRanges(dialog, classIdentifier);
+        FillItems(dialog, column, classIdentifier, CopyRanges);
     else
-        FillSymbols(dialog, classIdentifier);
+        FillItems(dialog, column, classIdentifier, CopySymbols);
 }
 
 // The ranges and symbols of the selected class; empty lists without one.
@@ -108,8 +108,8 @@ void ShowItemsOfSelectedClass(HWND dialog)
         EmptyList(dialog, kSymbols);
         return;
     }
-    FillRanges(dialog, selectedClass);
-    FillSymbols(dialog, selectedClass);
+    FillItemList(dialog, kRanges, selectedClass);
+    FillItemList(dialog, kSymbols, selectedClass);
 }
 
 // The class list afresh with its first entry selected.

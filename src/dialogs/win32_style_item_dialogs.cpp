@@ -4,6 +4,7 @@
 // takes is in effect at once and the edit control is repainted.
 #include "dialogs/win32_styles_dialogs.h"
 
+#include "dialogs/win32_dialog_fields.h"
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
 #include "shell/win32_app.h"
@@ -33,9 +34,13 @@ void BeginItemDialog(HWND dialog, DWORD item, int next)
         HideNextButton(dialog, next);
 }
 
-void LimitText(HWND dialog, int control)
+// The current style's item `identifier` of `kind`, as its get message copies it.
+template <typename Record> Record ItemRecord(UINT message, DWORD kind, DWORD identifier)
 {
-    SendDlgItemMessageA(dialog, control, EM_LIMITTEXT, AE_STYLETEXTSIZE - 1, 0);
+    AESTYLEREF ref = {g_stylesDialogs.currentStyle, identifier, kind};
+    Record record = {};
+    SendStyleMessage(message, reinterpret_cast<WPARAM>(&ref), reinterpret_cast<LPARAM>(&record));
+    return record;
 }
 
 // Adds the record to the current style, or changes the edited item to it.
@@ -58,16 +63,16 @@ bool StoreItem(HWND dialog, DWORD kind, const void *record, const char *refusedT
 
 // After an item was stored: OK ends the dialog; "Next >" empties the texts
 // for the next item and puts the focus on the first.
-void FinishItem(HWND dialog, WORD command, const int *texts, int textCount)
+void FinishItem(HWND dialog, WORD command, std::initializer_list<int> texts)
 {
     if (command == IDOK) {
         EndDialog(dialog, g_stylesDialogs.itemChanged ? 1 : 0);
         g_stylesDialogs.itemChanged = false;
         return;
     }
-    for (int i = 0; i < textCount; ++i)
-        SetDlgItemTextA(dialog, texts[i], "");
-    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, texts[0])), TRUE);
+    for (int text : texts)
+        SetDlgItemTextA(dialog, text, "");
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, *texts.begin())), TRUE);
 }
 
 void CancelItemDialog(HWND dialog)
@@ -76,6 +81,21 @@ void CancelItemDialog(HWND dialog)
         RepaintEditControl();
     EndDialog(dialog, g_stylesDialogs.itemChanged ? 1 : 0);
     g_stylesDialogs.itemChanged = false;
+}
+
+// The commands the three dialogs share: "Next >" (while adding) and OK store
+// the item through `onOk`, Cancel ends the dialog.
+BOOL OnItemCommand(HWND dialog, WORD control, int next, void (*onOk)(HWND dialog, WORD command))
+{
+    if (control == IDCANCEL) {
+        CancelItemDialog(dialog);
+        return TRUE;
+    }
+    if (control != IDOK && control != next)
+        return FALSE;
+    if (control == IDOK || g_stylesDialogs.editedItem == 0) // "Next >" is only for adding
+        onOk(dialog, control);
+    return TRUE;
 }
 
 // The class box of the range and symbol dialogs: every class of the
@@ -88,45 +108,35 @@ bool FillClassBox(HWND dialog, int box)
     if (!classes.ok)
         return false;
     if (classes.count == 0) {
-        ShowStyleNote(dialog, "You must create at least one style class before adding ranges or symbols !");
+        ShowNote(dialog, "You must create at least one style class before adding ranges or symbols !");
         return false;
     }
     for (DWORD i = 0; i < classes.count; ++i) {
         char name[AE_STYLETEXTSIZE];
         CopyText(name, classes.records[i].name);
-        LRESULT index = SendDlgItemMessageA(dialog, box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        if (index >= 0)
-            SendDlgItemMessageA(dialog, box, CB_SETITEMDATA, WPARAM(index), LPARAM(classes.records[i].identifier));
+        AddListEntry(dialog, box, name, classes.records[i].identifier, kComboBox);
     }
     SendDlgItemMessageA(dialog, box, CB_SETCURSEL, 0, 0);
     return true;
 }
 
-void SelectClass(HWND dialog, int box, DWORD classIdentifier)
+// The range and symbol dialogs begin with their class box; without one they
+// end at once, and the answer is false.
+bool BeginClassedItemDialog(HWND dialog, DWORD item, int next, int box)
 {
-    LRESULT count = SendDlgItemMessageA(dialog, box, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        if (DWORD(SendDlgItemMessageA(dialog, box, CB_GETITEMDATA, WPARAM(i), 0)) == classIdentifier) {
-            SendDlgItemMessageA(dialog, box, CB_SETCURSEL, WPARAM(i), 0);
-            return;
-        }
-    }
+    BeginItemDialog(dialog, item, next);
+    if (FillClassBox(dialog, box))
+        return true;
+    EndDialog(dialog, 0);
+    return false;
 }
 
+// 0 with none selected.
 DWORD SelectedClass(HWND dialog, int box)
 {
-    LRESULT index = SendDlgItemMessageA(dialog, box, CB_GETCURSEL, 0, 0);
-    return index == CB_ERR ? 0 : DWORD(SendDlgItemMessageA(dialog, box, CB_GETITEMDATA, WPARAM(index), 0));
-}
-
-UINT CheckState(bool checked)
-{
-    return checked ? BST_CHECKED : BST_UNCHECKED;
-}
-
-bool IsChecked(HWND dialog, int control)
-{
-    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
+    DWORD classIdentifier = 0;
+    SelectedListData(dialog, box, &classIdentifier, kComboBox);
+    return classIdentifier;
 }
 
 // ---------------------------------------------------------------------------
@@ -139,9 +149,9 @@ const DWORD kClassHelpTopics[] = {
 };
 
 // The value of a colour box entry: a named colour, or the custom colour.
-COLORREF ColourOfEntry(LRESULT entry)
+COLORREF ColourOfEntry(DWORD entry)
 {
-    if (entry >= 0 && entry < kNamedColourCount)
+    if (entry < kNamedColourCount)
         return kNamedColours[entry].value;
     return entry == kCustomColourEntry ? g_stylesDialogs.customColour : kNamedColours[0].value;
 }
@@ -161,14 +171,10 @@ void SelectColour(HWND dialog, COLORREF colour)
 
 void ShowClass(HWND dialog, DWORD classIdentifier)
 {
-    AESTYLEREF ref = {g_stylesDialogs.currentStyle, classIdentifier, AESK_CLASS};
-    AESTYLECLASS record = {};
-    SendStyleMessage(AEM_GETSTYLECLASSES, reinterpret_cast<WPARAM>(&ref), reinterpret_cast<LPARAM>(&record));
-    char name[AE_STYLETEXTSIZE];
-    CopyText(name, record.name);
-    SetDlgItemTextA(dialog, IDC_STYLECLASS_NAME, name);
+    auto record = ItemRecord<AESTYLECLASS>(AEM_GETSTYLECLASSES, AESK_CLASS, classIdentifier);
+    SetStyleText(dialog, IDC_STYLECLASS_NAME, record.name);
     SelectColour(dialog, record.colour);
-    CheckDlgButton(dialog, IDC_STYLECLASS_CASESENSITIVE, CheckState(record.caseSensitive != 0));
+    CheckButton(dialog, IDC_STYLECLASS_CASESENSITIVE, record.caseSensitive != 0);
     int autocase = record.autocase == 2   ? IDC_STYLECLASS_AUTOUPPER
                    : record.autocase == 1 ? IDC_STYLECLASS_AUTOLOWER
                                           : IDC_STYLECLASS_AUTONONE;
@@ -178,12 +184,10 @@ void ShowClass(HWND dialog, DWORD classIdentifier)
 BOOL OnClassInitDialog(HWND dialog, DWORD classIdentifier)
 {
     BeginItemDialog(dialog, classIdentifier, IDC_STYLECLASS_NEXT);
-    LimitText(dialog, IDC_STYLECLASS_NAME);
+    LimitStyleText(dialog, IDC_STYLECLASS_NAME);
     for (int i = 0; i <= kCustomColourEntry; ++i) {
         const char *name = i < kNamedColourCount ? kNamedColours[i].name : "Custom";
-        LRESULT index =
-            SendDlgItemMessageA(dialog, IDC_STYLECLASS_COLOUR, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        SendDlgItemMessageA(dialog, IDC_STYLECLASS_COLOUR, CB_SETITEMDATA, WPARAM(index), LPARAM(i));
+        AddListEntry(dialog, IDC_STYLECLASS_COLOUR, name, DWORD(i), kComboBox);
     }
     if (classIdentifier != 0) {
         ShowClass(dialog, classIdentifier);
@@ -217,44 +221,25 @@ void OnCustomColour(HWND dialog)
 void OnClassOk(HWND dialog, WORD command)
 {
     AESTYLECLASS record = {};
-    ReadStyleText(dialog, IDC_STYLECLASS_NAME, record.name);
-    if (record.name[0] == '\0') {
-        ShowStyleNote(dialog, "You must specify a valid class name !");
+    if (!ReadRequiredStyleText(dialog, IDC_STYLECLASS_NAME, record.name, "You must specify a valid class name !"))
         return;
-    }
     record.caseSensitive = IsChecked(dialog, IDC_STYLECLASS_CASESENSITIVE) ? 1 : 0;
     record.autocase = IsChecked(dialog, IDC_STYLECLASS_AUTOUPPER)   ? 2
                       : IsChecked(dialog, IDC_STYLECLASS_AUTOLOWER) ? 1
                                                                     : 0;
-    LRESULT entry = SendDlgItemMessageA(dialog, IDC_STYLECLASS_COLOUR, CB_GETCURSEL, 0, 0);
-    if (entry != CB_ERR)
-        entry = SendDlgItemMessageA(dialog, IDC_STYLECLASS_COLOUR, CB_GETITEMDATA, WPARAM(entry), 0);
+    DWORD entry = 0; // none selected is the first colour
+    SelectedListData(dialog, IDC_STYLECLASS_COLOUR, &entry, kComboBox);
     record.colour = ColourOfEntry(entry);
-    if (!StoreItem(dialog, AESK_CLASS, &record, "A class name cannot contain a comma or a line break !"))
-        return;
-    const int texts[] = {IDC_STYLECLASS_NAME};
-    FinishItem(dialog, command, texts, 1);
+    if (StoreItem(dialog, AESK_CLASS, &record, "A class name cannot contain a comma or a line break !"))
+        FinishItem(dialog, command, {IDC_STYLECLASS_NAME});
 }
 
 BOOL OnClassCommand(HWND dialog, WORD control)
 {
-    switch (control) {
-    case IDC_STYLECLASS_CUSTOM:
-        OnCustomColour(dialog);
-        return TRUE;
-    case IDC_STYLECLASS_NEXT:
-        if (g_stylesDialogs.editedItem == 0)
-            OnClassOk(dialog, control);
-        return TRUE;
-    case IDOK:
-        OnClassOk(dialog, control);
-        return TRUE;
-    case IDCANCEL:
-        CancelItemDialog(dialog);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    if (control != IDC_STYLECLASS_CUSTOM)
+        return OnItemCommand(dialog, control, IDC_STYLECLASS_NEXT, OnClassOk);
+    OnCustomColour(dialog);
+    return TRUE;
 }
 
 // ---------------------------------------------------------------------------
@@ -267,28 +252,20 @@ const DWORD kRangeHelpTopics[] = {
 
 void ShowRange(HWND dialog, DWORD rangeIdentifier)
 {
-    AESTYLEREF ref = {g_stylesDialogs.currentStyle, rangeIdentifier, AESK_RANGE};
-    AESTYLERANGE record = {};
-    SendStyleMessage(AEM_GETSTYLERANGES, reinterpret_cast<WPARAM>(&ref), reinterpret_cast<LPARAM>(&record));
-    char text[AE_STYLETEXTSIZE];
-    CopyText(text, record.startText);
-    SetDlgItemTextA(dialog, IDC_STYLERANGE_START, text);
-    CopyText(text, record.endText);
-    SetDlgItemTextA(dialog, IDC_STYLERANGE_END, text);
-    SelectClass(dialog, IDC_STYLERANGE_CLASS, record.classIdentifier);
-    CheckDlgButton(dialog, IDC_STYLERANGE_BACKSLASH, CheckState(record.flags != 0));
-    CheckDlgButton(dialog, IDC_STYLERANGE_NESTED, CheckState(record.nested != 0));
+    auto record = ItemRecord<AESTYLERANGE>(AEM_GETSTYLERANGES, AESK_RANGE, rangeIdentifier);
+    SetStyleText(dialog, IDC_STYLERANGE_START, record.startText);
+    SetStyleText(dialog, IDC_STYLERANGE_END, record.endText);
+    SelectListEntryByData(dialog, IDC_STYLERANGE_CLASS, record.classIdentifier, kComboBox);
+    CheckButton(dialog, IDC_STYLERANGE_BACKSLASH, record.flags != 0);
+    CheckButton(dialog, IDC_STYLERANGE_NESTED, record.nested != 0);
 }
 
 BOOL OnRangeInitDialog(HWND dialog, DWORD rangeIdentifier)
 {
-    BeginItemDialog(dialog, rangeIdentifier, IDC_STYLERANGE_NEXT);
-    if (!FillClassBox(dialog, IDC_STYLERANGE_CLASS)) {
-        EndDialog(dialog, 0);
+    if (!BeginClassedItemDialog(dialog, rangeIdentifier, IDC_STYLERANGE_NEXT, IDC_STYLERANGE_CLASS))
         return TRUE;
-    }
-    LimitText(dialog, IDC_STYLERANGE_START);
-    LimitText(dialog, IDC_STYLERANGE_END);
+    LimitStyleText(dialog, IDC_STYLERANGE_START);
+    LimitStyleText(dialog, IDC_STYLERANGE_END);
     if (rangeIdentifier != 0)
         ShowRange(dialog, rangeIdentifier);
     else
@@ -300,38 +277,16 @@ BOOL OnRangeInitDialog(HWND dialog, DWORD rangeIdentifier)
 void OnRangeOk(HWND dialog, WORD command)
 {
     AESTYLERANGE record = {};
-    ReadStyleText(dialog, IDC_STYLERANGE_START, record.startText);
-    if (record.startText[0] == '\0') {
-        ShowStyleNote(dialog, "You must specify the start text of a range !");
+    if (!ReadRequiredStyleText(dialog, IDC_STYLERANGE_START, record.startText,
+                               "You must specify the start text of a range !"))
         return;
-    }
     ReadStyleText(dialog, IDC_STYLERANGE_END, record.endText);
     record.flags = IsChecked(dialog, IDC_STYLERANGE_BACKSLASH) ? AESR_BACKSLASH : 0;
     record.nested = IsChecked(dialog, IDC_STYLERANGE_NESTED) ? 1 : 0;
     record.classIdentifier = SelectedClass(dialog, IDC_STYLERANGE_CLASS);
-    if (!StoreItem(dialog, AESK_RANGE, &record,
-                   "The start and end texts of a range cannot contain a comma or a line break !"))
-        return;
-    const int texts[] = {IDC_STYLERANGE_START, IDC_STYLERANGE_END};
-    FinishItem(dialog, command, texts, 2);
-}
-
-BOOL OnRangeCommand(HWND dialog, WORD control)
-{
-    switch (control) {
-    case IDC_STYLERANGE_NEXT:
-        if (g_stylesDialogs.editedItem == 0)
-            OnRangeOk(dialog, control);
-        return TRUE;
-    case IDOK:
-        OnRangeOk(dialog, control);
-        return TRUE;
-    case IDCANCEL:
-        CancelItemDialog(dialog);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    if (StoreItem(dialog, AESK_RANGE, &record,
+                  "The start and end texts of a range cannot contain a comma or a line break !"))
+        FinishItem(dialog, command, {IDC_STYLERANGE_START, IDC_STYLERANGE_END});
 }
 
 // ---------------------------------------------------------------------------
@@ -343,23 +298,16 @@ const DWORD kSymbolHelpTopics[] = {
 
 void ShowSymbol(HWND dialog, DWORD symbolIdentifier)
 {
-    AESTYLEREF ref = {g_stylesDialogs.currentStyle, symbolIdentifier, AESK_SYMBOL};
-    AESTYLESYMBOL record = {};
-    SendStyleMessage(AEM_GETSTYLESYMBOLS, reinterpret_cast<WPARAM>(&ref), reinterpret_cast<LPARAM>(&record));
-    char text[AE_STYLETEXTSIZE];
-    CopyText(text, record.text);
-    SetDlgItemTextA(dialog, IDC_STYLESYMBOL_TEXT, text);
-    SelectClass(dialog, IDC_STYLESYMBOL_CLASS, record.classIdentifier);
+    auto record = ItemRecord<AESTYLESYMBOL>(AEM_GETSTYLESYMBOLS, AESK_SYMBOL, symbolIdentifier);
+    SetStyleText(dialog, IDC_STYLESYMBOL_TEXT, record.text);
+    SelectListEntryByData(dialog, IDC_STYLESYMBOL_CLASS, record.classIdentifier, kComboBox);
 }
 
 BOOL OnSymbolInitDialog(HWND dialog, DWORD symbolIdentifier)
 {
-    BeginItemDialog(dialog, symbolIdentifier, IDC_STYLESYMBOL_NEXT);
-    if (!FillClassBox(dialog, IDC_STYLESYMBOL_CLASS)) {
-        EndDialog(dialog, 0);
+    if (!BeginClassedItemDialog(dialog, symbolIdentifier, IDC_STYLESYMBOL_NEXT, IDC_STYLESYMBOL_CLASS))
         return TRUE;
-    }
-    LimitText(dialog, IDC_STYLESYMBOL_TEXT);
+    LimitStyleText(dialog, IDC_STYLESYMBOL_TEXT);
     if (symbolIdentifier != 0)
         ShowSymbol(dialog, symbolIdentifier);
     else
@@ -373,34 +321,11 @@ BOOL OnSymbolInitDialog(HWND dialog, DWORD symbolIdentifier)
 void OnSymbolOk(HWND dialog, WORD command)
 {
     AESTYLESYMBOL record = {};
-    ReadStyleText(dialog, IDC_STYLESYMBOL_TEXT, record.text);
-    if (record.text[0] == '\0') {
-        ShowStyleNote(dialog, "You must specify a symbol name !");
+    if (!ReadRequiredStyleText(dialog, IDC_STYLESYMBOL_TEXT, record.text, "You must specify a symbol name !"))
         return;
-    }
     record.classIdentifier = SelectedClass(dialog, IDC_STYLESYMBOL_CLASS);
-    if (!StoreItem(dialog, AESK_SYMBOL, &record, nullptr))
-        return;
-    const int texts[] = {IDC_STYLESYMBOL_TEXT};
-    FinishItem(dialog, command, texts, 1);
-}
-
-BOOL OnSymbolCommand(HWND dialog, WORD control)
-{
-    switch (control) {
-    case IDC_STYLESYMBOL_NEXT:
-        if (g_stylesDialogs.editedItem == 0)
-            OnSymbolOk(dialog, control);
-        return TRUE;
-    case IDOK:
-        OnSymbolOk(dialog, control);
-        return TRUE;
-    case IDCANCEL:
-        CancelItemDialog(dialog);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    if (StoreItem(dialog, AESK_SYMBOL, &record, nullptr))
+        FinishItem(dialog, command, {IDC_STYLESYMBOL_TEXT});
 }
 
 } // namespace
@@ -425,7 +350,7 @@ INT_PTR CALLBACK StyleRangeDialogProc(HWND dialog, UINT message, WPARAM wParam, 
     case WM_INITDIALOG:
         return OnRangeInitDialog(dialog, DWORD(lParam));
     case WM_COMMAND:
-        return OnRangeCommand(dialog, LOWORD(wParam));
+        return OnItemCommand(dialog, LOWORD(wParam), IDC_STYLERANGE_NEXT, OnRangeOk);
     case WM_HELP:
         return ShowDialogHelp(reinterpret_cast<const HELPINFO *>(lParam), kRangeHelpTopics);
     default:
@@ -439,7 +364,7 @@ INT_PTR CALLBACK StyleSymbolDialogProc(HWND dialog, UINT message, WPARAM wParam,
     case WM_INITDIALOG:
         return OnSymbolInitDialog(dialog, DWORD(lParam));
     case WM_COMMAND:
-        return OnSymbolCommand(dialog, LOWORD(wParam));
+        return OnItemCommand(dialog, LOWORD(wParam), IDC_STYLESYMBOL_NEXT, OnSymbolOk);
     case WM_HELP:
         return ShowDialogHelp(reinterpret_cast<const HELPINFO *>(lParam), kSymbolHelpTopics);
     default:

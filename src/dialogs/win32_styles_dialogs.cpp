@@ -5,6 +5,7 @@
 
 #include "core/allocation.h"
 
+#include "dialogs/win32_dialog_fields.h"
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
 #include "shell/win32_app.h"
@@ -81,11 +82,6 @@ void RepaintEditControl()
     InvalidateRect(EditControl(), nullptr, TRUE);
 }
 
-void ShowStyleNote(HWND owner, const char *text)
-{
-    ShowMessage(owner, text, kInformationTitle, MB_OK | MB_ICONINFORMATION);
-}
-
 void ShowStyleError(HWND owner, const char *format, const char *refusedText)
 {
     char error[AE_ERRORTEXTSIZE];
@@ -109,37 +105,31 @@ INT_PTR RunStylesSubDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM
     return g_seams.dialogBox(g_app.instance, MAKEINTRESOURCEA(templateId), owner, procedure, parameter);
 }
 
+void LimitStyleText(HWND dialog, int control)
+{
+    SendDlgItemMessageA(dialog, control, EM_LIMITTEXT, AE_STYLETEXTSIZE - 1, 0);
+}
+
+// The record's text need not end in a NUL.
+void SetStyleText(HWND dialog, int control, const char (&text)[AE_STYLETEXTSIZE])
+{
+    char shown[AE_STYLETEXTSIZE];
+    CopyText(shown, text);
+    SetDlgItemTextA(dialog, control, shown);
+}
+
 void ReadStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE])
 {
     text[0] = '\0';
     GetDlgItemTextA(dialog, control, text, AE_STYLETEXTSIZE);
 }
 
-bool SelectedListData(HWND dialog, int list, DWORD *data)
+bool ReadRequiredStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE], const char *note)
 {
-    LRESULT index = SendDlgItemMessageA(dialog, list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR)
-        return false;
-    *data = DWORD(SendDlgItemMessageA(dialog, list, LB_GETITEMDATA, WPARAM(index), 0));
-    return true;
-}
-
-void AddListEntry(HWND dialog, int list, const char *text, DWORD data)
-{
-    LRESULT index = SendDlgItemMessageA(dialog, list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    if (index >= 0)
-        SendDlgItemMessageA(dialog, list, LB_SETITEMDATA, WPARAM(index), LPARAM(data));
-}
-
-bool SelectListEntryByData(HWND dialog, int list, DWORD data)
-{
-    LRESULT count = SendDlgItemMessageA(dialog, list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        if (DWORD(SendDlgItemMessageA(dialog, list, LB_GETITEMDATA, WPARAM(i), 0)) == data) {
-            SendDlgItemMessageA(dialog, list, LB_SETCURSEL, WPARAM(i), 0);
-            return true;
-        }
-    }
+    ReadStyleText(dialog, control, text);
+    if (text[0] != '\0')
+        return true;
+    ShowNote(dialog, note);
     return false;
 }
 
@@ -234,9 +224,7 @@ void OnDeleteStyle(HWND dialog)
                          MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     SendStyleMessage(AEM_DELETESTYLE, style, 0);
-    int count = FillStyleList(dialog);
-    if (count > 0)
-        SendDlgItemMessageA(dialog, IDC_STYLES_LIST, LB_SETCURSEL, WPARAM(index < count ? index : count - 1), 0);
+    SelectEntryAfterRemoval(dialog, IDC_STYLES_LIST, index, FillStyleList(dialog));
     g_stylesDialogs.stylesChanged = true;
 }
 
@@ -247,7 +235,7 @@ void OnImportStyles(HWND dialog)
     OPENFILENAMEA *record = &app->openDialog;
     if (g_seams.getOpenFileName(record)) {
         if (SendStyleMessage(AEM_LOADSTYLES, 1, reinterpret_cast<LPARAM>(record->lpstrFile)) != 0)
-            ShowStyleNote(dialog, "Style file successfully imported !");
+            ShowNote(dialog, "Style file successfully imported !");
         else
             ShowStyleError(dialog, "The following error occurred while importing the style file:\n\n[%s]");
         FillStyleList(dialog);
@@ -284,12 +272,10 @@ BOOL OnStylesCommand(HWND dialog, WORD control, WORD code)
 {
     switch (control) {
     case IDC_STYLES_LIST:
-        if (code == LBN_SELCHANGE) {
-            EnableWindow(GetDlgItem(dialog, IDC_STYLES_EDIT), TRUE);
-            EnableWindow(GetDlgItem(dialog, IDC_STYLES_DELETE), TRUE);
-        } else if (code == LBN_DBLCLK) {
+        if (code == LBN_SELCHANGE)
+            EnableControls(dialog, {IDC_STYLES_EDIT, IDC_STYLES_DELETE}, true);
+        else if (code == LBN_DBLCLK)
             OnEditStyle(dialog);
-        }
         return TRUE;
     case IDC_STYLES_ADD:
         OnAddStyle(dialog);
@@ -347,8 +333,8 @@ const DWORD kAddStyleHelpTopics[] = {
 
 BOOL OnAddStyleInitDialog(HWND dialog)
 {
-    SendDlgItemMessageA(dialog, IDC_ADDSTYLE_NAME, EM_LIMITTEXT, AE_STYLETEXTSIZE - 1, 0);
-    SendDlgItemMessageA(dialog, IDC_ADDSTYLE_CHARACTERS, EM_LIMITTEXT, AE_STYLETEXTSIZE - 1, 0);
+    LimitStyleText(dialog, IDC_ADDSTYLE_NAME);
+    LimitStyleText(dialog, IDC_ADDSTYLE_CHARACTERS);
     return TRUE;
 }
 
@@ -357,27 +343,11 @@ BOOL OnAddStyleInitDialog(HWND dialog)
 // the style is created.
 void OnAddStyleOk(HWND dialog)
 {
-    ReadStyleText(dialog, IDC_ADDSTYLE_NAME, g_stylesDialogs.newStyleName);
-    if (g_stylesDialogs.newStyleName[0] == '\0') {
-        ShowStyleNote(dialog, "You must specify a name for the new style !");
+    if (!ReadRequiredStyleText(dialog, IDC_ADDSTYLE_NAME, g_stylesDialogs.newStyleName,
+                               "You must specify a name for the new style !"))
         return;
-    }
     ReadStyleText(dialog, IDC_ADDSTYLE_CHARACTERS, g_stylesDialogs.newStyleCharacters);
     EndDialog(dialog, 1);
-}
-
-BOOL OnAddStyleCommand(HWND dialog, WORD control)
-{
-    switch (control) {
-    case IDOK:
-        OnAddStyleOk(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        return TRUE;
-    default:
-        return FALSE;
-    }
 }
 
 } // namespace
@@ -388,7 +358,7 @@ INT_PTR CALLBACK AddStyleDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_INITDIALOG:
         return OnAddStyleInitDialog(dialog);
     case WM_COMMAND:
-        return OnAddStyleCommand(dialog, LOWORD(wParam));
+        return OnOkOrCancel(dialog, LOWORD(wParam), OnAddStyleOk);
     case WM_HELP:
         return ShowDialogHelp(reinterpret_cast<const HELPINFO *>(lParam), kAddStyleHelpTopics);
     default:

@@ -68,8 +68,6 @@ INT_PTR CALLBACK StyleSymbolDialogProc(HWND dialog, UINT message, WPARAM wParam,
 LRESULT SendStyleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 // Repaints the whole edit control after a class, range or symbol change.
 void RepaintEditControl();
-// A validation note: information icon, OK.
-void ShowStyleNote(HWND owner, const char *text);
 // The control's last error: its text alone, or put into `format`'s %s.
 // When the engine refused a text that styles.dat could not keep (error 103)
 // and `refusedText` is given, that explanation stands in the error's place.
@@ -79,15 +77,13 @@ int AskStyleQuestion(HWND owner, const char *text, UINT buttonsAndIcon);
 // Opens one of the dialogs below the Styles dialog modally through the shell's seam.
 INT_PTR RunStylesSubDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM parameter);
 
-// Reads a text field as the engine's records hold it: at most 79 characters.
+// A text field as the engine's records hold it: at most 79 characters.
+void LimitStyleText(HWND dialog, int control);
+void SetStyleText(HWND dialog, int control, const char (&text)[AE_STYLETEXTSIZE]);
 void ReadStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE]);
-
-// The item data of the selected entry of a list box; false with none selected.
-bool SelectedListData(HWND dialog, int list, DWORD *data);
-// Adds an entry to a list box with its item data.
-void AddListEntry(HWND dialog, int list, const char *text, DWORD data);
-// Selects the entry whose item data is `data`; false when there is none.
-bool SelectListEntryByData(HWND dialog, int list, DWORD data);
+// The same for a text that must be given: an empty one is noted with
+// `note`, and the answer is false.
+bool ReadRequiredStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE], const char *note);
 
 // A copy of the style's classes, ranges or symbols, or of the styles. Empty
 // when there are none; `ok` is false only when the copy could not be
