@@ -145,19 +145,19 @@ void RefreshItemList(HWND dialog, const ItemColumn &column)
     }
 }
 
+// The dialog's change mark makes its result.
 void RefreshAfterChange(HWND dialog, const ItemColumn &column)
 {
     if (column.kind == AESK_CLASS)
         RefreshClasses(dialog);
     else
         RefreshItemList(dialog, column);
-    g_stylesDialogs.styleEdited = true;
+    MarkChanged(dialog);
 }
 
 BOOL OnInitDialog(HWND dialog, DWORD style)
 {
     g_stylesDialogs.currentStyle = style;
-    g_stylesDialogs.styleEdited = false;
     RefreshClasses(dialog);
     return TRUE;
 }
@@ -194,16 +194,10 @@ void OnDeleteItem(HWND dialog, const ItemColumn &column)
     RefreshAfterChange(dialog, column);
 }
 
-void OnClose(HWND dialog)
-{
-    EndDialog(dialog, g_stylesDialogs.styleEdited ? 1 : 0);
-    g_stylesDialogs.styleEdited = false;
-}
-
 BOOL OnCommand(HWND dialog, WORD control, WORD code)
 {
     if (control == IDC_EDITSTYLE_CLOSE || control == IDCANCEL) {
-        OnClose(dialog);
+        EndWithChangeMark(dialog);
         return TRUE;
     }
     for (const ItemColumn *column : kColumns) {

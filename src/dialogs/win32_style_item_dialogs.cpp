@@ -12,7 +12,13 @@
 namespace {
 
 // ---------------------------------------------------------------------------
-// Shared by the three dialogs
+// Shared by the three dialogs. Each keeps the identifier it was opened with,
+// and its change mark tells whether it added or changed an item.
+
+DWORD EditedItem(HWND dialog)
+{
+    return DWORD(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 // The edit mode has no "Next >": OK becomes the default button, so Enter
 // cannot reach the hidden button either.
@@ -28,8 +34,7 @@ void HideNextButton(HWND dialog, int next)
 
 void BeginItemDialog(HWND dialog, DWORD item, int next)
 {
-    g_stylesDialogs.editedItem = item;
-    g_stylesDialogs.itemChanged = false;
+    SetWindowLongPtrA(dialog, DWLP_USER, LONG_PTR(item));
     if (item != 0)
         HideNextButton(dialog, next);
 }
@@ -49,14 +54,14 @@ template <typename Record> Record ItemRecord(UINT message, DWORD kind, DWORD ide
 // as it was.
 bool StoreItem(HWND dialog, DWORD kind, const void *record, const char *refusedText)
 {
-    DWORD item = g_stylesDialogs.editedItem;
+    DWORD item = EditedItem(dialog);
     AESTYLEREF ref = {g_stylesDialogs.currentStyle, item, kind};
     if (SendStyleMessage(item != 0 ? AEM_SETSTYLEITEM : AEM_ADDSTYLEITEM, reinterpret_cast<WPARAM>(&ref),
                          reinterpret_cast<LPARAM>(record)) == 0) {
         ShowStyleError(dialog, nullptr, refusedText);
         return false;
     }
-    g_stylesDialogs.itemChanged = true;
+    MarkChanged(dialog);
     RepaintEditControl();
     return true;
 }
@@ -66,8 +71,7 @@ bool StoreItem(HWND dialog, DWORD kind, const void *record, const char *refusedT
 void FinishItem(HWND dialog, WORD command, std::initializer_list<int> texts)
 {
     if (command == IDOK) {
-        EndDialog(dialog, g_stylesDialogs.itemChanged ? 1 : 0);
-        g_stylesDialogs.itemChanged = false;
+        EndWithChangeMark(dialog);
         return;
     }
     for (int text : texts)
@@ -77,10 +81,9 @@ void FinishItem(HWND dialog, WORD command, std::initializer_list<int> texts)
 
 void CancelItemDialog(HWND dialog)
 {
-    if (g_stylesDialogs.itemChanged)
+    if (IsMarkedChanged(dialog))
         RepaintEditControl();
-    EndDialog(dialog, g_stylesDialogs.itemChanged ? 1 : 0);
-    g_stylesDialogs.itemChanged = false;
+    EndWithChangeMark(dialog);
 }
 
 // The commands the three dialogs share: "Next >" (while adding) and OK store
@@ -93,7 +96,7 @@ BOOL OnItemCommand(HWND dialog, WORD control, int next, void (*onOk)(HWND dialog
     }
     if (control != IDOK && control != next)
         return FALSE;
-    if (control == IDOK || g_stylesDialogs.editedItem == 0) // "Next >" is only for adding
+    if (control == IDOK || EditedItem(dialog) == 0) // "Next >" is only for adding
         onOk(dialog, control);
     return TRUE;
 }

@@ -185,10 +185,11 @@ BOOL OnStylesInitDialog(HWND dialog, AppState *app)
 
 void OnAddStyle(HWND dialog)
 {
-    if (RunStylesSubDialog(IDD_ADDSTYLE, dialog, AddStyleDialogProc, 0) == 0)
+    NewStyle added = {};
+    if (RunStylesSubDialog(IDD_ADDSTYLE, dialog, AddStyleDialogProc, reinterpret_cast<LPARAM>(&added)) == 0)
         return;
-    DWORD style = DWORD(SendStyleMessage(AEM_ADDSTYLE, reinterpret_cast<WPARAM>(g_stylesDialogs.newStyleName),
-                                         reinterpret_cast<LPARAM>(g_stylesDialogs.newStyleCharacters)));
+    DWORD style = DWORD(SendStyleMessage(AEM_ADDSTYLE, reinterpret_cast<WPARAM>(added.name),
+                                         reinterpret_cast<LPARAM>(added.characters)));
     if (style == 0) {
         ShowStyleError(dialog, "The following error occurred while creating the new style:\n\n[%s]",
                        "A style name and its additional symbol characters cannot contain a comma or a line "
@@ -331,8 +332,9 @@ const DWORD kAddStyleHelpTopics[] = {
     IDC_ADDSTYLE_NAME, 41, IDC_ADDSTYLE_CHARACTERS, 42, IDOK, 11, IDCANCEL, 4, 0, 0,
 };
 
-BOOL OnAddStyleInitDialog(HWND dialog)
+BOOL OnAddStyleInitDialog(HWND dialog, NewStyle *added)
 {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(added));
     LimitStyleText(dialog, IDC_ADDSTYLE_NAME);
     LimitStyleText(dialog, IDC_ADDSTYLE_CHARACTERS);
     return TRUE;
@@ -343,10 +345,10 @@ BOOL OnAddStyleInitDialog(HWND dialog)
 // the style is created.
 void OnAddStyleOk(HWND dialog)
 {
-    if (!ReadRequiredStyleText(dialog, IDC_ADDSTYLE_NAME, g_stylesDialogs.newStyleName,
-                               "You must specify a name for the new style !"))
+    auto *added = reinterpret_cast<NewStyle *>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!ReadRequiredStyleText(dialog, IDC_ADDSTYLE_NAME, added->name, "You must specify a name for the new style !"))
         return;
-    ReadStyleText(dialog, IDC_ADDSTYLE_CHARACTERS, g_stylesDialogs.newStyleCharacters);
+    ReadStyleText(dialog, IDC_ADDSTYLE_CHARACTERS, added->characters);
     EndDialog(dialog, 1);
 }
 
@@ -356,7 +358,7 @@ INT_PTR CALLBACK AddStyleDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 {
     switch (message) {
     case WM_INITDIALOG:
-        return OnAddStyleInitDialog(dialog);
+        return OnAddStyleInitDialog(dialog, reinterpret_cast<NewStyle *>(lParam));
     case WM_COMMAND:
         return OnOkOrCancel(dialog, LOWORD(wParam), OnAddStyleOk);
     case WM_HELP:

@@ -4,8 +4,10 @@
 // through the style messages to the edit control; styles.dat is written
 // only when the Styles dialog is closed with Close.
 //
-// The dialogs are modal and nest, so one of each kind is open at a time and
-// they share one state record for the process.
+// The dialogs are modal and nest, so one of each kind is open at a time.
+// What outlives one dialog, or what a nested dialog needs from the one that
+// opened it, is in one state record for the process; the rest each dialog
+// keeps with its window.
 #pragma once
 
 #include <windows.h>
@@ -18,17 +20,18 @@
 struct AppState;
 
 struct StylesDialogState {
-    AppState *app;                              // from the Styles dialog: the edit control, the open-file record
-    bool stylesChanged;                         // any change from the Styles dialog or below; Close saves only then
-    DWORD currentStyle;                         // handle of the style the Edit Style dialog edits
-    bool styleEdited;                           // the Edit Style dialog changed something; its result
-    DWORD editedItem;                           // class, range or symbol the item dialog edits; 0 adds
-    bool itemChanged;                           // the item dialog added or changed an item; its result
-    char newStyleName[AE_STYLETEXTSIZE];        // filled by the Add Style dialog
-    char newStyleCharacters[AE_STYLETEXTSIZE];  // its additional symbol characters, "" for none
-    COLORREF customColour;                      // "Custom" of the class dialog: the last colour chosen or met
+    AppState *app;          // from the Styles dialog: the edit control, the open-file record
+    bool stylesChanged;     // any change from the Styles dialog or below; Close saves only then
+    DWORD currentStyle;     // handle of the style the Edit Style dialog edits
+    COLORREF customColour;  // "Custom" of the class dialog: the last colour chosen or met
 };
 extern StylesDialogState g_stylesDialogs;
+
+// What the Add Style dialog fills.
+struct NewStyle {
+    char name[AE_STYLETEXTSIZE];
+    char characters[AE_STYLETEXTSIZE]; // additional symbol characters, "" for none
+};
 
 // The colours the class dialog offers, in list order; "Custom" follows them.
 struct NamedColour {
@@ -50,7 +53,8 @@ void OpenStylesDialog(HWND owner);
 // Styles (124); the creation parameter is the AppState. Ends with nonzero
 // when styles changed, 0 otherwise.
 INT_PTR CALLBACK StylesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// Add Style (125): fills the new style's name and characters; 1 after OK.
+// Add Style (125); the creation parameter is the NewStyle record, filled on
+// OK. Ends with 1 after OK, 0 after Cancel.
 INT_PTR CALLBACK AddStyleDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Edit Style (126); the creation parameter is the style handle. Nonzero
 // when the style was changed.
