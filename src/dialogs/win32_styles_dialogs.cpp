@@ -343,12 +343,16 @@ BOOL OnAddStyleInitDialog(HWND dialog, NewStyle *added)
 // Neither text is checked further here: a second style of a name is
 // allowed, and the engine refuses texts that styles.dat could not keep when
 // the style is created.
+// A dialog opened without a record to fill (as the dialog gallery opens it)
+// reads the texts all the same and keeps them to itself.
 void OnAddStyleOk(HWND dialog)
 {
-    auto *added = reinterpret_cast<NewStyle *>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (!ReadRequiredStyleText(dialog, IDC_ADDSTYLE_NAME, added->name, "You must specify a name for the new style !"))
+    NewStyle read = {};
+    if (!ReadRequiredStyleText(dialog, IDC_ADDSTYLE_NAME, read.name, "You must specify a name for the new style !"))
         return;
-    ReadStyleText(dialog, IDC_ADDSTYLE_CHARACTERS, added->characters);
+    ReadStyleText(dialog, IDC_ADDSTYLE_CHARACTERS, read.characters);
+    if (auto *added = reinterpret_cast<NewStyle *>(GetWindowLongPtrA(dialog, DWLP_USER)))
+        *added = read;
     EndDialog(dialog, 1);
 }
 
