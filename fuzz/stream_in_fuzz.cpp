@@ -11,8 +11,9 @@
 //   a block held a NUL or the reader failed (the failure wins), 2 when the
 //   limit refused a block, else 0;
 // - the length, line count, caret and selection agree with the text;
-// - in mode 1 one undo restores the text as it was and a redo brings the
-//   streamed text back;
+// - in mode 1, once any bytes were read, one undo restores the text as it
+//   was and a redo brings the streamed text back (a reader that delivers
+//   nothing leaves the selection deleted without an undo group);
 // - streaming out gives the text with every '\n' as CR LF.
 #include "control/control_engine.h"
 #include "support/silent_platform.h"
