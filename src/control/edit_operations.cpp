@@ -16,6 +16,29 @@ uint32_t WidthOfLine(ControlRecord *record, uint32_t offset)
     return ColumnAt(record, offset + LineLengthAt(record, offset), &start);
 }
 
+// The view keeps its top line across an edit before the line's start: the
+// line moves with the bytes before it, and its number with their line feeds.
+// An edit that removes the top line's start makes the line of the edit the
+// top one.
+void KeepTopLineAfterInsert(ControlRecord *record, uint32_t offset, uint32_t count, uint32_t lineFeeds)
+{
+    if (offset >= record->topLineStart)
+        return;
+    record->topLineStart += count;
+    record->topLine += lineFeeds;
+}
+
+// Called before the bytes go: it counts the line feeds that go with them.
+void KeepTopLineBeforeDelete(ControlRecord *record, uint32_t offset, uint32_t count)
+{
+    uint32_t top = std::min(record->topLineStart, record->text.length);
+    if (offset >= top)
+        return;
+    uint32_t before = std::min(offset + count, top); // the deleted bytes before the top line
+    record->topLine -= CountLines(record->text.bytes + offset, before - offset) - 1;
+    record->topLineStart = offset + count <= top ? top - count : offset;
+}
+
 // A failed undo record: the edit stands, the history goes.
 void LoseUndoHistory(ControlRecord *record)
 {
@@ -115,6 +138,8 @@ int InsertText(ControlRecord *record, uint32_t offset, const char *bytes, uint32
         bool grown = width > record->widestLine || lines > 1;
         record->widestLine = std::max(record->widestLine, width);
         record->lineCount += lines - 1;
+        if (!replace)
+            KeepTopLineAfterInsert(record, offset, count, lines - 1);
         if (grown)
             Relayout(record);
     }
@@ -128,6 +153,7 @@ void DeleteText(ControlRecord *record, uint32_t offset, uint32_t count, UndoGrou
     uint32_t lines = CountLines(record->text.bytes + offset, count);
     if (!AppendUndo(group, kUndoDeletion, offset, record->text.bytes + offset, count))
         LoseUndoHistory(record);
+    KeepTopLineBeforeDelete(record, offset, count);
     DeleteBytes(&record->text, offset, count);
     record->lineCount -= lines - 1;
     if (lines != 1)

@@ -97,6 +97,41 @@ TEST(InsertNormalized, InOneInsertionLeavesWhatPieceByPieceLeaves)
     }
 }
 
+// The view's top line keeps its number and start across edits before it
+// (the view scrolled away from the caret, or too small to scroll): what
+// AEM_LINEFROMCHAR and AEM_GETFIRSTVISIBLELINE count from.
+TEST(TopLine, EditsBeforeItKeepItsNumberAndStart)
+{
+    const struct {
+        const char *what;
+        uint32_t offset, removed;
+        const char *inserted;
+    } edits[] = {
+        {"line feeds inserted before", 2, 0, "a\nb\n"}, {"lines deleted before", 0, 12, ""},
+        {"a deletion across its start", 3, 20, ""},       {"an edit after its start", 40, 3, "\n"},
+        {"text typed at its start", 24, 0, "q\n"},
+    };
+    ControlPlatform platform = SilentPlatform();
+    for (const auto &e : edits) {
+        ControlRecord *record = CreateControl(9, AES_AUTOHSCROLL | AES_AUTOVSCROLL, platform);
+        ASSERT_NE(record, nullptr);
+        std::string text;
+        for (int i = 0; i < 12; ++i)
+            text += "line " + std::to_string(i % 10) + "\n"; // 7 bytes a line
+        InsertText(record, 0, text.data(), uint32_t(text.size()), false, nullptr);
+        record->topLineStart = 21; // line 4, as a scroll leaves it
+        record->topLine = 4;
+        if (e.removed != 0)
+            DeleteText(record, e.offset, e.removed, nullptr);
+        InsertText(record, e.offset, e.inserted, uint32_t(std::strlen(e.inserted)), false, nullptr);
+        uint32_t start = LineStartOf(record->text.bytes, std::min(record->topLineStart, record->text.length));
+        EXPECT_EQ(record->topLine, CountLines(record->text.bytes, start)) << e.what;
+        EXPECT_EQ(ControlMessage(record, platform, AEM_LINEFROMCHAR, record->text.length, 0),
+                  LResult(record->lineCount - 1)) << e.what;
+        DestroyControl(record, platform);
+    }
+}
+
 // The column kept for the last offset asked about must be renewed by every
 // change of the bytes, whichever text-store edit makes it, and by new tab
 // stops. (The control's edits ask about other offsets themselves, so the
