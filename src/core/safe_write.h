@@ -67,7 +67,9 @@ void SafeWriteBytes(SafeWrite *write, const void *bytes, size_t count);
 // any length is written whole.
 void SafeWriteText(SafeWrite *write, const char *text);
 void SafeWriteFormatted(SafeWrite *write, const char *format, ...)
-#if defined(__GNUC__)
+#if defined(__clang__)
+    __attribute__((format(printf, 2, 3)))
+#elif defined(__GNUC__)
     __attribute__((format(gnu_printf, 2, 3)))
 #endif
     ;
