@@ -351,6 +351,12 @@ void MoveCaret(ControlRecord *record, CaretKey key, uint32_t times, bool shift, 
 
 void OnChar(ControlRecord *record, WParam character)
 {
+    // A character of this control is one byte: a code beyond that is none
+    // (its low byte could be a CR or a NUL, which the text never holds).
+    if (character > 0xFF) {
+        record->platform.beep(record->platform.context);
+        return;
+    }
     switch (character) {
     case 3: // Ctrl+C
         SendToSelf(record, WM_COPY_);

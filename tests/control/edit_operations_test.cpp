@@ -132,6 +132,20 @@ TEST(TopLine, EditsBeforeItKeepItsNumberAndStart)
     }
 }
 
+// WM_CHAR carries one byte; a larger code types nothing (its low byte
+// could be a CR or a NUL, which the text must never hold).
+TEST(TypedCharacter, ACodeBeyondAByteTypesNothing)
+{
+    ControlPlatform platform = SilentPlatform();
+    ControlRecord *record = CreateControl(9, AES_AUTOHSCROLL | AES_AUTOVSCROLL, platform);
+    ASSERT_NE(record, nullptr);
+    for (WParam code : {WParam(0x10D), WParam(0x100), WParam(0x141)})
+        ControlMessage(record, platform, 258, code, 0);
+    ControlMessage(record, platform, 258, 'a', 0);
+    EXPECT_EQ(std::string(record->text.bytes, record->text.length), "a");
+    DestroyControl(record, platform);
+}
+
 // The column kept for the last offset asked about must be renewed by every
 // change of the bytes, whichever text-store edit makes it, and by new tab
 // stops. (The control's edits ask about other offsets themselves, so the
