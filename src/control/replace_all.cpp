@@ -175,7 +175,21 @@ uint32_t ReplaceAllMatches(ControlRecord *record, uint32_t start, const char *pa
     for (uint32_t i = 0; i < replaced; ++i)
         lineChange += int32_t(replacementLines) - int32_t(CountLines(text.bytes + starts[i], patternLength));
 
+    // The top line lies before every change when the view could scroll to
+    // the first match; where it could not, the replacements before it move
+    // it, and its number is counted again.
+    uint32_t top = std::min(record->topLineStart, text.length);
+    uint32_t before = 0;
+    while (before < replaced && starts[before] < top)
+        ++before;
     ReplaceAtOffsets(&text, starts, replaced, patternLength, replacement, replacementLength);
+    if (before > 0) {
+        uint32_t last = starts[before - 1];
+        uint32_t moved = last + patternLength <= top ? uint32_t(top + shift * before)
+                                                    : uint32_t(last + shift * (before - 1));
+        record->topLineStart = LineStartOf(text.bytes, std::min(moved, text.length));
+        record->topLine = CountLines(text.bytes, record->topLineStart);
+    }
     for (uint32_t i = 0; i < replaced; ++i)
         starts[i] = uint32_t(starts[i] + shift * i); // where each replacement now stands
     record->lineCount = uint32_t(int64_t(record->lineCount) + lineChange);
