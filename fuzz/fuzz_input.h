@@ -26,3 +26,16 @@ struct InputReader {
 
     std::string Rest() { return Bytes(size); }
 };
+
+// The text as the store keeps it: CR LF and a lone CR become '\n'; the
+// reference the fuzz targets check the control's conversion against.
+inline std::string ToStore(const std::string &bytes)
+{
+    std::string out;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        out += bytes[i] == '\r' ? '\n' : bytes[i];
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+    }
+    return out;
+}

@@ -187,16 +187,6 @@ int64_t PlainFind(const char *bytes, size_t size, const std::string &pattern, ui
     return -1;
 }
 
-std::string ToStore(const std::string &bytes)
-{
-    std::string out;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        out += bytes[i] == '\r' ? '\n' : bytes[i];
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-    }
-    return out;
-}
 
 struct ReplaceOutcome {
     std::string text;

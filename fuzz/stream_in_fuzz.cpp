@@ -84,16 +84,6 @@ Feeder PlanFeeder(InputReader *in)
     return feeder;
 }
 
-std::string ToStore(const std::string &bytes)
-{
-    std::string out;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        out += bytes[i] == '\r' ? '\n' : bytes[i];
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-    }
-    return out;
-}
 
 std::string FromStore(const std::string &text)
 {
