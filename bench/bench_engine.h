@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+namespace scrivlet {
+
 struct TextSource {
     const std::string *text;
     size_t position;
@@ -44,3 +46,5 @@ inline PaintDevice CountingDevice(uint64_t *cells)
     device.drawText = [](void *c, const char *, int count) { *static_cast<uint64_t *>(c) += uint64_t(count); };
     return device;
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace scrivlet {
+
 // Source-code-like lines ending in `lineEnd`, exactly `size` bytes (the last
 // line cut short).
 inline std::string SourceLines(uint32_t size, const char *lineEnd)
@@ -63,3 +65,5 @@ inline std::string MinifiedLines(uint32_t lineSize, int lines)
         text += line + (i + 1 < lines ? "\n" : "");
     return text;
 }
+
+} // namespace scrivlet

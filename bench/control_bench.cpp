@@ -13,6 +13,8 @@
 #include <cstring>
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kMegabyte = 1024 * 1024;
@@ -200,3 +202,5 @@ BENCHMARK(BM_FindText100MBFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAll100000Matches)->ArgName("mb")->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAll100000MatchesFloor)->ArgName("mb")->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UndoRedo1MBPaste)->Unit(benchmark::kMillisecond);
+
+} // namespace scrivlet

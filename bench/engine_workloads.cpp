@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+using namespace scrivlet;
+
 namespace {
 
 constexpr uint32_t kMegabyte = 1024 * 1024;

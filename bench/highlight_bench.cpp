@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kSourceSize = 1024 * 1024;
@@ -118,3 +120,5 @@ void BM_HighlightStateAtLastLine1MB(benchmark::State &state)
 
 BENCHMARK(BM_HighlightPaintWalk1MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HighlightStateAtLastLine1MB)->Unit(benchmark::kMillisecond);
+
+} // namespace scrivlet

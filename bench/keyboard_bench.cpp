@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kId = 88;
@@ -109,3 +111,5 @@ void BM_Paste4000LinesAtTheTopOf20MB(benchmark::State &state)
 BENCHMARK(BM_Paste4000LinesAtTheTopOf20MB)->ArgName("crlf")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_TypeParagraph)->ArgName("middle")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_HoldDownThrough100000Lines)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace scrivlet

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace scrivlet;
+
 namespace {
 
 std::string chosenPath;

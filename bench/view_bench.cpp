@@ -17,6 +17,8 @@
 #include <cstring>
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kId = 77;
@@ -193,3 +195,5 @@ BENCHMARK(BM_ScrollPageDownAndUp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintDeepInsideLongLines)->ArgName("line_kb")->Arg(20)->Arg(80)->Arg(1024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeysOnAMinifiedLine)->ArgName("typing")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintDeepInsideLongLinesFloor)->ArgName("line_kb")->Arg(20)->Arg(80)->Arg(1024)->Unit(benchmark::kMillisecond);
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace scrivlet {
+
 struct InputReader {
     const uint8_t *data;
     size_t size;
@@ -39,3 +41,5 @@ inline std::string ToStore(const std::string &bytes)
     }
     return out;
 }
+
+} // namespace scrivlet

@@ -11,6 +11,8 @@
 
 #include <unistd.h>
 
+namespace scrivlet {
+
 // One folder per fuzzing process, in memory where the system has a tmpfs
 // there, removed when the process ends normally.
 inline const std::filesystem::path &Folder()
@@ -47,3 +49,5 @@ inline void Check(bool condition, const char *what)
         std::abort();
     }
 }
+
+} // namespace scrivlet

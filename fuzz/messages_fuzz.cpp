@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+using namespace scrivlet;
+
 namespace {
 
 // Window messages and virtual keys, numbered as Win32 numbers them.

@@ -27,6 +27,8 @@
 
 #include <unistd.h>
 
+using namespace scrivlet;
+
 namespace {
 
 namespace fs = std::filesystem;

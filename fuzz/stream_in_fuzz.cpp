@@ -26,6 +26,8 @@
 #include <cstring>
 #include <string>
 
+using namespace scrivlet;
+
 namespace {
 
 // The reader callback's plan: block sizes in turn, failing at one call.

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 bool IsSeparator(char c)
@@ -200,3 +202,5 @@ uint32_t BuildFileFilter(const IdList *list, char (&filter)[kFileFilterSize])
     filter[used] = '\0';
     return leftOut;
 }
+
+} // namespace scrivlet

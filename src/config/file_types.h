@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 struct IdList;
 
 enum : uint32_t {
@@ -85,3 +87,5 @@ const FileType *ChooseFileType(const IdList *list, const char *fileName);
 // empty display text would end the filter there. Returns the number of types
 // with extensions that were left out.
 uint32_t BuildFileFilter(const IdList *list, char (&filter)[kFileFilterSize]);
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 void OptionsDefaults(Options *options, const char *currentDirectory)
 {
     *options = Options{};
@@ -26,3 +28,5 @@ void PageSetupDefaults(PageSetup *pageSetup)
     pageSetup->marginTop = 0.0;
     pageSetup->marginBottom = 0.0;
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 enum : uint32_t {
     kDirectorySize = 260,   // a path buffer: at most 259 characters and the NUL
     kPageTextSize = 512,    // a header or footer: at most 511 characters and the NUL
@@ -47,3 +49,5 @@ void OptionsDefaults(Options *options, const char *currentDirectory);
 // Header "&F" (the file name), footer "&P" (the page number), left and right
 // margins 0.63 inches, top and bottom 0.
 void PageSetupDefaults(PageSetup *pageSetup);
+
+} // namespace scrivlet

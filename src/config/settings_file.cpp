@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 const char kSettingsFileName[] = "Scrivlet.ini";
 
 namespace {
@@ -386,3 +388,5 @@ int WriteSettings(const char *path, const Options *options, uint32_t font, const
     WriteMargin(file, kMarginBottom, pageSetup->marginBottom);
     return FinishSafeWrite(file) == kSafeWriteDone ? 1 : 0;
 }
+
+} // namespace scrivlet

@@ -61,6 +61,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace scrivlet {
+
 struct IdList;
 
 // Application error codes that reading and writing the file lead to.
@@ -91,3 +93,5 @@ int ReadSettingsText(const char *text, size_t length, Options *options, uint32_t
 // the new one could not be created, written or put in its place.
 int WriteSettings(const char *path, const Options *options, uint32_t font, const PageSetup *pageSetup,
                   const IdList *fileTypes);
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace scrivlet {
+
 namespace {
 
 // White space as the C locale's isspace has it.
@@ -62,3 +64,5 @@ double ClampDecimal(double value, double low, double high)
         return low;
     return value > high ? high : value;
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 // Optional leading white space, an optional sign and the decimal digits up
 // to the first other character; 0 when there are no digits. A value beyond
 // 32 bits saturates at INT32_MIN or INT32_MAX. Reading stops at a "," or ";"
@@ -20,3 +22,5 @@ double ReadSettingsDecimal(const char *text);
 // The value limited to [low, high]; NaN gives low.
 int32_t ClampInteger(int32_t value, int32_t low, int32_t high);
 double ClampDecimal(double value, double low, double high);
+
+} // namespace scrivlet

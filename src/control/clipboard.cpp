@@ -10,6 +10,8 @@
 #include "control/window_messages.h"
 #include "core/text_store.h"
 
+namespace scrivlet {
+
 namespace {
 
 // The clipboard format the control offers and takes.
@@ -144,3 +146,5 @@ void ShowContextMenu(ControlRecord *record, WParam owner, LParam point)
         break; // dismissed
     }
 }
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 #include "control/control_record.h"
 #include "core/message_types.h"
 
+namespace scrivlet {
+
 // WM_COPY: the selection, '\n' turned into CR LF, onto the emptied
 // clipboard. True on success; error 4 when the clipboard cannot be opened
 // (it is then left as it was), error 2 when the block cannot be allocated.
@@ -28,3 +30,5 @@ LResult CanPaste(const ControlPlatform &platform, WParam format);
 // point in lParam, greyed where they would do nothing; the chosen command
 // is then sent to the control.
 void ShowContextMenu(ControlRecord *record, WParam owner, LParam point);
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 #include "control/control_record.h"
 #include "core/message_types.h"
 
+namespace scrivlet {
+
 // Whether the window procedure handles the message itself or through the
 // engine; every other message, WM_USER and WM_USER+51 included, belongs to
 // the default window procedure.
@@ -25,3 +27,5 @@ void DestroyControl(ControlRecord *record, const ControlPlatform &platform);
 // their failure value. `platform` serves the window the message was sent to.
 LResult ControlMessage(ControlRecord *record, const ControlPlatform &platform, unsigned message,
                        WParam wParam, LParam lParam);
+
+} // namespace scrivlet

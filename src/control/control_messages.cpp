@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr unsigned kMemoryWatchTimer = 2;
@@ -548,3 +550,5 @@ LResult ControlMessage(ControlRecord *record, const ControlPlatform &platform, u
     }
     return HandleWithRecord(record, message, wParam, lParam);
 }
+
+} // namespace scrivlet

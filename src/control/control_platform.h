@@ -6,6 +6,8 @@
 #include "core/message_types.h"
 #include "print/page_device.h"
 
+namespace scrivlet {
+
 // The two scroll bars, numbered as Win32 numbers them.
 enum ScrollBar {
     kHorizontalBar = 0, // SB_HORZ: positions are display columns
@@ -131,3 +133,5 @@ struct PaintDevice {
 
 constexpr int kColourWindow = 5;     // COLOR_WINDOW
 constexpr int kColourWindowText = 8; // COLOR_WINDOWTEXT
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 #include "core/control_error.h"
 #include "core/allocation.h"
 
+namespace scrivlet {
+
 namespace {
 ControlRecord *listHead = nullptr; // newest record first
 } // namespace
@@ -79,3 +81,5 @@ uint32_t ColumnAt(ControlRecord *record, uint32_t offset, uint32_t *lineStart)
     *lineStart = memo.lineStart;
     return memo.column;
 }
+
+} // namespace scrivlet

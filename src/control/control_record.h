@@ -8,6 +8,8 @@
 #include "core/text_store.h"
 #include "core/undo.h"
 
+namespace scrivlet {
+
 constexpr uint32_t kDefaultLimitText = 65536;
 constexpr uint32_t kMaxLimitText = 4294967294u;
 constexpr int32_t kDefaultUndoLevels = 100;
@@ -110,3 +112,5 @@ inline uint32_t NextLineStart(const ControlRecord *record, uint32_t offset)
     uint32_t end = offset + LineLengthAt(record, offset);
     return end < record->text.length ? end + 1 : 0;
 }
+
+} // namespace scrivlet

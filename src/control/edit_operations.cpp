@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // Display width of the line holding `offset`.
@@ -415,3 +417,5 @@ void RecalcLines(ControlRecord *record)
     record->lineCount = lines;
     Relayout(record);
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include "control/control_record.h"
 
+namespace scrivlet {
+
 enum InsertStatus {
     kInsertDone = 0,
     kInsertRefused = 1,  // a limit refused it: beep and AEN_MAXTEXT
@@ -78,3 +80,5 @@ void RecalcLines(ControlRecord *record);
 
 // Sends a WM_COMMAND notification (AEN_CHANGE … AEN_MAXTEXT) to the parent.
 void Notify(ControlRecord *record, unsigned code);
+
+} // namespace scrivlet

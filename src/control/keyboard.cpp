@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // Virtual keys.
@@ -430,3 +432,5 @@ void OnKeyDown(ControlRecord *record, WParam virtualKey, LParam keyData)
     }
     record->platform.notifyKeyDown(record->platform.context, DWORD(virtualKey), DWORD(keyData));
 }
+
+} // namespace scrivlet

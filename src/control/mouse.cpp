@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace scrivlet {
+
 namespace {
 
 // Key flags of the mouse messages.
@@ -166,3 +168,5 @@ void SetWaitCursor(ControlRecord *record, bool on)
     record->waitCursor = on ? 1 : 0;
     OnMouseMove(record, 0, 0);
 }
+
+} // namespace scrivlet

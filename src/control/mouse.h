@@ -8,6 +8,8 @@
 #include "control/control_record.h"
 #include "core/message_types.h"
 
+namespace scrivlet {
+
 // The auto-scroll timer and its period.
 constexpr unsigned kAutoScrollTimer = 1;
 constexpr unsigned kAutoScrollMilliseconds = 100;
@@ -31,3 +33,5 @@ void OnAutoScrollTick(ControlRecord *record);
 // Long operations show the hourglass while they run: stores the cursor in
 // the record and shows it at once.
 void SetWaitCursor(ControlRecord *record, bool on);
+
+} // namespace scrivlet

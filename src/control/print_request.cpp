@@ -3,6 +3,8 @@
 #include "core/control_error.h"
 #include "print/print_job.h"
 
+namespace scrivlet {
+
 LResult PrintText(ControlRecord *record, const PrintJob *job)
 {
     // The selection is printed as if it were the whole text: it starts at
@@ -29,3 +31,5 @@ LResult PrintText(ControlRecord *record, const PrintJob *job)
     SetLastControlError(error);
     return error == AEE_NOERROR ? 1 : 0;
 }
+
+} // namespace scrivlet

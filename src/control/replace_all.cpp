@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // The next match at or after `from`, or -1: the search AEM_FINDTEXT makes
@@ -206,3 +208,5 @@ uint32_t ReplaceAllMatches(ControlRecord *record, uint32_t start, const char *pa
     Notify(record, AEN_CHANGE);
     return replaced;
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include "control/control_record.h"
 
+namespace scrivlet {
+
 // Replaces the matches of `pattern` (search flags as AEM_FINDTEXT takes
 // them) from `start` on with `replacement`, exactly as searching from the
 // selection end, selecting the match and replacing the selection with undo
@@ -13,3 +15,5 @@
 // a replacement), it replaces match by match itself. Returns the count.
 uint32_t ReplaceAllMatches(ControlRecord *record, uint32_t start, const char *pattern, const char *replacement,
                            uint32_t flags);
+
+} // namespace scrivlet

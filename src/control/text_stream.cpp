@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // Where a transfer stands between two blocks.
@@ -164,3 +166,5 @@ uint32_t StreamOut(ControlRecord *record, AESTREAM *stream)
     EngineFree(converted);
     return total;
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include "control/control_record.h"
 
+namespace scrivlet {
+
 constexpr uint32_t kStreamBlockSize = 65536;
 
 // Reads blocks until the callback delivers nothing or fails. Mode 0
@@ -14,3 +16,5 @@ uint32_t StreamIn(ControlRecord *record, WParam mode, AESTREAM *stream);
 // Hands the text to the callback with '\n' turned into CR LF. Returns the
 // bytes the callback reports as taken.
 uint32_t StreamOut(ControlRecord *record, AESTREAM *stream);
+
+} // namespace scrivlet

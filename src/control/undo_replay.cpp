@@ -4,6 +4,8 @@
 #include "control/mouse.h"
 #include "control/view_requests.h"
 
+namespace scrivlet {
+
 namespace {
 
 // Whether a record still fits the text: its bytes must lie inside the text
@@ -67,3 +69,5 @@ void Redo(ControlRecord *record)
 {
     Replay(record, StepForward(&record->undo), false);
 }
+
+} // namespace scrivlet

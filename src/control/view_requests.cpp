@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 struct Cell {
@@ -608,3 +610,5 @@ void Paint(ControlRecord *record, ViewRect update, const PaintDevice &device)
         lineStart += lineLength + 1;
     }
 }
+
+} // namespace scrivlet

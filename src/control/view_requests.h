@@ -6,6 +6,8 @@
 
 #include "control/control_record.h"
 
+namespace scrivlet {
+
 struct ViewPoint {
     int x;
     int y;
@@ -83,3 +85,5 @@ void VisibleArea(const ControlRecord *record, uint32_t *columns, uint32_t *lines
 
 // Paints the visible lines that meet `update` on the device.
 void Paint(ControlRecord *record, ViewRect update, const PaintDevice &device);
+
+} // namespace scrivlet

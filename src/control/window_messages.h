@@ -2,6 +2,8 @@
 // itself, numbered as Win32 numbers them: the engine has no <windows.h>.
 #pragma once
 
+namespace scrivlet {
+
 enum : unsigned {
     WM_CREATE_ = 1,
     WM_DESTROY_ = 2,
@@ -29,3 +31,5 @@ enum : unsigned {
     WM_UNDO_ = 772,
     WM_USER_ = 1024,
 };
+
+} // namespace scrivlet

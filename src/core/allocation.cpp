@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace scrivlet {
+
 namespace {
 unsigned long attempts = 0;       // allocation attempts so far
 unsigned long failingAttempt = 0; // attempt number that must fail; 0 = none
@@ -69,3 +71,5 @@ unsigned long AllocationAttempts()
 {
     return attempts;
 }
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace scrivlet {
+
 void *EngineAllocate(size_t size);                   // like malloc; null on failure
 void *EngineAllocateZeroed(size_t size);             // like calloc(1, size)
 void *EngineReallocate(void *block, size_t size);    // like realloc; the old block survives a failure
@@ -39,3 +41,5 @@ void FailNthAllocation(unsigned long n);
 
 // Number of allocation attempts (successful or failed) since the process started.
 unsigned long AllocationAttempts();
+
+} // namespace scrivlet

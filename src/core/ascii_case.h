@@ -5,6 +5,8 @@
 // and stays what it is.
 #pragma once
 
+namespace scrivlet {
+
 constexpr bool IsAsciiUpper(unsigned char c)
 {
     return c >= 'A' && c <= 'Z';
@@ -30,3 +32,5 @@ constexpr bool SameIgnoringAsciiCase(unsigned char a, unsigned char b)
 {
     return AsciiLower(a) == AsciiLower(b);
 }
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 DWORD lastControlError = AEE_NOERROR;
 
@@ -43,13 +45,18 @@ DWORD SetLastControlError(DWORD code)
     return code;
 }
 
+} // namespace scrivlet
+
+// The two functions of the public header keep C linkage outside the engine's
+// namespace.
 DWORD GetLastControlError(void)
 {
-    return lastControlError;
+    return scrivlet::lastControlError;
 }
 
 DWORD GetControlErrorText(DWORD code, char *buffer)
 {
+    using namespace scrivlet;
     const char *text = unknownErrorText;
     for (const ErrorText &entry : errorTexts) {
         if (entry.code == code) {

@@ -5,9 +5,13 @@
 
 #include "core/message_types.h"
 
+namespace scrivlet {
+
 // The codes are the AEE_ constants of the public header.
 
 // Stores the code as the last control error and returns it.
 DWORD SetLastControlError(DWORD code);
 
 // GetLastControlError and GetControlErrorText are declared in the public header.
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 uint32_t FileNameOffset(const char *path)
 {
     uint32_t offset = 0;
@@ -18,3 +20,5 @@ const char *ExtensionWithDot(const char *path)
     const char *dot = std::strrchr(name, '.');
     return dot != nullptr ? dot : name + std::strlen(name);
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 // Where the file name of a path begins ("C:\\t\\a.c" gives 5, "C:x.txt"
 // gives 2, "a.c" gives 0).
 uint32_t FileNameOffset(const char *path);
@@ -12,3 +14,5 @@ uint32_t FileNameOffset(const char *path);
 // The extension of a path's file name with its dot (".c"), or "" when the
 // name has no dot; a dot in a folder's name is none. Points into the path.
 const char *ExtensionWithDot(const char *path);
+
+} // namespace scrivlet

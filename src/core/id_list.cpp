@@ -2,6 +2,8 @@
 
 #include "core/allocation.h"
 
+namespace scrivlet {
+
 namespace {
 
 // The iteration cursor. When `advanced` is set, the node under the cursor was
@@ -208,3 +210,5 @@ void *IterateValues(const IdList *list)
         iteration.cursor = iteration.cursor->next;
     return iteration.cursor != nullptr ? iteration.cursor->value : nullptr;
 }
+
+} // namespace scrivlet

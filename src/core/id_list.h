@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 struct IdListNode {
     uint32_t id;        // >= 1, unique within its list
     void *value;        // owned by the caller; 0 is never told from "none"
@@ -78,3 +80,5 @@ uint32_t CountIds(const IdList *list);
 // removed node's successor (or 0 when it was the last). Clearing or destroying
 // the list under the cursor ends the iteration.
 void *IterateValues(const IdList *list);
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace scrivlet {
+
 namespace {
 
 // "<target>.XXXXXX", made unique by mkstemp: the same folder as the target.
@@ -61,3 +63,5 @@ void Remove(const char *path)
 } // namespace
 
 const FileOperations kSystemFileOperations = {CreateBeside, Write, Close, Replace, Remove};
+
+} // namespace scrivlet

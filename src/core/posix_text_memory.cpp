@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace scrivlet {
+
 void *ResizeTextMemory(void *block, size_t, size_t size)
 {
     return std::realloc(block, size == 0 ? 1 : size);
@@ -13,3 +15,5 @@ void ReleaseTextMemory(void *block)
 {
     std::free(block);
 }
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 FileOperations g_fileOperations = kSystemFileOperations;
 
 namespace {
@@ -105,3 +107,5 @@ int FinishSafeWrite(SafeWrite *write)
     }
     return write->result;
 }
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace scrivlet {
+
 // The file operations a safe write rests on, as one record of functions so
 // that tests can make any of them fail on purpose. The system's own
 // (`kSystemFileOperations`, POSIX natively, Win32 in the Windows builds) are
@@ -81,3 +83,5 @@ void AbandonSafeWrite(SafeWrite *write);
 // target. Otherwise the new file is removed and the target is untouched.
 // Returns a SafeWriteResult.
 int FinishSafeWrite(SafeWrite *write);
+
+} // namespace scrivlet

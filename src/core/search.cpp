@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // Marks "no match found". Match positions are at most length - patternLength
@@ -347,3 +349,5 @@ int MatchingOpenBracket(const char *text, unsigned char closing, uint32_t offset
     }
     return 0;
 }
+
+} // namespace scrivlet

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 // Flags of FindInRange (the wParam of AEM_FINDTEXT); other bits are ignored.
 constexpr uint32_t kFindMatchCase = 1;
 constexpr uint32_t kFindWholeWord = 2;
@@ -95,3 +97,5 @@ uint32_t PrevWordBoundary(const char *text, uint32_t offset);
 // set to the opening bracket that the new one would close. Returns 0, with
 // *partner untouched, for any other byte or when no partner exists.
 int MatchingOpenBracket(const char *text, unsigned char closing, uint32_t offset, uint32_t *partner);
+
+} // namespace scrivlet

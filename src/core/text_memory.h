@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+namespace scrivlet {
+
 // Like realloc: the block resized to `size` bytes (the bytes up to the
 // smaller size kept), or null with the old block untouched. `oldSize` is
 // the block's current size, 0 with a null block.
@@ -12,3 +14,5 @@ void *ResizeTextMemory(void *block, size_t oldSize, size_t size);
 
 // Gives back a block of ResizeTextMemory; null is ignored.
 void ReleaseTextMemory(void *block);
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // Sixteen bytes looked at at once. GCC and Clang turn these operations into
@@ -662,3 +664,5 @@ uint32_t FindByte(const char *bytes, uint32_t count, char byte)
     StartFinder(&finder, byte, byte);
     return FindEither(finder, bytes, count);
 }
+
+} // namespace scrivlet

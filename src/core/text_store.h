@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 constexpr uint32_t kTextBlockSize = 65536;       // the buffer grows and shrinks in these steps
 constexpr uint32_t kNoOffset = 0xFFFFFFFF;       // "no offset", or "the caret", in messages
 constexpr uint32_t kMaxTextCapacity = 0x7FFF0000; // growth stops here (signed 32-bit limit)
@@ -160,3 +162,5 @@ enum LineEndDirection {
 
 void ConvertLineEnds(char *destination, uint32_t *destinationLength, const char *source,
                      uint32_t count, LineEndDirection direction);
+
+} // namespace scrivlet

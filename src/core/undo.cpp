@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // Byte copies and record arrays grow to the next power of two, so that a
@@ -195,3 +197,5 @@ int32_t UndoLevels(const UndoStack *store)
 {
     return store->slotCount > 1 ? store->slotCount - 1 : 0;
 }
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 enum UndoKind : uint8_t {
     kUndoInsertion = 1,
     kUndoDeletion = 2,
@@ -76,3 +78,5 @@ UndoGroup *StepForward(UndoStack *store);
 
 // slotCount - 1, at least 0.
 int32_t UndoLevels(const UndoStack *store);
+
+} // namespace scrivlet

@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // The folder part of a path, up to where its file name begins; "." for a
@@ -84,3 +86,5 @@ void Remove(const char *path)
 } // namespace
 
 const FileOperations kSystemFileOperations = {CreateBeside, Write, Close, Replace, Remove};
+
+} // namespace scrivlet

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr size_t kAtLeast = size_t(1) << 20;
@@ -85,3 +87,5 @@ void ReleaseTextMemory(void *block)
     if (block != nullptr)
         VirtualFree(block, 0, MEM_RELEASE);
 }
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+namespace scrivlet {
+
 namespace {
 
 void SetNumberText(HWND dialog, int id, const char *format, unsigned long value)
@@ -51,3 +53,5 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         return 0;
     }
 }
+
+} // namespace scrivlet

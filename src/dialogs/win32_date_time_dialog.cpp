@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 const DWORD kHelpTopics[] = {IDC_DATETIME_FORMATS, 34, IDOK, 11, IDCANCEL, 4, 0, 0};
@@ -84,3 +86,5 @@ INT_PTR CALLBACK DateTimeDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return 0;
     }
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include "shell/win32_app.h"
 
+namespace scrivlet {
+
 const ListMessages kListBox = {
     LB_ADDSTRING, LB_SETITEMDATA, LB_GETITEMDATA, LB_GETCURSEL, LB_SETCURSEL, LB_GETCOUNT,
 };
@@ -107,3 +109,5 @@ void EndWithChangeMark(HWND dialog)
 {
     EndDialog(dialog, IsMarkedChanged(dialog) ? 1 : 0);
 }
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <string>
 
+namespace scrivlet {
+
 // The messages of a list box or of a combo box's list: the list helpers
 // below serve both.
 struct ListMessages {
@@ -52,3 +54,5 @@ BOOL OnOkOrCancel(HWND dialog, WORD command, void (*onOk)(HWND dialog));
 void MarkChanged(HWND dialog);
 bool IsMarkedChanged(HWND dialog);
 void EndWithChangeMark(HWND dialog);
+
+} // namespace scrivlet

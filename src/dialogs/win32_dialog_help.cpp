@@ -4,6 +4,8 @@
 
 #include "shell/win32_app.h"
 
+namespace scrivlet {
+
 bool ShowDialogHelp(const HELPINFO *help, const DWORD *topics)
 {
     if (help->iContextType != HELPINFO_WINDOW)
@@ -17,3 +19,5 @@ bool ShowDialogHelp(const HELPINFO *help, const DWORD *topics)
     }
     return false;
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+namespace scrivlet {
+
 // Page Setup (template 121); the creation parameter is the PageSetup
 // record, edited in place. Ends with 1 after a valid OK, 0 after Cancel.
 INT_PTR CALLBACK PageSetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -34,3 +36,5 @@ INT_PTR CALLBACK NewFromTemplateDialogProc(HWND dialog, UINT message, WPARAM wPa
 // Context help for a control of the dialog's table of (control, topic)
 // pairs, ending in 0, 0. False when the control is not in it.
 bool ShowDialogHelp(const HELPINFO *help, const DWORD *topics);
+
+} // namespace scrivlet

@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+namespace scrivlet {
+
 namespace {
 
 const DWORD kHelpTopics[] = {
@@ -235,3 +237,5 @@ INT_PTR CALLBACK EditStyleDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         return 0;
     }
 }
+
+} // namespace scrivlet

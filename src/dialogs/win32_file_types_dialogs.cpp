@@ -18,6 +18,8 @@
 #include <cstring>
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 const DWORD kFileTypesHelpTopics[] = {
@@ -339,3 +341,5 @@ INT_PTR CALLBACK EditFileTypeDialogProc(HWND dialog, UINT message, WPARAM wParam
         return 0;
     }
 }
+
+} // namespace scrivlet

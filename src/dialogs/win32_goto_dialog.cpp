@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+namespace scrivlet {
+
 namespace {
 
 const DWORD kHelpTopics[] = {IDC_GOTO_WHAT, 2, IDC_GOTO_NUMBER, 3, IDC_GOTO_JUMP, 1, IDCANCEL, 4, 0, 0};
@@ -84,3 +86,5 @@ INT_PTR CALLBACK GoToDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         return 0;
     }
 }
+
+} // namespace scrivlet

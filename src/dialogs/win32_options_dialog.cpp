@@ -12,6 +12,8 @@
 
 #include <shlobj.h>
 
+namespace scrivlet {
+
 namespace {
 
 const DWORD kHelpTopics[] = {
@@ -193,3 +195,5 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         return 0;
     }
 }
+
+} // namespace scrivlet

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace scrivlet {
+
 namespace {
 
 const DWORD kHelpTopics[] = {
@@ -85,3 +87,5 @@ INT_PTR CALLBACK PageSetupDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         return 0;
     }
 }
+
+} // namespace scrivlet

@@ -11,6 +11,8 @@
 
 #include <initializer_list>
 
+namespace scrivlet {
+
 namespace {
 
 const DWORD kHelpTopics[] = {
@@ -62,3 +64,5 @@ UINT_PTR CALLBACK PrintDialogHook(HWND dialog, UINT message, WPARAM wParam, LPAR
         return 0;
     }
 }
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+namespace scrivlet {
+
 // Options (template 109); the creation parameter is the Options record,
 // which the dialog fills and nothing else. Ends with 1 after an OK whose
 // every check passed, 0 after Cancel.
@@ -25,3 +27,5 @@ INT_PTR CALLBACK EditFileTypeDialogProc(HWND dialog, UINT message, WPARAM wParam
 // state; the File Types dialog's "Styles..." button calls it. Defined with
 // the Styles dialog.
 void OpenStylesDialog(HWND owner);
+
+} // namespace scrivlet

@@ -9,6 +9,8 @@
 #include "resources/resource.h"
 #include "shell/win32_app.h"
 
+namespace scrivlet {
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -374,3 +376,5 @@ INT_PTR CALLBACK StyleSymbolDialogProc(HWND dialog, UINT message, WPARAM wParam,
         return 0;
     }
 }
+
+} // namespace scrivlet

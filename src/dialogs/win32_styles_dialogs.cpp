@@ -12,6 +12,8 @@
 
 #include <cstdio>
 
+namespace scrivlet {
+
 StylesDialogState g_stylesDialogs = {};
 
 // Half intensity is 127, as the colour chooser's basic colours are.
@@ -371,3 +373,5 @@ INT_PTR CALLBACK AddStyleDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return 0;
     }
 }
+
+} // namespace scrivlet

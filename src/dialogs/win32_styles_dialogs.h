@@ -17,6 +17,8 @@
 #include <cstddef>
 #include <cstdlib>
 
+namespace scrivlet {
+
 struct AppState;
 
 struct StylesDialogState {
@@ -110,3 +112,5 @@ void CopySymbols(HWND owner, DWORD style, StyleCopy<AESTYLESYMBOL> *copy);
 // Fills the Styles dialog's list with every style's name and handle; the
 // number of styles.
 int FillStyleList(HWND dialog);
+
+} // namespace scrivlet

@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 const DWORD kHelpTopics[] = {IDC_TEMPLATE_LIST, 33, IDOK, 11, IDCANCEL, 4, 0, 0};
@@ -134,3 +136,5 @@ INT_PTR CALLBACK NewFromTemplateDialogProc(HWND dialog, UINT message, WPARAM wPa
         return 0;
     }
 }
+
+} // namespace scrivlet

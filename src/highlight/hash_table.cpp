@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace scrivlet {
+
 namespace {
 
 // Where the table iteration stands. `table` is null when no iteration is under
@@ -146,3 +148,5 @@ uint32_t HashCount(const HashTable *table)
         count += CountIds(table->buckets[bucket]);
     return count;
 }
+
+} // namespace scrivlet

@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 typedef uint32_t (*HashFunction)(const void *itemOrKey);
 typedef int (*HashComparison)(const void *item, const void *key);  // nonzero = match
 
@@ -59,3 +61,5 @@ void *HashIterate(const HashTable *table, const void *key);
 
 // Number of items in all buckets together.
 uint32_t HashCount(const HashTable *table);
+
+} // namespace scrivlet

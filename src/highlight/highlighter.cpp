@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kDeepest = 0xFFFFFFFF; // depths saturate here instead of wrapping to 0
@@ -455,3 +457,5 @@ int32_t DelimiterTest(uint32_t styleId, const char *line, uint32_t column, uint3
     }
     return 0;
 }
+
+} // namespace scrivlet

@@ -44,6 +44,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 // The state at a position in the text; (0, 0) at the start of the text.
 struct HighlightState {
     uint32_t range; // identifier of the range the position lies inside, 0 outside every range
@@ -128,3 +130,5 @@ HighlightState StateAtLine(uint32_t style, char *text, uint32_t lineNumber);
 // that is not there, gives 0.
 int32_t DelimiterTest(uint32_t style, const char *line, uint32_t column, uint32_t lineLength,
                       int mode);
+
+} // namespace scrivlet

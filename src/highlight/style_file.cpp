@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr size_t kShortLine = 256; // lines up to 255 characters need no heap block
@@ -331,3 +333,5 @@ int WriteStyleFile(const char *path)
     }
     return 1;
 }
+
+} // namespace scrivlet

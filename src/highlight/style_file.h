@@ -62,6 +62,8 @@
 // come back in reverse order.
 #pragma once
 
+namespace scrivlet {
+
 // Reads a style file into the style set. With replace the set is cleared
 // once the file is open; otherwise the styles are added. With
 // stopAtFirstError reading ends at the first bad line with result 0 (the
@@ -75,3 +77,5 @@ int ReadStyleFile(const char *path, bool replace, bool stopAtFirstError, bool *h
 // with error 101 and the old file untouched when the new one could not be
 // created, written or put in its place.
 int WriteStyleFile(const char *path);
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstring>
 
+namespace scrivlet {
+
 // The records carry no pointers, so they have one layout on every build;
 // AESTYLECLASS is laid out exactly as the engine's class record.
 static_assert(sizeof(AESTYLEREF) == 12, "AESTYLEREF layout");
@@ -334,3 +336,5 @@ LResult StyleMessage(unsigned message, WParam wParam, LParam lParam)
         return 0;
     }
 }
+
+} // namespace scrivlet

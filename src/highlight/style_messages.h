@@ -4,6 +4,8 @@
 
 #include "core/message_types.h"
 
+namespace scrivlet {
+
 // Whether the message is one of the style messages.
 bool IsStyleMessage(unsigned message);
 
@@ -11,3 +13,5 @@ LResult StyleMessage(unsigned message, WParam wParam, LParam lParam);
 
 // The style file every first control with AES_LOADSTYLES reads.
 constexpr const char *kStyleFileName = "styles.dat";
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 struct StyleSet {
@@ -576,3 +578,5 @@ const StyleSymbol *FindSymbolAt(const Style *style, char *at, uint32_t rest)
     WordKey key = {{0, rest, at, 0}, style};
     return static_cast<const StyleSymbol *>(HashFind(style->symbols, &key));
 }
+
+} // namespace scrivlet

@@ -27,6 +27,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 constexpr uint32_t kStyleTextSize = 80; // names hold at most 79 characters and the NUL
 constexpr uint32_t kSymbolBuckets = 27;
 constexpr uint8_t kRangeBackslash = 1; // range flag: an end text after a backslash does not close
@@ -150,3 +152,5 @@ bool MatchText(const StyleClass *cls, char *at, uint32_t rest, const char *patte
 // symbol of the word's bucket, or null. A match rewrites the word when its
 // class has autocase.
 const StyleSymbol *FindSymbolAt(const Style *style, char *at, uint32_t rest);
+
+} // namespace scrivlet

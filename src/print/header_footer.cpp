@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // Appends text to the expansion as far as the 255 characters allow.
@@ -58,3 +60,5 @@ void ExpandHeaderFooter(const char *format, uint32_t page, const PrintTime &time
     }
     expanded[length] = '\0';
 }
+
+} // namespace scrivlet

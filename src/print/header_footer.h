@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 enum : uint32_t { kExpandedTextSize = 256 }; // at most 255 characters and the NUL
 
 // Expands the format for one page. The letter after '&' counts in either
@@ -13,3 +15,5 @@ enum : uint32_t { kExpandedTextSize = 256 }; // at most 255 characters and the N
 // is. Expansion stops at 255 characters; what follows is dropped.
 void ExpandHeaderFooter(const char *format, uint32_t page, const PrintTime &time, const char *documentName,
                         char (&expanded)[kExpandedTextSize]);
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 struct FontMetrics {
     int height;       // tmHeight
     int maxCharWidth; // tmMaxCharWidth
@@ -51,3 +53,5 @@ struct PageDevice {
 
     void (*localTime)(void *context, PrintTime *time);
 };
+
+} // namespace scrivlet

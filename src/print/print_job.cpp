@@ -2,6 +2,8 @@
 
 #include "print/header_footer.h"
 
+namespace scrivlet {
+
 namespace {
 
 // The state of one copy while its pages are laid out.
@@ -196,3 +198,5 @@ uint32_t RunPrintJob(const char *text, uint32_t length, TabStops tabs, const Pri
         return AEE_WIN32API;
     return noRoom ? AEE_MARGINS : AEE_NOERROR;
 }
+
+} // namespace scrivlet

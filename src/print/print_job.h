@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 // Prints `length` bytes of `text` (lines end in '\n'; the text holds no
 // NUL) with the job's margins, bands, copies and pages, on the device.
 // Tabs expand to the control's stops, columns counting from each line's
@@ -18,3 +20,5 @@
 // failed (printing stops there).
 uint32_t RunPrintJob(const char *text, uint32_t length, TabStops tabs, const PrintJob &job,
                      const PageDevice &device);
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 const char kAppName[] = "Scrivlet";
 const char kErrorTitle[] = "Scrivlet - Error";
 const char kWarningTitle[] = "Scrivlet - Warning";
@@ -97,3 +99,5 @@ bool IsUntitled(const char *fileName)
     size_t nameLength = dot != nullptr ? size_t(dot - fileName) : std::strlen(fileName);
     return nameLength == std::strlen(kUntitledName) && std::memcmp(fileName, kUntitledName, nameLength) == 0;
 }
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace scrivlet {
+
 enum : uint32_t {
     kPathSize = 260,          // every path and file name buffer of the shell
     kTitleSize = 256,         // the main window's title
@@ -96,3 +98,5 @@ template <size_t N> void CopyText(char (&target)[N], const char *text)
     std::memcpy(target, text, length);
     target[length] = '\0';
 }
+
+} // namespace scrivlet

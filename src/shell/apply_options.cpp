@@ -5,6 +5,8 @@
 // control's protocol, in the application and in the tests alike.
 #include "core/message_types.h"
 
+namespace scrivlet {
+
 static_assert(sizeof(DWORD) == sizeof(uint32_t), "tab widths travel as DWORDs");
 
 void GatherControlOptions(Options *options, SendToControl send, void *control)
@@ -57,3 +59,5 @@ uint32_t AutoSaveInterval(uint32_t periodMinutes)
                                                             : periodMinutes;
     return minutes * 60000u;
 }
+
+} // namespace scrivlet

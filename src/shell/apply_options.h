@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 // Sends a message to the control and gives its result, like SendMessageA on
 // the control's window (the context stands for the window).
 typedef intptr_t (*SendToControl)(void *context, unsigned message, uintptr_t wParam, intptr_t lParam);
@@ -56,3 +58,5 @@ AutoSaveTimerChange AutoSaveTimerChangeFor(bool timerRunning, uint32_t autoSave)
 // The timer's interval in milliseconds: the period in minutes, held to
 // 1..1440, times 60,000.
 uint32_t AutoSaveInterval(uint32_t periodMinutes);
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include "core/ascii_case.h"
 
+namespace scrivlet {
+
 void ConvertCase(char *text, size_t length, CaseConversion conversion)
 {
     for (size_t i = 0; i < length; ++i) {
@@ -12,3 +14,5 @@ void ConvertCase(char *text, size_t length, CaseConversion conversion)
             text[i] = char(AsciiUpper(c));
     }
 }
+
+} // namespace scrivlet

@@ -3,8 +3,12 @@
 
 #include <cstddef>
 
+namespace scrivlet {
+
 enum CaseConversion { kLowerCase, kUpperCase, kInvertCase };
 
 // Lower: A-Z become a-z. Upper: a-z become A-Z. Invert: A-Z become a-z and
 // a-z become A-Z. Other bytes stay as they are.
 void ConvertCase(char *text, size_t length, CaseConversion conversion);
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 struct TokenHandler {
@@ -67,3 +69,5 @@ void ParseCommandLine(const char *commandLine, char (&fileName)[kPathSize], Comm
             tokenStart = p;
     }
 }
+
+} // namespace scrivlet

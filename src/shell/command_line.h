@@ -5,6 +5,8 @@
 
 #include "shell/app_texts.h"
 
+namespace scrivlet {
+
 enum CommandLineEvent {
     kCommandLineHelp,            // a switch whose second character is "?"
     kCommandLineUnknownSwitch,   // any other switch: "Unknown parameter ignored !"
@@ -28,3 +30,5 @@ enum : unsigned { kMaxCommandLineTokens = 256 };
 // 256th are ignored.
 void ParseCommandLine(const char *commandLine, char (&fileName)[kPathSize], CommandLineEventHandler onEvent,
                       void *context);
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 bool JoinDocumentPath(char (&path)[kPathSize], const char *directory, const char *fileName)
 {
     size_t directoryLength = std::strlen(directory);
@@ -34,3 +36,5 @@ bool BackupPathFor(char (&backup)[kPathSize], const char *path)
     }
     return true;
 }
+
+} // namespace scrivlet

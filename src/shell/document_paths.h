@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace scrivlet {
+
 // Joins a directory and a file name, with a backslash between them unless
 // the directory is empty or already ends in one. False when the path would
 // not fit (the buffer is then empty).
@@ -27,3 +29,4 @@ bool CopyDirectoryPart(char *directory, size_t size, const char *path, uint32_t 
 // gives a.bak, a gives a.bak. False when it would not fit.
 bool BackupPathFor(char (&backup)[kPathSize], const char *path);
 
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // The next piece between ";" separators, skipping empty ones; null at the end.
@@ -85,3 +87,5 @@ void FormatRecentMenuItem(char (&text)[kRecentMenuTextSize], uint32_t number, co
 {
     std::snprintf(text, sizeof text, "&%u %s", unsigned(number), path);
 }
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 enum : uint32_t {
     kRecentFileCount = 5,
     kRecentValueSize = 324,   // the buffer a registry value is read into
@@ -46,3 +48,5 @@ bool AddRecentFile(RecentFileList *list, const char *path, uint32_t selStart, ui
 
 // "&%d %s" with the 1-based number and the path.
 void FormatRecentMenuItem(char (&text)[kRecentMenuTextSize], uint32_t number, const char *path);
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 bool IsBlank(char c)
@@ -73,3 +75,5 @@ bool HasListPiece(const char *text)
 {
     return text[std::strspn(text, ",;")] != '\0';
 }
+
+} // namespace scrivlet

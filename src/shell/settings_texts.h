@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace scrivlet {
+
 // Reads a number field the way the dialogs do (GetDlgItemInt-style, without
 // a sign): optional blanks (spaces and tabs), decimal digits, optional
 // blanks, nothing else. Anything else - an empty text, letters, a sign, a
@@ -31,3 +33,5 @@ std::string JoinTemplates(const FileType &type);
 // True when splitting the text at "," and ";" leaves at least one non-empty
 // piece, as CreateFileType splits an extension list.
 bool HasListPiece(const char *text);
+
+} // namespace scrivlet

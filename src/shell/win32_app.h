@@ -17,6 +17,8 @@
 
 #include <cstdint>
 
+namespace scrivlet {
+
 struct IdList;
 
 enum : UINT {
@@ -142,3 +144,5 @@ void EditPageSetup();
 void OnMenuCommand(UINT command);
 void OnInitMenuPopup(HMENU popup);
 void ShowHelpContents();
+
+} // namespace scrivlet

@@ -12,6 +12,8 @@
 
 #include <cstdlib>
 
+namespace scrivlet {
+
 namespace {
 
 // Undo and redo say what they do while they run.
@@ -249,3 +251,5 @@ void OnInitMenuPopup(HMENU popup)
         SetFontMenuChecks(popup);
     }
 }
+
+} // namespace scrivlet

@@ -13,6 +13,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // The buffers of the two file-dialog records.
@@ -453,3 +455,5 @@ void AutoSaveTick()
     SaveDocument(false);
     SetTimer(g_app.mainWindow, kAutoSaveTimer, AutoSaveInterval(g_app.autoSavePeriod), nullptr);
 }
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 enum : WORD { kFindTextSize = 256 };
@@ -128,3 +130,5 @@ void OnFindReplace(const FINDREPLACEA *record)
     else if (flags & FR_REPLACEALL)
         ReplaceEverything();
 }
+
+} // namespace scrivlet

@@ -18,6 +18,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 AppState g_app;
 char g_startupDirectory[kPathSize];
 UINT g_findReplaceMessage;
@@ -437,3 +439,5 @@ int RunMessageLoop()
         ProcessMessage(&message);
     return int(message.wParam);
 }
+
+} // namespace scrivlet

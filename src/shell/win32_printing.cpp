@@ -7,6 +7,8 @@
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
 
+namespace scrivlet {
+
 namespace {
 
 // The dialog's custom data: the page-set choice in the high word (1 odd,
@@ -86,3 +88,5 @@ void EditPageSetup()
     g_seams.dialogBox(g_app.instance, MAKEINTRESOURCEA(IDD_PAGESETUP), g_app.mainWindow, PageSetupDialogProc,
                       reinterpret_cast<LPARAM>(&g_app.pageSetup));
 }
+
+} // namespace scrivlet

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace scrivlet {
+
 const char kRegistryKey[] = "SOFTWARE\\Brightmoor\\Scrivlet\\1.1";
 
 RecentFileList g_recentMenuList;
@@ -108,3 +110,5 @@ void OpenRecent(uint32_t number)
     if (entry.selStart != 0)
         SelectInEdit(entry.selStart, entry.selEnd);
 }
+
+} // namespace scrivlet

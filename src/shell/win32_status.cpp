@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 // The status message: the operation that runs, or empty.
@@ -157,3 +159,5 @@ void ReportAppError(HWND owner, int code)
 {
     ShowMessage(owner, AppErrorText(code), kErrorTitle, MB_OK | MB_ICONERROR);
 }
+
+} // namespace scrivlet

@@ -3,7 +3,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand)
 {
-    if (!StartScrivlet(instance, previousInstance, commandLine, showCommand))
+    if (!scrivlet::StartScrivlet(instance, previousInstance, commandLine, showCommand))
         return 0;
-    return RunMessageLoop();
+    return scrivlet::RunMessageLoop();
 }

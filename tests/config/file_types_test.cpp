@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 using namespace std::string_literals;
@@ -153,3 +155,5 @@ TEST_F(FileTypes, FilterListsTypesWithExtensionsAndLeavesOutWhatDoesNotFit)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 using namespace std::string_literals;
@@ -188,3 +190,5 @@ TEST_F(Settings, WrittenFileHasEveryLineInOrderAndReadsBackTheSame)
 }
 
 } // namespace
+
+} // namespace scrivlet

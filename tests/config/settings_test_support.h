@@ -15,6 +15,8 @@
 #include <iterator>
 #include <string>
 
+namespace scrivlet {
+
 struct SettingsTest : testing::Test {
     Options options;
     uint32_t font = kFontAnsi;
@@ -91,3 +93,5 @@ struct SettingsTest : testing::Test {
         return out;
     }
 };
+
+} // namespace scrivlet

@@ -6,6 +6,8 @@
 #include "highlight/style_model.h"
 #include "settings_test_support.h"
 
+namespace scrivlet {
+
 namespace {
 
 using ShippedSettings = SettingsTest;
@@ -56,3 +58,5 @@ TEST_F(ShippedSettings, AreTheWritersOutputWithoutADefaultDirectory)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 enum : unsigned { kWmCut = 768, kWmCopy = 769, kWmPaste = 770 };
@@ -190,3 +192,5 @@ TEST_F(ClipboardTest, ContextMenuSendsTheChosenCommand)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 // cannot be found answers.
 #include "support/control_fixture.h"
 
+namespace scrivlet {
+
 namespace {
 
 using DispatchTest = ControlTest;
@@ -47,3 +49,5 @@ TEST_F(DispatchTest, TextLengthWithoutRecordIsMinusOneWithErrorOne)
 }
 
 } // namespace
+
+} // namespace scrivlet

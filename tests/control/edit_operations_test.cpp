@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 TEST(Overwrite, ReplacesBytesButNeverLineEnds)
@@ -190,3 +192,5 @@ TEST(ColumnMemo, EveryChangeOfTheBytesOrTabStopsRenewsIt)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 using Edit = ControlTest;
@@ -177,3 +179,5 @@ TEST_F(Edit, RecalcLinesCountsTheWholeText)
 }
 
 } // namespace
+
+} // namespace scrivlet

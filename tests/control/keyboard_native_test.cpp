@@ -10,6 +10,8 @@
 
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kId = 43;
@@ -73,3 +75,5 @@ TEST_F(KeyRepaint, WithStyleRangeDelimitersRepaintToTheBottom)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 using Sequence = std::vector<Notification>;
@@ -262,3 +264,5 @@ TEST_F(KeyboardTest, ClosingBracketFlashesItsPartnerThenIsInserted)
 }
 
 } // namespace
+
+} // namespace scrivlet

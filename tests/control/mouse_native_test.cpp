@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kId = 44;
@@ -70,3 +72,5 @@ TEST_F(MouseDrag, CodePageLettersBelongToTheWord)
 }
 
 } // namespace
+
+} // namespace scrivlet

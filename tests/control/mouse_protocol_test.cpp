@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 using Sequence = std::vector<Notification>;
@@ -128,3 +130,5 @@ TEST_F(MouseTest, DragAboveTheTextScrollsOneLinePerTick)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include <ostream>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 struct OptionsProtocol : ControlTest {
@@ -157,3 +159,5 @@ TEST(AutoSaveTimer, StartsAndStopsOnlyOnAChangeOfAutoSave)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kId = 45;
@@ -96,3 +98,5 @@ TEST_F(PrintMessage, NothingToPrintSucceedsAndFailuresSetTheirErrors)
 }
 
 } // namespace
+
+} // namespace scrivlet

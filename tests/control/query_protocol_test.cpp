@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 using Query = ControlTest;
@@ -158,3 +160,5 @@ TEST_F(Query, MessagesWithoutRecordFailWithErrorOne)
 }
 
 } // namespace
+
+} // namespace scrivlet

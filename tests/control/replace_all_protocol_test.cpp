@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 using ReplaceAll = ControlTest;
@@ -147,3 +149,5 @@ TEST_F(ReplaceAll, ALimitThatRefusesAReplacementStopsWhereTheLoopWouldStop)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 using Stream = ControlTest;
@@ -257,3 +259,5 @@ TEST_F(Stream, LineNumbersAgreeWithCountingFromTheStartAfterEdits)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -438,3 +440,5 @@ TEST_F(Styles, TheShippedStyleFileLoadsWithoutError)
 }
 
 } // namespace
+
+} // namespace scrivlet

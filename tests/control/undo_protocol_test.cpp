@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 using UndoRedo = ControlTest;
@@ -113,3 +115,5 @@ TEST_F(UndoRedo, HistoryThatNoLongerFitsTheTextIsNotReplayed)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr uint32_t kId = 42;
@@ -473,3 +475,5 @@ TEST_F(View, PaintShowsWhatTheColumnByColumnWalkShows)
 }
 
 } // namespace
+
+} // namespace scrivlet

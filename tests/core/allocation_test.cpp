@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace scrivlet {
+
 namespace {
 
 TEST(ArrayAllocation, FitsOnlyWhatTheSizeTypeCanCount)
@@ -47,3 +49,5 @@ TEST(ArrayAllocation, RefusesACountThatWouldWrapAndSizesTheRest)
 }
 
 } // namespace
+
+} // namespace scrivlet

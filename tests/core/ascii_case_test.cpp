@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace scrivlet {
+
 namespace {
 
 // Only A-Z and a-z have a case; every other byte, those above 0x7F too,
@@ -23,3 +25,5 @@ TEST(AsciiCase, OnlyAsciiLettersHaveACase)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 std::string TextOf(DWORD code)
@@ -43,3 +45,5 @@ TEST(ControlError, LastErrorIsStickyUntilSetAgain)
 }
 
 } // namespace
+
+} // namespace scrivlet

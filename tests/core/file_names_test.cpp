@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace scrivlet {
+
 namespace {
 
 // The one rule for the parts of a file name: the name after the last "\" or
@@ -25,3 +27,5 @@ TEST(FileNames, NameAndExtensionByTheOneRule)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 // Values in these tests are C strings owned by the test.
@@ -147,3 +149,5 @@ TEST_F(IdListTest, FailedOrRefusedInsertionsReturnZeroAndLeaveTheListUnchanged)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -148,3 +150,5 @@ TEST_F(SafeWriteTest, ASuccessfulWriteReplacesTheFileWithEveryByte)
 }
 
 } // namespace
+
+} // namespace scrivlet

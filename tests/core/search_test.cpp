@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+namespace scrivlet {
+
 using namespace std::string_literals;
 
 namespace {
@@ -267,3 +269,5 @@ TEST(MatchScanner, AgreesWithFindInRangeFromEachStart)
     StartMatchScan(&empty, "abc", 3, "", 0, 0);
     EXPECT_EQ(NextMatchFrom(&empty, 0), -1) << "an empty pattern never matches";
 }
+
+} // namespace scrivlet

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 // A text store filled with `text`, freed at the end of the test.
@@ -452,3 +454,5 @@ TEST(TextStore, BlockwiseScansAgreeWithByteByByteWalks)
 }
 
 } // namespace
+
+} // namespace scrivlet

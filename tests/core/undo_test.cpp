@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 // An undo store freed at the end of the test.
@@ -201,3 +203,5 @@ TEST(UndoStore, EmptyKeepsTheLevelsAndFreeTurnsUndoOff)
 }
 
 } // namespace
+
+} // namespace scrivlet

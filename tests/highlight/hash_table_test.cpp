@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 // A style symbol: found by identifier when the key has one, else by text in any case.
@@ -151,3 +153,5 @@ TEST(HashTableCreate, RefusesMissingArgumentsAndReleasesEverythingWhenMemoryRuns
 }
 
 } // namespace
+
+} // namespace scrivlet

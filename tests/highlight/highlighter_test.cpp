@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 // Beside HighlightState (the global namespace) so that GoogleTest finds them.
 inline bool operator==(HighlightState a, HighlightState b)
 {
@@ -399,3 +401,5 @@ TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
     EXPECT_EQ(stale, (HighlightState{0, 0}));
     ClearStyles();
 }
+
+} // namespace scrivlet

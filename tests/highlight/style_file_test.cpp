@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -318,3 +320,5 @@ TEST_F(StyleFileTest, ShippedStylesReadCleanlyAndAreTheWritersOutput)
 }
 
 } // namespace
+
+} // namespace scrivlet

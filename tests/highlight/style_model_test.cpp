@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 struct StyleModel : testing::Test {
@@ -192,3 +194,5 @@ TEST_F(StyleModel, OutOfMemoryLeavesTheStyleUnchanged)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 const PrintTime kMarch5 = {2001, 3, 5, 7, 4, 9};
@@ -259,3 +261,5 @@ TEST_F(PrintJobTest, APageThatHoldsNothingEndsTheJobInsteadOfLooping)
 }
 
 } // namespace
+
+} // namespace scrivlet

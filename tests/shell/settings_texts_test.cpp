@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 TEST(SettingsTexts, ReadsOnlyUnsignedDecimalNumbersWithBlanks)
@@ -96,3 +98,5 @@ TEST(SettingsTexts, AnExtensionListNeedsOnePieceBetweenSeparators)
 }
 
 } // namespace
+
+} // namespace scrivlet

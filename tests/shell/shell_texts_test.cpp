@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 TEST(AppTexts, ErrorsTitleStatusAndUntitled)
 {
     EXPECT_STREQ(AppErrorText(1), "Class could not be registered !");
@@ -247,3 +249,5 @@ TEST(CaseConversion, AsciiLettersOnly)
     FormatReplaceCount(texts, 3);
     EXPECT_STREQ(texts, "3 occurrence(s) replaced");
 }
+
+} // namespace scrivlet

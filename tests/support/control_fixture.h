@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 // The window messages the protocol tests send besides the AEM_ ones.
 enum : unsigned {
     kWmClear = 771,
@@ -103,3 +105,5 @@ protected:
     // 1 << id, or -1 where they cannot be seen. The menu never blocks.
     int ContextMenu(int command, intptr_t point);
 };
+
+} // namespace scrivlet

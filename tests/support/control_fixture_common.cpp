@@ -2,6 +2,8 @@
 // same natively and under Wine.
 #include "support/control_fixture.h"
 
+namespace scrivlet {
+
 bool operator==(const Notification &a, const Notification &b)
 {
     return a.code == b.code && a.first == b.first && a.second == b.second;
@@ -86,3 +88,5 @@ Notification ControlTest::LastNotification()
     std::vector<Notification> all = Notifications();
     return all.empty() ? Notification{0, 0, 0} : all.back();
 }
+
+} // namespace scrivlet

@@ -5,6 +5,7 @@
 #include "control/control_engine.h"
 #include "support/platform_double.h"
 
+namespace scrivlet {
 
 namespace {
 
@@ -149,3 +150,5 @@ int ControlTest::ContextMenu(int command, intptr_t point)
     }
     return greyed;
 }
+
+} // namespace scrivlet

@@ -9,6 +9,8 @@
 
 #include "advancededit.h"
 
+namespace scrivlet {
+
 namespace {
 
 constexpr UINT kControlId = 1;
@@ -358,3 +360,5 @@ int ControlTest::ContextMenu(int command, intptr_t point)
     KillTimer(nullptr, timer);
     return menuVisit.greyed;
 }
+
+} // namespace scrivlet

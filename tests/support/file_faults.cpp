@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 FileFaults active;
@@ -72,3 +74,5 @@ void RemoveFileFaults()
     faultedFile = nullptr;
     g_fileOperations = kSystemFileOperations;
 }
+
+} // namespace scrivlet

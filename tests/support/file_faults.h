@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace scrivlet {
+
 struct FileFaults {
     std::string onlyFor;          // the faults touch only targets whose path ends so; "": every target
     int64_t writeFailsAfter = -1; // bytes that still reach the file before writes fail; -1: never
@@ -16,3 +18,5 @@ struct FileFaults {
 
 void InjectFileFaults(const FileFaults &faults);
 void RemoveFileFaults();
+
+} // namespace scrivlet

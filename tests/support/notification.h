@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <ostream>
 
+namespace scrivlet {
+
 // One notification as the parent received it.
 struct Notification {
     unsigned code;  // AEN_ code
@@ -30,3 +32,4 @@ inline Notification MaxText() { return {AEN_MAXTEXT, 0, 0}; }
 inline Notification ErrSpace() { return {AEN_ERRSPACE, 0, 0}; }
 inline Notification LowMemory() { return {AEN_LOWMEMORY, 0, 0}; }
 
+} // namespace scrivlet

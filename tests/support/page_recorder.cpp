@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace scrivlet {
+
 namespace {
 
 PageRecorder &Of(void *context)
@@ -107,3 +109,5 @@ PageDevice PageRecorder::Device()
     };
     return device;
 }
+
+} // namespace scrivlet

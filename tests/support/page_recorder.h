@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 struct RecordedPage {
     std::map<int, std::map<int, char>> cells; // y -> x -> character
     std::string header;                         // the expanded band texts drawn
@@ -40,3 +42,5 @@ struct PageRecorder {
 
     PageDevice Device();
 };
+
+} // namespace scrivlet

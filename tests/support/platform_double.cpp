@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace scrivlet {
+
 namespace {
 
 PlatformDouble &Of(void *context)
@@ -148,3 +150,5 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     };
     return platform;
 }
+
+} // namespace scrivlet

@@ -12,6 +12,8 @@
 #include <set>
 #include <vector>
 
+namespace scrivlet {
+
 // An in-memory clipboard, one for all doubles as the system has one: its
 // CF_TEXT block (absent when `hasText` is false), whether it is open, and
 // failures to provoke.
@@ -58,3 +60,5 @@ struct PlatformDouble {
 
 // A platform whose context is the double.
 ControlPlatform PlatformOf(PlatformDouble *platformDouble);
+
+} // namespace scrivlet

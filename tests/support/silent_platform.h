@@ -5,6 +5,8 @@
 
 #include "control/control_platform.h"
 
+namespace scrivlet {
+
 inline ControlPlatform SilentPlatform()
 {
     ControlPlatform platform{};
@@ -51,3 +53,5 @@ inline ControlPlatform SilentPlatform()
     platform.showContextMenu = [](void *, uintptr_t, int, int, const MenuItem *, int) { return 0; };
     return platform;
 }
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace scrivlet {
+
 namespace {
 
 // The area of a device context at (x, y), copied into a top-down 32-bit bitmap.
@@ -99,3 +101,5 @@ bool SaveBitmap(const Capture &capture, const std::string &path)
     }
     return std::fclose(out) == 0;
 }
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 struct Capture {
     int width = 0;
     int height = 0;
@@ -31,3 +33,5 @@ Capture CaptureWindow(HWND window);
 
 // Writes a capture as a 24-bit BMP file; false when it cannot be written.
 bool SaveBitmap(const Capture &capture, const std::string &path);
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 // and fonts) and the record lookup by control ID across several windows.
 #include "support/control_fixture.h"
 
+namespace scrivlet {
+
 namespace {
 
 // Windows of the tests that need more than the protocol fixture's one control.
@@ -226,3 +228,5 @@ TEST_F(ControlFontTest, FontMessagesWithoutRecordSetErrorOne)
 }
 
 } // namespace
+
+} // namespace scrivlet

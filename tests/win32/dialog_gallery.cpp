@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace scrivlet;
+
 namespace {
 
 int Silent(HWND, const char *text, const char *, UINT)

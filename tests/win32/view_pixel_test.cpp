@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 constexpr int kCellWidth = 8;   // tmMaxCharWidth of the stock fixed fonts under Wine
@@ -609,3 +611,5 @@ TEST_F(ViewPixelTest, CaretSitsOnItsCellAndFollowsTheView)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+namespace scrivlet {
+
 // Messages cross from SendMessageA to the engine unchanged.
 static_assert(sizeof(WParam) == sizeof(WPARAM), "WParam must be as wide as WPARAM");
 static_assert(sizeof(LParam) == sizeof(LPARAM), "LParam must be as wide as LPARAM");
@@ -247,8 +249,12 @@ LRESULT CALLBACK AdvancedEditProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 } // namespace
 
+} // namespace scrivlet
+
+// The public functions keep C linkage outside the engine's namespace.
 int RegisterAdvancedEditClass(HINSTANCE instance)
 {
+    using namespace scrivlet;
     moduleInstance = instance;
 
     WNDCLASSA windowClass;
@@ -271,5 +277,5 @@ HWND CreateAdvancedEdit(DWORD exStyle, DWORD style, int x, int y, int width, int
 {
     return CreateWindowExA(exStyle, ADVANCEDEDIT_CLASS, ADVANCEDEDIT_CLASS, style, x, y, width,
                            height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                           moduleInstance, nullptr);
+                           scrivlet::moduleInstance, nullptr);
 }

@@ -3,6 +3,8 @@
 // its record, where one is needed, is found by the control ID as everywhere.
 #include "control/win32/win32_platform.h"
 
+namespace scrivlet {
+
 namespace {
 
 HWND WindowOf(void *context)
@@ -470,3 +472,5 @@ ControlPlatform Win32Platform(HWND window)
     platform.printerDevice = Win32PrinterDevice;
     return platform;
 }
+
+} // namespace scrivlet

@@ -9,6 +9,8 @@
 #include "advancededit.h"
 #include "control/control_engine.h"
 
+namespace scrivlet {
+
 // The window-system services for one control window: every function takes
 // the control's HWND as its context.
 ControlPlatform Win32Platform(HWND window);
@@ -21,3 +23,5 @@ void EndControlMessage();
 // The page device over a print job's printer device context (the
 // ControlPlatform's printerDevice).
 int Win32PrinterDevice(void *context, const PrintJob *job, PageDevice *device);
+
+} // namespace scrivlet

@@ -2,6 +2,8 @@
 // context, which is every function's context.
 #include "control/win32/win32_platform.h"
 
+namespace scrivlet {
+
 namespace {
 
 HDC DeviceOf(void *context)
@@ -117,3 +119,5 @@ int Win32PrinterDevice(void *, const PrintJob *job, PageDevice *device)
     device->localTime = LocalTime;
     return 1;
 }
+
+} // namespace scrivlet

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+namespace scrivlet {
+
 namespace {
 
 std::string OutputPath(const std::string &name)
@@ -117,3 +119,5 @@ TEST_F(Printing, MarginsWithoutRoomAreRefusedBeforeAnythingIsPrinted)
 }
 
 } // namespace
+
+} // namespace scrivlet

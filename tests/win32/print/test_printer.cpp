@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+namespace scrivlet {
+
 const char kTestPrinterName[] = "Scrivlet Test Printer";
 
 namespace {
@@ -86,3 +88,5 @@ int PostScriptPageCount(const std::string &unixPath)
         pages += line.rfind("%%Page:", 0) == 0 ? 1 : 0;
     return file.eof() || pages > 0 ? pages : -1;
 }
+
+} // namespace scrivlet

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace scrivlet {
+
 extern const char kTestPrinterName[];
 
 // Installs the driver and the printer when the prefix lacks them and makes
@@ -21,3 +23,5 @@ HDC CreateTestPrinterDC();
 
 // Pages of a PostScript file written by the printer: its "%%Page:" lines.
 int PostScriptPageCount(const std::string &unixPath);
+
+} // namespace scrivlet

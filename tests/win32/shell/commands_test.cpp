@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 void PutOnClipboard(const char *text)
@@ -132,3 +134,5 @@ TEST_F(ShellTest, EscapeInTheTextClosesThroughTheSavePrompt)
     MSG message;
     EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program quits";
 }
+
+} // namespace scrivlet

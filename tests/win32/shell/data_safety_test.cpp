@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace scrivlet {
+
 namespace {
 
 const char kWriteFailed[] = "Last write operation failed !";
@@ -296,3 +298,5 @@ TEST_F(ShellTest, TheOptionsDialogKeepsTheUndoHistoryWhenTheLevelsStay)
     SendToEdit(AEM_UNDO, 0, 0);
     EXPECT_EQ(EditText(), "");
 }
+
+} // namespace scrivlet

@@ -4,6 +4,8 @@
 
 #include "resources/resource.h"
 
+namespace scrivlet {
+
 namespace {
 
 // The state of the File menu's Refresh item after the menu opened.
@@ -299,3 +301,5 @@ TEST_F(ShellTest, PathsTooLongForTheBuffersAreRefused)
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"File could not be opened !"});
     EXPECT_EQ(Title(), "Untitled - Scrivlet");
 }
+
+} // namespace scrivlet

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+namespace scrivlet {
+
 namespace {
 
 class FindReplace : public ShellTest {
@@ -125,3 +127,5 @@ TEST_F(FindReplace, ReplaceAllFromTheMiddleCountsAndEndsWithAReplacementHoldingT
     EXPECT_EQ(EditText(), "  concat concat concat");
     EXPECT_EQ(boxes.back().text, "2 occurrence(s) replaced");
 }
+
+} // namespace scrivlet

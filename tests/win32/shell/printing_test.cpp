@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <fstream>
 
+namespace scrivlet {
+
 namespace {
 
 class ShellPrinting : public ShellTest {
@@ -159,3 +161,5 @@ TEST_F(ShellPrinting, TheJobFollowsTheDialogAndFailuresAreReported)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -3,6 +3,8 @@
 
 #include "resources/resource.h"
 
+namespace scrivlet {
+
 namespace {
 
 // The Recent Files submenu's items after the File menu opened: text, and
@@ -101,3 +103,5 @@ TEST_F(ShellTest, WithoutTheSelectionOptionEntriesStoreZeroAndMalformedValuesRea
     SetRecentValue(1, std::string(400, 'x')); // longer than a value buffer
     EXPECT_EQ(RecentMenu(), std::vector<std::string>{"empty #40043 grayed"});
 }
+
+} // namespace scrivlet

@@ -14,6 +14,8 @@
 
 #include "resources/resource.h"
 
+namespace scrivlet {
+
 namespace {
 
 HINSTANCE Module()
@@ -444,3 +446,5 @@ TEST(VersionInfoTest, NamesTheProductAndItsVersion)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 const char kChangedText[] =
@@ -879,3 +881,5 @@ TEST_F(SettingsDialogs, EveryControlHasItsHelpTopic)
 }
 
 } // namespace
+
+} // namespace scrivlet

@@ -12,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace scrivlet {
+
 namespace {
 
 ShellTest *current = nullptr;
@@ -549,3 +551,5 @@ void ShellTest::SetRecentValue(int number, const std::string &value)
                    DWORD(value.size() + 1));
     RegCloseKey(key);
 }
+
+} // namespace scrivlet

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+namespace scrivlet {
+
 struct ShownBox {
     HWND owner;
     std::string text;
@@ -134,3 +136,5 @@ std::string ItemText(HWND dialog, int control); // the whole text, however long
 bool Enabled(HWND dialog, int control);
 bool Checked(HWND dialog, int control);
 void Click(HWND dialog, int control);           // WM_COMMAND BN_CLICKED, as the button sends it
+
+} // namespace scrivlet

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 std::vector<std::string> ListItems(HWND list)
@@ -230,3 +232,5 @@ TEST_F(ShellTest, TheStylesDialogOpensFromTheMenuAndFromFileTypes)
     EXPECT_TRUE(nestedShown) << "owned by the File Types dialog";
     EXPECT_TRUE(boxes.empty());
 }
+
+} // namespace scrivlet

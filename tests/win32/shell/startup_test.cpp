@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+namespace scrivlet {
+
 namespace {
 
 std::string WithoutTrailingBackslash(std::string path)
@@ -225,3 +227,5 @@ TEST_F(ShellTest, HelpAndControlNotificationsReachTheUser)
     for (const ShownBox &box : boxes)
         EXPECT_EQ(box.owner, g_app.mainWindow);
 }
+
+} // namespace scrivlet

@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+namespace scrivlet {
+
 namespace {
 
 class StylesDialogs;
@@ -966,3 +968,5 @@ TEST_F(StylesDialogs, CopiesWithoutMemoryAreReported)
 }
 
 } // namespace
+
+} // namespace scrivlet
