@@ -4,6 +4,8 @@
 # make bench  build and run the benchmarks (never part of make test): the
 #             native engine, the same engine work natively and under Wine
 #             with their ratio, and the real editor under Wine
+# make dist   build both Windows trees and pack each into a release archive:
+#             build/dist/Scrivlet-<version>-win64.zip and -win32.zip
 # make fuzz   build the libFuzzer programs with Clang and run each for
 #             FUZZ_TIME seconds (never part of make test)
 
@@ -11,7 +13,7 @@ JOBS ?= $(shell nproc)
 FUZZ_TIME ?= 60
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev
 
-.PHONY: test run deps native win64 win32 bench fuzz clean
+.PHONY: test run dist deps native win64 win32 bench fuzz clean
 
 test: deps native win64 win32
 	ctest --test-dir build/native --output-on-failure --verbose
@@ -21,6 +23,12 @@ test: deps native win64 win32
 
 run: deps win64
 	scripts/run-scrivlet
+
+dist: win64 win32
+	cpack --config build/win64/CPackConfig.cmake -B build/dist
+	cpack --config build/win32/CPackConfig.cmake -B build/dist
+	@rm -rf build/dist/_CPack_Packages
+	@ls -l build/dist/Scrivlet-*.zip
 
 deps:
 	@scripts/install-deps

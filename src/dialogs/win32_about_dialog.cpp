@@ -3,6 +3,7 @@
 #include "dialogs/win32_dialogs.h"
 
 #include "resources/resource.h"
+#include "scrivlet_version.h"
 
 #include <cstdio>
 
@@ -20,7 +21,7 @@ void SetNumberText(HWND dialog, int id, const char *format, unsigned long value)
 BOOL OnInitDialog(HWND dialog)
 {
     SetDlgItemTextA(dialog, IDC_ABOUT_NAME, "Scrivlet");
-    SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, "Version 1.1");
+    SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, "Version " SCRIVLET_VERSION_SHORT);
     SetDlgItemTextA(dialog, IDC_ABOUT_NOTE, "A programmer's text editor");
     MEMORYSTATUS memory = {};
     memory.dwLength = sizeof memory;
