@@ -58,6 +58,7 @@ bench: deps
 	cmake --build build/bench -j $(JOBS)
 	build/bench/bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	@$(MAKE) --no-print-directory win64 >/dev/null
+	cmake --build build/win64 -j $(JOBS) --target engine_workloads shell_bench
 	@mkdir -p build/win64/bench-run && cp data/styles.dat data/Scrivlet.ini build/win64/bench-run/
 	build/bench/bench/engine_workloads data/styles.dat > build/bench/workloads-native.txt
 	cd build/win64/bench-run && ../../../scripts/wine-run ../engine_workloads.exe styles.dat > ../workloads-wine.txt
