@@ -270,8 +270,14 @@ void InitDialogRecords()
     open.lStructSize = sizeof open;
     open.hwndOwner = g_app.mainWindow;
     open.lpstrFilter = buffers.filter;
-    open.lpstrCustomFilter = buffers.customFilter;
-    open.nMaxCustFilter = sizeof buffers.customFilter;
+    // The custom-filter buffer goes to the dialogs only when it holds an
+    // entry (a description, then a pattern), which a fresh one does not:
+    // Wine's file dialog lists no file type at all for one that is there
+    // but empty.
+    if (buffers.customFilter[0] != '\0') {
+        open.lpstrCustomFilter = buffers.customFilter;
+        open.nMaxCustFilter = sizeof buffers.customFilter;
+    }
     open.nFilterIndex = 1;
     open.lpstrFile = buffers.openFile;
     open.nMaxFile = sizeof buffers.openFile;
