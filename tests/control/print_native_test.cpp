@@ -1,6 +1,7 @@
 // AEM_PRINT through the control, on the platform double's recording
 // printer: the whole text or the selection, and the results and errors.
 #include "control/control_engine.h"
+#include "core/control_error.h"
 #include "support/platform_double.h"
 
 #include <gtest/gtest.h>
@@ -11,90 +12,67 @@ namespace scrivlet {
 
 namespace {
 
-constexpr uint32_t kId = 45;
-
-struct PrintMessage : testing::Test {
+TEST(PrintMessage, PrintsTheTextOrTheSelectionAndSetsTheLastError)
+{
     PlatformDouble screen;
-    ControlRecord *record = nullptr;
+    screen.controlId = 45;
+    screen.printer.deviceFont = {20, 10}; // 10 cells across, 5 lines down
+    screen.printer.width = 110;
+    screen.printer.height = 101;
+    ControlRecord *record = CreateControl(45, AES_AUTOHSCROLL | AES_AUTOVSCROLL, PlatformOf(&screen));
+    ASSERT_NE(record, nullptr);
+    auto send = [&](unsigned message, uintptr_t wParam, intptr_t lParam) {
+        return ControlMessage(record, PlatformOf(&screen), message, wParam, lParam);
+    };
     PrintJob job{};
-
-    void SetUp() override
-    {
-        screen.controlId = kId;
-        screen.printer.deviceFont = {20, 10}; // 10 cells across, 5 lines down
+    job.printerDC = reinterpret_cast<HDC>(&screen); // any device: the double prints on its recorder
+    job.copies = 1;
+    job.printerFont = 1;
+    job.pageSet = AEPS_ALL;
+    send(AEM_REPLACESEL, 0, reinterpret_cast<intptr_t>("one\ntwo\tx\nthree"));
+    // Selections from "o\tx": its tab counts from the selection start.
+    const struct {
+        uint32_t selectionOnly, start, end;
+        int left;
+        bool withDevice;
+        int failStartPage;
+        intptr_t result;
+        DWORD error;
+        std::vector<std::string> lines; // of the one page printed
+    } cases[] = {
+        {0, 0, 0, 0, true, 0, 1, AEE_NOERROR, {"one", "two x", "three"}},
+        {1, 6, 11, 0, true, 0, 1, AEE_NOERROR, {"o   x", "t"}},
+        {1, 2, 2, 50, false, 1, 1, AEE_NOERROR, {}}, // an empty selection prints nothing
+        {0, 2, 2, 50, true, 0, 0, AEE_MARGINS, {}},
+        {0, 2, 2, 0, true, 1, 0, AEE_WIN32API, {}},
+        {0, 2, 2, 0, false, 0, 0, AEE_WIN32API, {}},
+    };
+    for (const auto &c : cases) {
+        screen.printer = PageRecorder{};
+        screen.printer.deviceFont = {20, 10};
         screen.printer.width = 110;
         screen.printer.height = 101;
-        record = CreateControl(kId, AES_AUTOHSCROLL | AES_AUTOVSCROLL, PlatformOf(&screen));
-        ASSERT_NE(record, nullptr);
-        job.printerDC = reinterpret_cast<HDC>(&screen); // any device: the double prints on its recorder
-        job.copies = 1;
-        job.printerFont = 1;
-        job.pageSet = AEPS_ALL;
-        job.documentName = "doc";
+        screen.printer.failStartPage = c.failStartPage;
+        AERANGE range = {c.start, c.end};
+        send(AEM_SETSEL, 0, reinterpret_cast<intptr_t>(&range));
+        job.selectionOnly = c.selectionOnly;
+        job.leftMargin = c.left;
+        job.printerDC = c.withDevice ? reinterpret_cast<HDC>(&screen) : nullptr;
+        SetLastControlError(AEE_STYLELOAD);
+        EXPECT_EQ(send(AEM_PRINT, 0, reinterpret_cast<intptr_t>(&job)), c.result) << c.start << "-" << c.end;
+        EXPECT_EQ(GetLastControlError(), c.error) << c.start << "-" << c.end;
+        if (c.lines.empty()) {
+            EXPECT_TRUE(screen.printer.pages.empty());
+        } else {
+            ASSERT_EQ(screen.printer.pages.size(), 1u);
+            EXPECT_EQ(screen.printer.pages[0].Lines(0, 10), c.lines);
+        }
     }
-    void TearDown() override { DestroyControl(record, PlatformOf(&screen)); }
-    intptr_t Send(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0)
-    {
-        return ControlMessage(record, PlatformOf(&screen), message, wParam, lParam);
-    }
-    intptr_t Print() { return Send(AEM_PRINT, 0, reinterpret_cast<intptr_t>(&job)); }
-    void Select(uint32_t start, uint32_t end)
-    {
-        AERANGE range = {start, end};
-        Send(AEM_SETSEL, 0, reinterpret_cast<intptr_t>(&range));
-    }
-    std::vector<std::string> Page(size_t index) const
-    {
-        return screen.printer.pages.at(index).Lines(0, 10);
-    }
-};
-
-TEST_F(PrintMessage, TheWholeTextOrOnlyTheSelectionWithItsOwnColumns)
-{
-    Send(AEM_REPLACESEL, 0, reinterpret_cast<intptr_t>("one\ntwo\tx\nthree"));
-    EXPECT_EQ(Print(), 1);
-    EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR));
-    ASSERT_EQ(screen.printer.pages.size(), 1u);
-    EXPECT_EQ(Page(0), (std::vector<std::string>{"one", "two x", "three"}));
-
-    // From "o\tx" of the second line: its tab counts from the selection start.
-    screen.printer.pages.clear();
-    Select(6, 11);
-    job.selectionOnly = 1;
-    EXPECT_EQ(Print(), 1);
-    ASSERT_EQ(screen.printer.pages.size(), 1u);
-    EXPECT_EQ(Page(0), (std::vector<std::string>{"o   x", "t"}));
-    EXPECT_EQ(Send(AEM_GETTEXTLENGTH), 15) << "the text is whole again";
-    char line[16] = {};
-    Send(AEM_GETLINE, 2, reinterpret_cast<intptr_t>(line));
-    EXPECT_STREQ(line, "three");
-}
-
-TEST_F(PrintMessage, NothingToPrintSucceedsAndFailuresSetTheirErrors)
-{
-    EXPECT_EQ(Print(), 1) << "an empty text";
-    EXPECT_TRUE(screen.printer.events.empty());
-    Send(AEM_REPLACESEL, 0, reinterpret_cast<intptr_t>("text"));
-    job.selectionOnly = 1;
-    Select(2, 2);
-    EXPECT_EQ(Print(), 1) << "an empty selection";
-    EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR));
-    EXPECT_TRUE(screen.printer.events.empty());
-
-    job.selectionOnly = 0;
-    job.leftMargin = 50;
-    EXPECT_EQ(Print(), 0);
-    EXPECT_EQ(GetLastControlError(), DWORD(AEE_MARGINS));
-    job.leftMargin = 0;
-    screen.printer.failStartPage = 1;
-    EXPECT_EQ(Print(), 0);
-    EXPECT_EQ(GetLastControlError(), DWORD(AEE_WIN32API));
-    job.printerDC = nullptr;
-    EXPECT_EQ(Print(), 0);
-    EXPECT_EQ(GetLastControlError(), DWORD(AEE_WIN32API));
-    EXPECT_EQ(Send(AEM_PRINT, 0, 0), 0) << "no job";
+    EXPECT_EQ(send(AEM_GETTEXTLENGTH, 0, 0), 15) << "the text is whole again";
+    EXPECT_EQ(send(AEM_PRINT, 0, 0), 0) << "no job";
     EXPECT_EQ(ControlMessage(nullptr, PlatformOf(&screen), AEM_PRINT, 0, reinterpret_cast<intptr_t>(&job)), 0);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NORECORD));
+    DestroyControl(record, PlatformOf(&screen));
 }
 
 } // namespace

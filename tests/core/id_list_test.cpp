@@ -4,148 +4,132 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
+#include <algorithm>
+#include <random>
+#include <utility>
 #include <vector>
 
 namespace scrivlet {
 
 namespace {
 
-// Values in these tests are C strings owned by the test.
-char *Text(const char *text)
+// Values are small numbers behind pointers into one array; the predicates
+// compare the numbers.
+int numbers[16];
+
+int Number(void *value)
 {
-    return const_cast<char *>(text);
+    return int(static_cast<int *>(value) - numbers);
 }
 
-int NamePrecedesOrEquals(void *existing, void *newValue)
+int PrecedesOrEquals(void *existing, void *newValue)
 {
-    return std::strcmp(static_cast<const char *>(existing), static_cast<const char *>(newValue)) <= 0;
+    return Number(existing) <= Number(newValue);
 }
 
-int NameEquals(void *value, void *key)
+int Equals(void *value, void *key)
 {
-    return std::strcmp(static_cast<const char *>(value), static_cast<const char *>(key)) == 0;
+    return Number(value) == Number(key);
 }
 
-// The values front to back, checking that every back link mirrors its forward link.
-std::vector<std::string> Walk(const IdList *list)
+using Model = std::vector<std::pair<uint32_t, int>>; // (id, number) front to back
+
+// The list front to back; every back link must mirror its forward link.
+Model Walk(const IdList *list)
 {
-    std::vector<std::string> values;
+    Model nodes;
     const IdListNode *previous = nullptr;
     for (const IdListNode *node = list->first; node != nullptr; previous = node, node = node->next) {
         EXPECT_EQ(node->prev, previous) << "back link of id " << node->id;
-        values.push_back(static_cast<const char *>(node->value));
+        nodes.push_back({node->id, Number(node->value)});
     }
-    return values;
+    return nodes;
 }
 
-const char *Str(void *value)
+// Pushes, sorted insertions (equal numbers after the existing ones) and
+// removals at the front, in the middle and at the end, against a model:
+// new ids follow the largest id present.
+TEST(IdList, RandomOperationsAgreeWithAModel)
 {
-    return static_cast<const char *>(value);
-}
-
-struct IdListTest : testing::Test {
     IdList *list = CreateIdList();
-    void SetUp() override { ASSERT_NE(list, nullptr); }
-    ~IdListTest() override { DestroyIdList(&list); }
-};
+    ASSERT_NE(list, nullptr);
+    Model model;
+    std::mt19937 random(3);
+    for (int step = 0; step < 3000; ++step) {
+        const int number = int(random() % 16);
+        uint32_t next = 1;
+        for (const auto &node : model)
+            next = std::max(next, node.first + 1);
+        switch (random() % 4) {
+        case 0:
+            ASSERT_EQ(PushFront(list, &numbers[number]), next);
+            model.insert(model.begin(), {next, number});
+            break;
+        case 1: {
+            ASSERT_EQ(InsertSorted(list, &numbers[number], PrecedesOrEquals), next);
+            auto at = model.begin();
+            while (at != model.end() && at->second <= number)
+                ++at;
+            model.insert(at, {next, number});
+            break;
+        }
+        default: {
+            uint32_t id = model.empty() || random() % 5 == 0 ? next + random() % 2 : model[random() % model.size()].first;
+            RemoveId(list, id);
+            model.erase(std::remove_if(model.begin(), model.end(), [id](auto &n) { return n.first == id; }), model.end());
+        }
+        }
+        ASSERT_EQ(Walk(list), model) << "step " << step;
+        ASSERT_EQ(CountIds(list), model.size());
+        uint32_t found = 99, expectedId = 0;
+        for (auto it = model.rbegin(); it != model.rend(); ++it)
+            expectedId = it->second == number ? it->first : expectedId;
+        void *value = FindValue(list, &numbers[number], Equals, &found);
+        ASSERT_EQ(found, expectedId) << "the first match from the front, 0 for none";
+        ASSERT_EQ(value, expectedId != 0 ? &numbers[number] : nullptr);
+        ASSERT_EQ(ValueOfId(list, expectedId), value);
+        if (model.size() > 12)
+            ClearIdList(list), model.clear();
+    }
+    DestroyIdList(&list);
+    EXPECT_EQ(list, nullptr);
+}
 
-TEST_F(IdListTest, IdsFollowTheLargestIdPresentAndListIteratesNewestFirst)
+TEST(IdList, IterationSurvivesRemovalsAndIdsRunOut)
 {
-    EXPECT_EQ(PushFront(list, Text("one")), 1u);
-    EXPECT_EQ(PushFront(list, Text("two")), 2u);
-    EXPECT_EQ(PushFront(list, Text("three")), 3u);
-    EXPECT_EQ(Walk(list), (std::vector<std::string>{"three", "two", "one"}));
-    EXPECT_EQ(CountIds(list), 3u);
-    EXPECT_STREQ(Str(ValueOfId(list, 2)), "two");
-    EXPECT_STREQ(Str(IterateValues(list)), "three");
-    EXPECT_STREQ(Str(IterateValues(nullptr)), "two");
-    EXPECT_STREQ(Str(IterateValues(nullptr)), "one");
+    IdList *list = CreateIdList();
+    for (int number : {3, 2, 1, 0})
+        PushFront(list, &numbers[number]); // 0=4, 1=3, 2=2, 3=1
+    EXPECT_EQ(IterateValues(list), &numbers[0]);
+    RemoveId(list, 4); // the node under the cursor: its successor comes next
+    EXPECT_EQ(IterateValues(nullptr), &numbers[1]);
+    RemoveId(list, 3);
+    RemoveId(list, 2); // the successor the cursor was waiting on
+    EXPECT_EQ(IterateValues(nullptr), &numbers[3]);
     for (int call = 0; call < 2; ++call)
         EXPECT_EQ(IterateValues(nullptr), nullptr) << "past the end stays at the end";
-    RemoveId(list, 3);
-    EXPECT_EQ(PushFront(list, Text("d")), 3u) << "the largest id comes back";
-    RemoveId(list, 1);
-    EXPECT_EQ(PushFront(list, Text("e")), 4u) << "a smaller free id does not";
-    list->first->id = UINT32_MAX;
-    EXPECT_EQ(PushFront(list, Text("f")), 0u) << "ids are exhausted";
-    EXPECT_STREQ(Str(IterateValues(list)), "e");
+    EXPECT_EQ(IterateValues(list), &numbers[3]);
     ClearIdList(list);
     EXPECT_EQ(IterateValues(nullptr), nullptr) << "clearing ends the iteration";
-    EXPECT_EQ(PushFront(list, Text("g")), 1u);
-}
 
-TEST_F(IdListTest, RemoveUnlinksFirstMiddleAndLastNodes)
-{
-    const struct { uint32_t removed; std::vector<std::string> left; } cases[] = {
-        {4, {"b", "c", "d"}}, {3, {"a", "c", "d"}}, {1, {"a", "b", "c"}}, {9, {"a", "b", "c", "d"}}};
-    for (const auto &test : cases) {
-        ClearIdList(list);
-        for (const char *value : {"d", "c", "b", "a"})
-            PushFront(list, Text(value));  // a=4, b=3, c=2, d=1
-        RemoveId(list, test.removed);
-        EXPECT_EQ(Walk(list), test.left) << "removing id " << test.removed;
-        EXPECT_EQ(ValueOfId(list, test.removed), nullptr);
+    PushFront(list, &numbers[0]);
+    list->first->id = UINT32_MAX;
+    EXPECT_EQ(PushFront(list, &numbers[1]), 0u) << "ids are exhausted";
+    EXPECT_EQ(InsertSorted(list, &numbers[1], PrecedesOrEquals), 0u);
+    ClearIdList(list);
+    FailNthAllocation(1);
+    EXPECT_EQ(InsertSorted(list, &numbers[1], PrecedesOrEquals), 0u) << "into an empty list";
+    PushFront(list, &numbers[5]);
+    for (int call = 0; call < 2; ++call) {
+        FailNthAllocation(1);
+        EXPECT_EQ(call == 0 ? PushFront(list, &numbers[2]) : InsertSorted(list, &numbers[2], PrecedesOrEquals), 0u);
     }
-}
-
-TEST_F(IdListTest, InsertSortedKeepsAscendingOrderAndEqualValuesInInsertionOrder)
-{
-    for (const char *name : {"b", "a", "c"})
-        InsertSorted(list, Text(name), NamePrecedesOrEquals);
-    EXPECT_EQ(Walk(list), (std::vector<std::string>{"a", "b", "c"}));
-    char secondB[] = "b";
-    EXPECT_EQ(InsertSorted(list, secondB, NamePrecedesOrEquals), 4u);
-    EXPECT_EQ(Walk(list), (std::vector<std::string>{"a", "b", "b", "c"}));
-    EXPECT_EQ(list->first->next->next->value, secondB) << "an equal value goes after the existing one";
-}
-
-TEST_F(IdListTest, FindValueGivesTheFirstMatchFromTheFrontAndItsId)
-{
-    char older[] = "same";
-    char newer[] = "same";
-    PushFront(list, older);
-    PushFront(list, newer);
-    uint32_t foundId = 99;
-    EXPECT_EQ(FindValue(list, Text("same"), NameEquals, &foundId), newer);
-    EXPECT_EQ(foundId, 2u);
-    EXPECT_EQ(FindValue(list, Text("missing"), NameEquals, &foundId), nullptr);
-    EXPECT_EQ(foundId, 0u) << "a miss reports id 0";
-}
-
-TEST_F(IdListTest, RemovingTheNodeUnderTheCursorContinuesWithItsSuccessor)
-{
-    for (const char *value : {"d", "c", "b", "a"})
-        PushFront(list, Text(value));  // a=4, b=3, c=2, d=1
-    EXPECT_STREQ(Str(IterateValues(list)), "a");
-    RemoveId(list, 4);
-    EXPECT_STREQ(Str(IterateValues(nullptr)), "b");
-    RemoveId(list, 3);
-    RemoveId(list, 2);  // the successor the cursor was waiting on
-    EXPECT_STREQ(Str(IterateValues(nullptr)), "d");
-    RemoveId(list, 1);
-    EXPECT_EQ(IterateValues(nullptr), nullptr);
-}
-
-TEST_F(IdListTest, FailedOrRefusedInsertionsReturnZeroAndLeaveTheListUnchanged)
-{
+    EXPECT_EQ(InsertSorted(list, &numbers[1], nullptr), 0u) << "without a predicate";
+    EXPECT_EQ(PushFront(nullptr, &numbers[1]), 0u) << "without a list";
+    EXPECT_EQ(Walk(list), (Model{{1, 5}}));
+    DestroyIdList(&list);
     FailNthAllocation(1);
     EXPECT_EQ(CreateIdList(), nullptr);
-    FailNthAllocation(1);
-    EXPECT_EQ(InsertSorted(list, Text("b"), NamePrecedesOrEquals), 0u) << "into an empty list";
-    EXPECT_EQ(InsertSorted(list, Text("b"), nullptr), 0u) << "without a predicate";
-    EXPECT_EQ(PushFront(nullptr, Text("b")), 0u) << "without a list";
-    EXPECT_EQ(list->first, nullptr);
-    InsertSorted(list, Text("b"), NamePrecedesOrEquals);
-    InsertSorted(list, Text("d"), NamePrecedesOrEquals);
-    FailNthAllocation(1);
-    EXPECT_EQ(PushFront(list, Text("a")), 0u);
-    FailNthAllocation(1);
-    EXPECT_EQ(InsertSorted(list, Text("c"), NamePrecedesOrEquals), 0u);
-    FailNthAllocation(0);
-    EXPECT_EQ(Walk(list), (std::vector<std::string>{"b", "d"}));
-    EXPECT_EQ(PushFront(list, Text("a")), 3u);
 }
 
 } // namespace

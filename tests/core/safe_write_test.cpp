@@ -140,6 +140,15 @@ TEST_F(SafeWriteTest, ASuccessfulWriteReplacesTheFileWithEveryByte)
     EXPECT_EQ(Get(), std::string(300, 'f') + "|42|" + std::string(40000, 'b') + "end");
     EXPECT_EQ(FilesInFolder(), 1u);
 
+    fs::permissions(target, fs::perms(0640));
+    ASSERT_EQ(WriteLongText(target.c_str()), 1);
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640)) << "the new file keeps the old one's permissions";
+
+    fs::remove(target);
+    fs::create_directory(target);
+    EXPECT_EQ(WriteLongText(target.c_str()), 0) << "a folder is not replaced";
+    EXPECT_TRUE(fs::is_directory(target));
+    EXPECT_EQ(FilesInFolder(), 1u) << "and the new file is removed";
     fs::remove(target);
     for (const Writer &writer : kWriters) {
         SCOPED_TRACE(writer.name);

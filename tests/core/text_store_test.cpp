@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,53 +32,30 @@ uint32_t ExpectedCapacity(uint32_t length)
     return (length / kTextBlockSize + 1) * kTextBlockSize;
 }
 
-TEST(TextStore, FreshStoreIsOneEmptyLine)
+// The buffer grows and shrinks in whole 65,536-byte steps; what it gains is
+// zeroed, and spare room of a large deletion is given back.
+TEST(TextStore, CapacityMovesInWholeBlocksAndGrowthIsZeroed)
 {
     Store store;
-    EXPECT_EQ(store.doc.capacity, 65536u);
-    EXPECT_EQ(store.doc.length, 0u);
-    EXPECT_EQ(TextLength(store.doc.bytes, 0), 0u);
-    for (uint32_t i = 0; i < store.doc.capacity; ++i)
-        ASSERT_EQ(store.doc.bytes[i], '\0') << "a new store is zero-filled, byte " << i;
-    uint32_t start = 99;
-    EXPECT_EQ(LineStart(store.doc.bytes, 0, &start), 0u);
-    EXPECT_EQ(start, 0u);
-    uint32_t next = 99;
-    NextLine(store.doc.bytes, 0, &next);
-    EXPECT_EQ(next, 0u) << "no next line";
-}
-
-TEST(TextStore, CapacityGrowsAndShrinksInWholeBlocks)
-{
-    Store store(std::string(65535, 'x'));
+    EXPECT_EQ(std::count(store.doc.bytes, store.doc.bytes + 65536, '\0'), 65536) << "a new store is one empty line";
+    ASSERT_EQ(InsertBytes(&store.doc, 0, std::string(65535, 'x').data(), 65535), 1);
     EXPECT_EQ(store.doc.capacity, 65536u) << "65,535 bytes and the NUL fit one block";
-
     ASSERT_EQ(InsertBytes(&store.doc, 100, "y", 1), 1);
     EXPECT_EQ(store.doc.capacity, 131072u);
-    EXPECT_EQ(store.doc.bytes[65536], '\0');
-    for (uint32_t i = 65537; i < 131072; ++i)
-        ASSERT_EQ(store.doc.bytes[i], '\0') << "grown part must be zeroed, byte " << i;
-    EXPECT_EQ(store.doc.bytes[100], 'y');
-
+    EXPECT_EQ(std::count(store.doc.bytes + 65536, store.doc.bytes + 131072, '\0'), 65536);
     DeleteBytes(&store.doc, 0, 1);
-    EXPECT_EQ(store.doc.length, 65535u);
     EXPECT_EQ(store.doc.capacity, 65536u) << "back to 65,535 bytes shrinks to one block";
     DeleteBytes(&store.doc, 0, 65535);
     EXPECT_EQ(store.doc.capacity, 65536u) << "never below one block";
-
     ASSERT_EQ(InsertBytes(&store.doc, 0, std::string(65536, 'z').data(), 65536), 1);
-    for (uint32_t i = 65537; i < store.doc.capacity; ++i)
-        ASSERT_EQ(store.doc.bytes[i], '\0') << "old text beyond a shrunk buffer is zeroed on growth";
-}
+    EXPECT_EQ(std::count(store.doc.bytes + 65536, store.doc.bytes + store.doc.capacity, '\0'), 65536)
+        << "old text beyond a shrunk buffer is zeroed on growth";
 
-TEST(TextStore, LargeDeletionGivesMemoryBack)
-{
-    Store store(std::string(8 * 1024 * 1024, 'x'));
-    DeleteBytes(&store.doc, 10, store.doc.length - 20);
-    EXPECT_EQ(store.doc.capacity, 65536u);
-    EXPECT_LE(store.doc.reserved, 4 * store.doc.capacity)
-        << "spare room of a deleted text must be released";
-    EXPECT_EQ(store.Text(), std::string(20, 'x'));
+    Store large(std::string(8 * 1024 * 1024, 'x'));
+    DeleteBytes(&large.doc, 10, large.doc.length - 20);
+    EXPECT_EQ(large.doc.capacity, 65536u);
+    EXPECT_LE(large.doc.reserved, 4 * large.doc.capacity) << "spare room of a deleted text is released";
+    EXPECT_EQ(large.Text(), std::string(20, 'x'));
 }
 
 // A text read block by block: on 64-bit Windows the buffer grows where it
@@ -102,61 +80,71 @@ TEST(TextStore, TextReadInBlocksGrowsInPlaceWhereTheSystemAllows)
 #endif
 }
 
-// Random edits against a std::string model: the text, the cached length, the
-// scanned length and the capacity invariant agree after every step.
-TEST(TextStore, RandomEditsKeepTextLengthAndCapacityExact)
+// Random insertions, deletions, overwrites and one-pass replacements (that
+// shrink, keep or grow the text across many 65,536-byte steps) against a
+// std::string model: the text, the cached and scanned length and the
+// capacity agree after every step, and every change of the bytes gives a
+// revision never seen before.
+TEST(TextStore, RandomEditsKeepTextLengthCapacityAndRevisionExact)
 {
     std::mt19937 random(7);
     Store store;
     std::string model;
+    std::set<uint32_t> revisions = {store.doc.revision};
     for (int step = 0; step < 400; ++step) {
-        bool insert = model.empty() || random() % 3 != 0;
+        const std::string before = model;
         uint32_t offset = uint32_t(random() % (model.size() + 1));
-        if (insert) {
-            uint32_t count = random() % 4 == 0 ? random() % 200000 : random() % 50;
+        switch (model.empty() ? 0 : random() % 5) {
+        case 0:
+        case 1: {
+            uint32_t count = random() % 4 == 0 ? random() % 100000 : random() % 50;
             std::string bytes(count, char('a' + step % 26));
             if (count > 0)
                 bytes[count / 2] = '\n';
             ASSERT_EQ(InsertBytes(&store.doc, offset, bytes.data(), count), 1);
             model.insert(offset, bytes);
-        } else {
+            break;
+        }
+        case 2: {
             uint32_t count = uint32_t(random() % (model.size() - offset + 1));
             DeleteBytes(&store.doc, offset, count);
             model.erase(offset, count);
+            break;
+        }
+        case 3: {
+            char byte = "x\n\ty"[random() % 4];
+            ASSERT_EQ(OverwriteByte(&store.doc, offset, byte), 1);
+            if (offset == model.size() || (model[offset] == '\n' && byte != '\n'))
+                model.insert(offset, 1, byte);
+            else if (byte != '\n' && byte != '\t')
+                model[offset] = byte;
+            break;
+        }
+        default: {
+            const uint32_t patternLength = 1 + random() % 3;
+            const std::string replacement(random() % 6, char('A' + step % 26));
+            std::vector<uint32_t> offsets;
+            for (uint32_t at = offset; at + patternLength <= model.size(); at += patternLength + random() % 40)
+                offsets.push_back(at);
+            std::string replaced = model.substr(0, offset);
+            for (size_t i = 0; i < offsets.size(); ++i)
+                replaced += replacement + model.substr(offsets[i] + patternLength,
+                                                       (i + 1 < offsets.size() ? offsets[i + 1] : model.size()) -
+                                                           offsets[i] - patternLength);
+            model = replaced;
+            ASSERT_EQ(ReserveForLength(&store.doc, model.size()), 1);
+            ReplaceAtOffsets(&store.doc, offsets.data(), uint32_t(offsets.size()), patternLength, replacement.data(),
+                             uint32_t(replacement.size()));
+        }
         }
         ASSERT_EQ(store.Text(), model) << "step " << step;
         ASSERT_EQ(store.doc.length, TextLength(store.doc.bytes, 0));
         ASSERT_EQ(store.doc.length, TextLength(store.doc.bytes, offset > model.size() ? 0 : offset));
         ASSERT_EQ(store.doc.capacity, ExpectedCapacity(store.doc.length)) << "step " << step;
         ASSERT_GE(store.doc.reserved, store.doc.capacity);
-    }
-}
-
-// Many replacements in one pass leave what replacing them one at a time
-// leaves, with the capacity exact, whether the text shrinks, keeps its
-// length or grows across many 65,536-byte steps.
-TEST(TextStore, ReplaceAtOffsetsLeavesWhatOneAtATimeLeaves)
-{
-    std::mt19937 random(11);
-    for (uint32_t replacementLength : {0u, 1u, 3u, 4u, 9u}) {
-        const uint32_t patternLength = 3;
-        std::string text(200000 + random() % 1000, 'a');
-        for (char &c : text)
-            c = char('a' + random() % 3);
-        std::vector<uint32_t> offsets;
-        for (uint32_t at = random() % 5; at + patternLength <= text.size(); at += patternLength + random() % 9)
-            offsets.push_back(at);
-        const std::string replacement(replacementLength, 'R');
-        std::string expected = text;
-        for (size_t i = offsets.size(); i-- > 0;)
-            expected.replace(offsets[i], patternLength, replacement);
-
-        Store store(text);
-        ASSERT_EQ(ReserveForLength(&store.doc, expected.size()), 1);
-        ReplaceAtOffsets(&store.doc, offsets.data(), uint32_t(offsets.size()), patternLength, replacement.data(),
-                         replacementLength);
-        ASSERT_EQ(store.Text(), expected) << "replacement of " << replacementLength;
-        EXPECT_EQ(store.doc.capacity, ExpectedCapacity(store.doc.length));
+        if (model != before) {
+            ASSERT_TRUE(revisions.insert(store.doc.revision).second) << "step " << step;
+        }
     }
 }
 
@@ -181,38 +169,34 @@ TEST(TextStore, InsertCopiesASourceInsideTheText)
     EXPECT_EQ(large.doc.length, 65540u);
 }
 
-TEST(TextStore, NextCapacityStopsAtTheSignedLimit)
+// Growth stops where the next capacity is no positive signed number, and
+// a growth that cannot be had changes nothing.
+TEST(TextStore, LimitsAndMemoryFailuresLeaveTheTextAlone)
 {
-    EXPECT_EQ(NextCapacity(0, true), 65536u);
-    EXPECT_EQ(NextCapacity(65536, true), 131072u);
-    EXPECT_EQ(NextCapacity(0x7FFE0000, true), 0x7FFF0000u);
-    EXPECT_EQ(NextCapacity(0x7FFF0000, true), 0x7FFF0000u) << "next size is negative as signed";
-    EXPECT_EQ(NextCapacity(131072, false), 65536u);
-    EXPECT_EQ(NextCapacity(65536, false), 65536u) << "never shrinks to nothing";
-    EXPECT_EQ(kMaxTextCapacity, 0x7FFF0000u);
-}
+    const struct {
+        uint32_t capacity;
+        bool grow;
+        uint32_t next;
+    } steps[] = {{0, true, 65536}, {65536, true, 131072}, {0x7FFE0000, true, 0x7FFF0000}, {0x7FFF0000, true, 0x7FFF0000},
+                 {131072, false, 65536}, {65536, false, 65536}};
+    for (const auto &c : steps)
+        EXPECT_EQ(NextCapacity(c.capacity, c.grow), c.next) << c.capacity << " " << c.grow;
 
-TEST(TextStore, GrowthPastTheLimitFailsWithoutAllocating)
-{
-    Store store("abc");
-    char source[4] = "xyz";
-    unsigned long before = AllocationAttempts();
-    EXPECT_EQ(InsertBytes(&store.doc, 1, source, 0x7FFF0000u - 3), 0)
-        << "a text of 0x7FFF0000 bytes has no room for its NUL";
-    EXPECT_EQ(InsertBytes(&store.doc, 1, source, 0xFFFFFFFFu), 0) << "length must not wrap";
-    EXPECT_EQ(AllocationAttempts(), before) << "must fail before touching memory";
-    EXPECT_EQ(store.Text(), "abc");
-    EXPECT_EQ(store.doc.capacity, 65536u);
-}
-
-TEST(TextStore, OutOfMemoryLeavesTextAndBufferUnchanged)
-{
     Store store(std::string(65535, 'x'));
     char *block = store.doc.bytes;
+    char source[4] = "xyz";
+    unsigned long before = AllocationAttempts();
+    EXPECT_EQ(InsertBytes(&store.doc, 1, source, 0x7FFF0000u - 65535), 0) << "no room for the NUL";
+    EXPECT_EQ(InsertBytes(&store.doc, 1, source, 0xFFFFFFFFu), 0) << "the length must not wrap";
+    EXPECT_EQ(AllocationAttempts(), before) << "refused before touching memory";
     FailNthAllocation(1);
     EXPECT_EQ(InsertBytes(&store.doc, 0, "y", 1), 0);
+    FailNthAllocation(1);
+    EXPECT_EQ(OverwriteByte(&store.doc, 65535, 'y'), 0) << "an append that cannot grow fails";
+    FailNthAllocation(1);
+    EXPECT_EQ(ReserveForLength(&store.doc, 70000), 0);
+    EXPECT_EQ(ReserveForLength(&store.doc, 65535), 1) << "room enough already";
     EXPECT_EQ(store.doc.bytes, block);
-    EXPECT_EQ(store.doc.length, 65535u);
     EXPECT_EQ(store.doc.capacity, 65536u);
     EXPECT_EQ(store.Text(), std::string(65535, 'x'));
     EXPECT_EQ(ResizeBuffer(&store.doc, true), kResized) << "the failure was one allocation only";
@@ -222,32 +206,6 @@ TEST(TextStore, OutOfMemoryLeavesTextAndBufferUnchanged)
     EXPECT_EQ(CreateTextDocument(&fresh), 0);
     EXPECT_EQ(fresh.bytes, nullptr);
     EXPECT_EQ(ResizeBuffer(&fresh, false), kNotResized);
-}
-
-TEST(TextStore, OverwriteByteKeepsLineEnds)
-{
-    const struct {
-        const char *text;
-        uint32_t offset;
-        char byte;
-        const char *expected;
-    } cases[] = {
-        {"ab", 2, 'c', "abc"},       // end of text: appends
-        {"ab\ncd", 2, 'x', "abx\ncd"}, // on a line end: inserts before it
-        {"ab\ncd", 2, '\n', "ab\ncd"}, // '\n' over a line end: nothing
-        {"ab", 0, '\n', "ab"},       // '\n' never replaces a byte
-        {"ab", 1, '\t', "ab"},       // nor does a tab
-        {"ab", 1, 'z', "az"},        // ordinary replacement
-    };
-    for (const auto &c : cases) {
-        Store store(c.text);
-        EXPECT_EQ(OverwriteByte(&store.doc, c.offset, c.byte), 1);
-        EXPECT_EQ(store.Text(), c.expected) << c.text << " @" << c.offset;
-    }
-    Store full(std::string(65535, 'x'));
-    FailNthAllocation(1);
-    EXPECT_EQ(OverwriteByte(&full.doc, 65535, 'y'), 0) << "an append that cannot grow fails";
-    EXPECT_EQ(full.doc.length, 65535u);
 }
 
 TEST(TextStore, LineScans)
@@ -278,15 +236,20 @@ TEST(TextStore, LineScans)
     EXPECT_EQ(start, 3u);
 }
 
-TEST(TextStore, CountLinesAndSkipBlanks)
+// What the blockwise comparison below does not reach: counts past a
+// byte's range, blanks, and line ends written out.
+TEST(TextStore, CountLinesSkipBlanksAndLineEndsForOutput)
 {
-    EXPECT_EQ(CountLines("", 0), 1u);
-    EXPECT_EQ(CountLines("a\nb\n", 4), 3u);
-    EXPECT_EQ(CountLines("a\nb\n", 3), 2u) << "only the first count bytes";
     EXPECT_EQ(CountLines(std::string(5000, '\n').data(), 5000), 5001u) << "more line feeds than a byte counts";
     EXPECT_EQ(SkipBlanks(" \t x", 0), 3u);
-    EXPECT_EQ(SkipBlanks("  \n x", 0), 2u) << "stops at a line end";
+    EXPECT_EQ(SkipBlanks("  \n x", 1), 2u) << "stops at a line end";
     EXPECT_EQ(SkipBlanks("  ", 0), 2u) << "stops at the NUL";
+    char out[16];
+    uint32_t length = 99;
+    ConvertLineEnds(out, &length, "a\nb\n\n", 5, kFromStore);
+    EXPECT_EQ(std::string(out, length), "a\r\nb\r\n\r\n");
+    ConvertLineEnds(out, &length, "\r\r\n\n\r", 5, kToStore);
+    EXPECT_EQ(std::string(out, length), "\n\n\n\n");
 }
 
 TEST(TextStore, OffsetOfLineClipsAndReportsMissingLines)
@@ -338,42 +301,6 @@ TEST(TextStore, DisplayColumnsFollowTabStops)
     const uint32_t indexOfColumn[] = {0, 1, 2, 3, 3, 4, 5, 5, 5};
     for (uint32_t column = 0; column < 9; ++column)
         EXPECT_EQ(OffsetOfColumn(every4, text, 4, column), indexOfColumn[column]) << "column " << column;
-}
-
-TEST(TextStore, MeasureTextFindsWidestLine)
-{
-    const TabStops every4{0, nullptr};
-    uint32_t widest, lines;
-    MeasureText(every4, "ab\n\tx\nabcdef", 12, &widest, &lines);
-    EXPECT_EQ(widest, 6u);
-    EXPECT_EQ(lines, 3u);
-    MeasureText(every4, "a\tb\n", 4, &widest, &lines);
-    EXPECT_EQ(widest, 5u);
-    EXPECT_EQ(lines, 2u);
-    MeasureText(every4, "", 0, &widest, &lines);
-    EXPECT_EQ(widest, 0u);
-    EXPECT_EQ(lines, 1u);
-}
-
-TEST(TextStore, ConvertLineEndsBothWays)
-{
-    const struct {
-        std::string source;
-        LineEndDirection direction;
-        std::string expected;
-    } cases[] = {
-        {"a\r\nb\rc\nd", kToStore, "a\nb\nc\nd"},
-        {"\r\r\n\n\r", kToStore, "\n\n\n\n"},
-        {"a\nb", kFromStore, "a\r\nb"},
-        {"\n\n", kFromStore, "\r\n\r\n"},
-        {"", kFromStore, ""},
-    };
-    for (const auto &c : cases) {
-        std::vector<char> out(c.source.size() * 2 + 1, '#');
-        uint32_t length = 12345;
-        ConvertLineEnds(out.data(), &length, c.source.data(), uint32_t(c.source.size()), c.direction);
-        EXPECT_EQ(std::string(out.data(), length), c.expected);
-    }
 }
 
 // The line count, the widest line, the search for a byte, the line-end

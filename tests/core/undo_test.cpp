@@ -1,205 +1,144 @@
+// The undo ring itself; what undo and redo do to a control's text is in
+// tests/control/undo_protocol_test.cpp.
 #include "core/allocation.h"
 #include "core/undo.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace scrivlet {
 
 namespace {
 
-// An undo store freed at the end of the test.
-struct Store {
-    UndoStack undo{};
-    explicit Store(int32_t levels) { EXPECT_EQ(InitUndo(&undo, levels), 1); }
-    ~Store() { FreeUndo(&undo); }
-};
-
-// Commits one group holding a single insertion at `offset`; the offset
-// names the group in the tests below.
-void CommitInsertion(UndoStack *undo, uint32_t offset)
+// Commits one group holding a single insertion at `offset`, which names
+// the group; an offset of 0 commits an empty group.
+void Commit(UndoStack *undo, uint32_t offset)
 {
     UndoGroup *group = BeginGroup(undo);
-    ASSERT_NE(group, nullptr);
-    ASSERT_EQ(AppendUndo(group, kUndoInsertion, offset, "x", 1), 1);
+    if (offset != 0) {
+        ASSERT_EQ(AppendUndo(group, kUndoInsertion, offset, "x", 1), 1);
+    }
     CommitGroup(undo);
 }
 
-uint32_t NameOf(const UndoGroup *group)
+// Steps ('<' undo, '>' redo) and the names of the groups they reach, 0 for none.
+std::string Walk(UndoStack *undo, const char *steps)
 {
-    return group == nullptr ? 0 : group->records[0].offset;
+    std::string names;
+    for (const char *s = steps; *s != '\0'; ++s) {
+        UndoGroup *group = *s == '<' ? StepBack(undo) : StepForward(undo);
+        names += std::to_string(group == nullptr ? 0 : group->records[0].offset) + " ";
+    }
+    return names + std::to_string(CanUndo(undo)) + std::to_string(CanRedo(undo));
 }
 
-std::string BytesOf(const UndoRecord &record)
-{
-    return std::string(record.bytes, record.length);
-}
-
-TEST(UndoStore, LevelsSetTheRing)
+TEST(UndoRing, LevelsBoundTheGroupsAndNewEditsEndRedo)
 {
     const struct {
         int32_t levels;
-        int32_t slotCount;
-        int32_t reported;
-    } cases[] = {{100, 101, 100}, {1, 2, 1}, {0, 0, 0}, {-5, 0, 0}};
+        std::vector<uint32_t> commits; // 0: an empty group
+        const char *steps, *names;
+    } cases[] = {
+        {2, {1, 2, 3}, "<<<>>>", "3 2 0 2 3 0 10"},
+        {3, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "<<<<>>>>", "10 9 8 0 8 9 10 0 10"},
+        {100, {1, 2, 3, 4}, "<<>", "4 3 3 11"},
+        {10, {1, 0}, "<<", "1 0 01"}, // an empty group is no undo step
+        {1, {1}, "<><", "1 1 1 01"},
+        {0, {1, 2}, "<>", "0 0 00"},  // undo is off
+        {-5, {1}, "<", "0 00"},
+    };
     for (const auto &c : cases) {
-        Store store(c.levels);
-        EXPECT_EQ(store.undo.slotCount, c.slotCount) << "levels " << c.levels;
-        EXPECT_EQ(UndoLevels(&store.undo), c.reported) << "levels " << c.levels;
-        EXPECT_EQ(store.undo.oldest | store.undo.current | store.undo.newest, 0);
+        UndoStack undo{};
+        ASSERT_EQ(InitUndo(&undo, c.levels), 1);
+        EXPECT_EQ(UndoLevels(&undo), c.levels > 0 ? c.levels : 0);
+        for (uint32_t name : c.commits)
+            Commit(&undo, name);
+        EXPECT_EQ(Walk(&undo, c.steps), c.names) << c.levels << " levels";
+        FreeUndo(&undo);
+        EXPECT_EQ(UndoLevels(&undo) + CanUndo(&undo), 0);
+        EXPECT_EQ(BeginGroup(&undo), nullptr) << "freed: undo is off";
     }
-    Store off(0);
-    UndoGroup *none = BeginGroup(&off.undo);
-    EXPECT_EQ(none, nullptr) << "undo off begins no group";
-    EXPECT_EQ(AppendUndo(none, kUndoInsertion, 0, "abc", 3), 1) << "no group is not a failure";
-    CommitGroup(&off.undo);
-    EXPECT_EQ(CanUndo(&off.undo), 0);
 
     UndoStack undo{};
+    ASSERT_EQ(InitUndo(&undo, 10), 1);
+    for (uint32_t name : {1, 2, 3})
+        Commit(&undo, name);
+    EXPECT_EQ(Walk(&undo, "<<"), "3 2 11");
+    Commit(&undo, 4);
+    EXPECT_EQ(Walk(&undo, "><<<"), "0 4 1 0 01") << "a new edit abandons redo";
+    Commit(&undo, 5);
+    Commit(&undo, 6);
+    EXPECT_EQ(Walk(&undo, "<<"), "6 5 01");
+    Commit(&undo, 0); // an edit that records nothing (Backspace at 0) ends redo too
+    EXPECT_EQ(Walk(&undo, ">"), "0 00") << "redo never jumps to a later group";
+    Commit(&undo, 7);
+    EmptyUndo(&undo);
+    EXPECT_EQ(Walk(&undo, "<"), "0 00");
+    EXPECT_EQ(UndoLevels(&undo), 10) << "emptying keeps the levels";
+    Commit(&undo, 8);
+    EXPECT_EQ(Walk(&undo, "<"), "8 01");
+    FreeUndo(&undo);
+
     EXPECT_EQ(InitUndo(&undo, INT32_MAX), 0) << "levels + 1 slots cannot be counted";
-    EXPECT_EQ(UndoLevels(&undo), 0);
     FailNthAllocation(1);
-    EXPECT_EQ(InitUndo(&undo, 10), 0) << "slot allocation fails";
-    EXPECT_EQ(undo.slotCount, 0) << "undo is off after a failure";
+    EXPECT_EQ(InitUndo(&undo, 10), 0);
+    EXPECT_EQ(UndoLevels(&undo), 0) << "undo is off after a failure";
     EXPECT_EQ(BeginGroup(&undo), nullptr);
+    EXPECT_EQ(AppendUndo(nullptr, kUndoInsertion, 0, "abc", 3), 1) << "no group is not a failure";
 }
 
-TEST(UndoStore, OldestGroupDropsOutOfAFullRing)
+TEST(UndoRing, ContinuingChangesExtendTheLastRecordAndFailuresKeepIt)
 {
-    Store store(2);
-    CommitInsertion(&store.undo, 1);
-    CommitInsertion(&store.undo, 2);
-    CommitInsertion(&store.undo, 3);
-    EXPECT_EQ(NameOf(StepBack(&store.undo)), 3u);
-    EXPECT_EQ(NameOf(StepBack(&store.undo)), 2u);
-    EXPECT_EQ(StepBack(&store.undo), nullptr) << "two levels keep two groups";
-    EXPECT_EQ(CanUndo(&store.undo), 0);
-    EXPECT_EQ(NameOf(StepForward(&store.undo)), 2u);
-    EXPECT_EQ(NameOf(StepForward(&store.undo)), 3u);
-    EXPECT_EQ(StepForward(&store.undo), nullptr);
-}
+    UndoStack undo{};
+    ASSERT_EQ(InitUndo(&undo, 5), 1);
+    UndoGroup *group = BeginGroup(&undo);
+    const struct {
+        UndoKind kind;
+        uint32_t offset;
+        const char *bytes;
+    } changes[] = {
+        {kUndoInsertion, 10, "ab"}, {kUndoInsertion, 12, "c"}, // typing on
+        {kUndoInsertion, 10, "z"},  {kUndoInsertion, 12, "y"}, // elsewhere: new records
+        {kUndoDeletion, 4, "d"},    {kUndoDeletion, 4, "e"},   // the Delete key: the same offset
+        {kUndoDeletion, 3, "f"},    {kUndoInsertion, 4, "g"},  // Backspace, then a new kind
+        {kUndoInsertion, 3, ""},                               // nothing to record
+    };
+    for (const auto &c : changes)
+        ASSERT_EQ(AppendUndo(group, c.kind, c.offset, c.bytes, uint32_t(std::strlen(c.bytes))), 1);
+    std::string records;
+    for (uint32_t i = 0; i < group->count; ++i) {
+        const UndoRecord &r = group->records[i];
+        records += std::to_string(r.kind) + ":" + std::to_string(r.offset) + ":" + std::string(r.bytes, r.length) + " ";
+    }
+    EXPECT_EQ(records, "1:10:abc 1:10:z 1:12:y 2:4:de 2:3:f 1:4:g ");
 
-TEST(UndoStore, UndoAndRedoWalkTheRingInOrderAfterWrapping)
-{
-    Store store(3);
-    for (uint32_t name = 1; name <= 10; ++name)
-        CommitInsertion(&store.undo, name);
-    for (uint32_t name : {10u, 9u, 8u})
-        EXPECT_EQ(NameOf(StepBack(&store.undo)), name);
-    EXPECT_EQ(StepBack(&store.undo), nullptr);
-    EXPECT_EQ(CanRedo(&store.undo), 1);
-    for (uint32_t name : {8u, 9u, 10u})
-        EXPECT_EQ(NameOf(StepForward(&store.undo)), name);
-    EXPECT_EQ(CanRedo(&store.undo), 0);
-}
-
-TEST(UndoStore, NewEditAbandonsRedo)
-{
-    Store store(10);
-    CommitInsertion(&store.undo, 1);
-    CommitInsertion(&store.undo, 2);
-    StepBack(&store.undo);
-    ASSERT_EQ(CanRedo(&store.undo), 1);
-    CommitInsertion(&store.undo, 3);
-    EXPECT_EQ(CanRedo(&store.undo), 0);
-    EXPECT_EQ(NameOf(StepBack(&store.undo)), 3u);
-    EXPECT_EQ(NameOf(StepBack(&store.undo)), 1u);
-}
-
-TEST(UndoStore, EmptyGroupIsNotCommittedButStillEndsRedo)
-{
-    Store store(10);
-    CommitInsertion(&store.undo, 1);
-    BeginGroup(&store.undo);
-    CommitGroup(&store.undo);
-    EXPECT_EQ(NameOf(StepBack(&store.undo)), 1u) << "an empty group is no undo step";
-    EXPECT_EQ(StepBack(&store.undo), nullptr);
-
-    // Two redo groups; an edit that records nothing (Backspace at 0) empties
-    // the slot of the first. Redo must not jump to the second one.
-    CommitInsertion(&store.undo, 2);
-    CommitInsertion(&store.undo, 3);
-    StepBack(&store.undo);
-    StepBack(&store.undo);
-    ASSERT_EQ(CanRedo(&store.undo), 1);
-    BeginGroup(&store.undo);
-    CommitGroup(&store.undo);
-    EXPECT_EQ(CanRedo(&store.undo), 0);
-    EXPECT_EQ(StepForward(&store.undo), nullptr);
-}
-
-TEST(UndoStore, ContinuingChangesExtendTheLastRecord)
-{
-    Store store(5);
-    UndoGroup *group = BeginGroup(&store.undo);
-    ASSERT_EQ(AppendUndo(group, kUndoInsertion, 10, "ab", 2), 1);
-    ASSERT_EQ(AppendUndo(group, kUndoInsertion, 12, "c", 1), 1);  // typing on
-    ASSERT_EQ(AppendUndo(group, kUndoInsertion, 10, "z", 1), 1);  // elsewhere: new record
-    ASSERT_EQ(AppendUndo(group, kUndoDeletion, 4, "d", 1), 1);
-    ASSERT_EQ(AppendUndo(group, kUndoDeletion, 4, "e", 1), 1);    // Delete key: same offset
-    ASSERT_EQ(AppendUndo(group, kUndoDeletion, 3, "f", 1), 1);    // Backspace: new record
-    ASSERT_EQ(AppendUndo(group, kUndoInsertion, 3, "", 0), 1);    // nothing to record
-    ASSERT_EQ(group->count, 4u);
-    EXPECT_EQ(BytesOf(group->records[0]), "abc");
-    EXPECT_EQ(group->records[0].offset, 10u);
-    EXPECT_EQ(BytesOf(group->records[1]), "z");
-    EXPECT_EQ(BytesOf(group->records[2]), "de");
-    EXPECT_EQ(group->records[2].kind, kUndoDeletion);
-    EXPECT_EQ(BytesOf(group->records[3]), "f");
-
-}
-
-TEST(UndoStore, PastedPiecesFormOneRecord)
-{
-    Store store(5);
-    UndoGroup *group = BeginGroup(&store.undo);
-    std::string expected;
-    for (uint32_t piece = 0; piece < 5000; ++piece) {
+    // Pieces of a paste join in order into one record.
+    group = BeginGroup(&undo);
+    std::string pasted;
+    for (uint32_t piece = 0; piece < 3000; ++piece) {
         std::string bytes = std::to_string(piece) + "\n";
-        ASSERT_EQ(AppendUndo(group, kUndoInsertion, 10 + uint32_t(expected.size()), bytes.data(),
-                             uint32_t(bytes.size())),
-                  1);
-        expected += bytes;
+        ASSERT_EQ(AppendUndo(group, kUndoInsertion, 7 + uint32_t(pasted.size()), bytes.data(), uint32_t(bytes.size())), 1);
+        pasted += bytes;
     }
     ASSERT_EQ(group->count, 1u);
-    EXPECT_EQ(group->records[0].offset, 10u);
-    EXPECT_TRUE(BytesOf(group->records[0]) == expected) << "the pieces joined in order";
-}
+    EXPECT_TRUE(std::string(group->records[0].bytes, group->records[0].length) == pasted);
 
-TEST(UndoStore, OutOfMemoryKeepsTheGroupAsItWas)
-{
-    Store store(5);
-    UndoGroup *group = BeginGroup(&store.undo);
+    group = BeginGroup(&undo);
     ASSERT_EQ(AppendUndo(group, kUndoInsertion, 0, "a", 1), 1);
-
-    FailNthAllocation(1); // the byte copy of a new record
-    EXPECT_EQ(AppendUndo(group, kUndoDeletion, 7, "xyz", 3), 0);
-    FailNthAllocation(2); // the grown record array
-    EXPECT_EQ(AppendUndo(group, kUndoDeletion, 7, "xyz", 3), 0);
-    EXPECT_EQ(group->count, 1u);
-
+    for (unsigned long failing : {1ul, 2ul}) { // the byte copy, the grown record array
+        FailNthAllocation(failing);
+        EXPECT_EQ(AppendUndo(group, kUndoDeletion, 7, "xyz", 3), 0);
+    }
     FailNthAllocation(1); // extending the record's copy from 1 to 2 bytes
     EXPECT_EQ(AppendUndo(group, kUndoInsertion, 1, "b", 1), 0);
-    EXPECT_EQ(BytesOf(group->records[0]), "a");
+    ASSERT_EQ(group->count, 1u);
+    EXPECT_EQ(std::string(group->records[0].bytes, group->records[0].length), "a");
     EXPECT_EQ(AppendUndo(group, kUndoInsertion, 1, "b", 1), 1);
-    EXPECT_EQ(BytesOf(group->records[0]), "ab");
-}
-
-TEST(UndoStore, EmptyKeepsTheLevelsAndFreeTurnsUndoOff)
-{
-    Store store(4);
-    CommitInsertion(&store.undo, 1);
-    CommitInsertion(&store.undo, 2);
-    StepBack(&store.undo);
-    EmptyUndo(&store.undo);
-    EXPECT_EQ(CanUndo(&store.undo) + CanRedo(&store.undo), 0);
-    EXPECT_EQ(UndoLevels(&store.undo), 4);
-    CommitInsertion(&store.undo, 3);
-    EXPECT_EQ(NameOf(StepBack(&store.undo)), 3u);
-    FreeUndo(&store.undo);
-    EXPECT_EQ(UndoLevels(&store.undo), 0);
-    EXPECT_EQ(BeginGroup(&store.undo), nullptr);
+    EXPECT_EQ(std::string(group->records[0].bytes, group->records[0].length), "ab");
+    FreeUndo(&undo);
 }
 
 } // namespace

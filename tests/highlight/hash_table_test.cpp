@@ -68,69 +68,53 @@ struct HashTableTest : testing::Test {
     }
 };
 
-TEST_F(HashTableTest, NewerItemGoesInFrontOfItsBucketAndLookupMeetsItFirst)
+// Buckets hold their newest item first; lookup by identifier or by text in
+// any case meets the newest match; removal takes only that one; iteration
+// visits the buckets in order, a keyed one only the key's bucket, and goes
+// on across removals of the item it stands on.
+TEST_F(HashTableTest, BucketsKeepTheNewestFirstForLookupRemovalAndIteration)
 {
-    std::vector<Symbol> symbols = {{1, "begin"}, {2, "Begin"}, {3, "_x"}, {4, "9lives"}, {5, ""}};
+    std::vector<Symbol> symbols = {{1, "begin"}, {2, "Begin"}, {3, "_x"}, {4, "9lives"}, {5, "while"}, {6, "wait"}};
+    EXPECT_EQ(HashInsert(table, nullptr), 0);
     InsertAll(symbols);
+    Symbol zone = {7, "zone"}; // the last bucket
+    FailNthAllocation(1);
+    EXPECT_EQ(HashInsert(table, &zone), 0) << "out of memory";
+    ASSERT_EQ(HashInsert(table, &zone), 1);
+    EXPECT_EQ(HashCount(table), 7u);
     EXPECT_EQ(TextsOfBucket(table, 2), (std::vector<std::string>{"Begin", "begin"}));
-    EXPECT_EQ(TextsOfBucket(table, 0), (std::vector<std::string>{"", "9lives", "_x"}));
-    const Symbol word = {0, "BEGIN"}, byId = {1, "b"}, miss = {0, "beg"};
+    const Symbol word = {0, "BEGIN"}, byId = {1, "b"}, miss = {0, "beg"}, when = {0, "WHEN"}, very = {0, "very"};
     EXPECT_EQ(HashFind(table, &word), &symbols[1]);
     EXPECT_EQ(HashFind(table, &byId), &symbols[0]);
     EXPECT_EQ(HashFind(table, &miss), nullptr);
-}
-
-TEST_F(HashTableTest, CountFollowsInsertsAndRemovesButNotFailedInserts)
-{
-    std::vector<Symbol> symbols = {{1, "zone"}, {2, "if"}, {3, "IF"}};  // "zone": the last bucket
-    Symbol extra = {4, "in"};
-    EXPECT_EQ(HashInsert(table, nullptr), 0);
-    EXPECT_EQ(HashCount(table), 0u);
-    InsertAll(symbols);
-    FailNthAllocation(1);
-    EXPECT_EQ(HashInsert(table, &extra), 0) << "out of memory";
-    FailNthAllocation(0);
-    EXPECT_EQ(HashCount(table), 3u);
-    EXPECT_EQ(TextsOfBucket(table, 9), (std::vector<std::string>{"IF", "if"}));
-    const Symbol word = {0, "If"}, miss = {0, "iff"};
+    EXPECT_EQ(IteratedTexts(table, nullptr),
+              (std::vector<std::string>{"9lives", "_x", "Begin", "begin", "wait", "while", "zone"}));
+    EXPECT_EQ(HashIterate(nullptr, nullptr), nullptr) << "the end stays the end";
+    EXPECT_EQ(IteratedTexts(table, &when), (std::vector<std::string>{"wait", "while"}));
+    EXPECT_EQ(HashIterate(table, &very), nullptr);
     HashRemove(table, &word);
     HashRemove(table, &miss);
-    EXPECT_EQ(HashCount(table), 2u);
-    EXPECT_EQ(HashFind(table, &word), &symbols[1]);
-}
+    EXPECT_EQ(HashCount(table), 6u);
+    EXPECT_EQ(HashFind(table, &word), &symbols[0]);
 
-TEST_F(HashTableTest, IterationVisitsBucketsInOrderAndAKeyedOneStaysInItsBucket)
-{
-    std::vector<Symbol> symbols = {{1, "while"}, {2, "if"}, {3, "_x"}};
-    InsertAll(symbols);
-    EXPECT_EQ(IteratedTexts(table, nullptr), (std::vector<std::string>{"_x", "if", "while"}));
-    EXPECT_EQ(HashIterate(nullptr, nullptr), nullptr) << "the end stays the end";
-    Symbol wait = {4, "wait"}, x = {5, "x"};
-    ASSERT_TRUE(HashInsert(table, &wait) && HashInsert(table, &x));
-    const Symbol key = {0, "WHEN"}, emptyBucket = {0, "very"};
-    EXPECT_EQ(IteratedTexts(table, &key), (std::vector<std::string>{"wait", "while"}));
-    EXPECT_EQ(HashIterate(table, &emptyBucket), nullptr);
-    EXPECT_NE(HashIterate(table, nullptr), nullptr);
-    DestroyHashTable(&table);
-    EXPECT_EQ(HashIterate(nullptr, nullptr), nullptr) << "destroying the table ends its iteration";
-}
-
-TEST_F(HashTableTest, ItemsCanBeRemovedWhileIterating)
-{
-    std::vector<Symbol> symbols = {{1, "while"}, {2, "if"}, {3, "elif"}, {4, "else"}, {5, "_"}};
     for (bool fetchNextFirst : {true, false}) {
-        InsertAll(symbols);
         std::vector<std::string> visited;
         void *item = HashIterate(table, nullptr);
         while (item != nullptr) {
             visited.push_back(static_cast<const Symbol *>(item)->text);
             void *next = fetchNextFirst ? HashIterate(nullptr, nullptr) : nullptr;
-            HashRemove(table, item);  // the current item, found by its identifier
+            HashRemove(table, item); // the current item, found by its identifier
             item = fetchNextFirst ? next : HashIterate(nullptr, nullptr);
         }
-        EXPECT_EQ(visited, (std::vector<std::string>{"_", "else", "elif", "if", "while"})) << fetchNextFirst;
+        EXPECT_EQ(visited, (std::vector<std::string>{"9lives", "_x", "begin", "wait", "while", "zone"}));
         EXPECT_EQ(HashCount(table), 0u);
+        InsertAll(symbols);
+        HashRemove(table, &word);
+        HashInsert(table, &zone);
     }
+    EXPECT_NE(HashIterate(table, nullptr), nullptr);
+    DestroyHashTable(&table);
+    EXPECT_EQ(HashIterate(nullptr, nullptr), nullptr) << "destroying the table ends its iteration";
 }
 
 TEST(HashTableCreate, RefusesMissingArgumentsAndReleasesEverythingWhenMemoryRunsOut)

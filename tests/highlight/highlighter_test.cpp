@@ -332,7 +332,7 @@ TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
     uint32_t comment = AddClass(style, "C", 1, 0, 1);
     uint32_t keyword = AddClass(style, "K", 0, 0, 2);
     AddRange(style, "/*", 2, "*/", 2, 0, 0, comment);
-    AddRange(style, "\"", 1, "\"", 1, kRangeBackslash, 0, comment);
+    uint32_t string = AddRange(style, "\"", 1, "\"", 1, kRangeBackslash, 0, comment);
     uint32_t nested = AddRange(style, "<<", 2, "end", 3, 0, 1, comment);
     AddRange(style, "//", 2, "", 0, 0, 0, comment);
     for (const char *word : {"if", "endif", "x"})
@@ -385,6 +385,17 @@ TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
             }
             EXPECT_EQ(skipped, state) << "the state after the line";
             EXPECT_TRUE(std::equal(after.rbegin(), after.rend(), runs.rbegin())) << "the same runs from there on";
+        }
+    }
+    // One opening byte anywhere in runs of bytes that open nothing, around
+    // the eight bytes the walk tests at once, is found.
+    for (uint32_t length = 1; length <= 20; ++length) {
+        for (uint32_t at = 0; at < length; ++at) {
+            std::string text(length, 'a');
+            text[at] = '"';
+            HighlightState state{0, 0};
+            EXPECT_EQ(SkipRuns(&walk, &text[0], length, 0, length, &state), length);
+            EXPECT_EQ(state, (HighlightState{string, 1})) << text;
         }
     }
     // A state naming a range in a style without ranges reads as outside.

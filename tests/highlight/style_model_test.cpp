@@ -2,6 +2,7 @@
 
 #include "core/control_error.h"
 #include "core/allocation.h"
+#include "highlight/style_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,10 @@ TEST_F(StyleModel, ReplacingARangeMovesItToTheEnd)
     EXPECT_EQ(AddRange(s, "", 0, "x", 1, 0, 0, 1), 0u) << "an empty start text is refused";
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLEVALUES));
     EXPECT_EQ(RangeOfState(FindStyle(s), 99)->id, 4u) << "an unknown range stands for the last";
+    AESTYLEREF oldest = {s, 2, AESK_RANGE}, unknown = {s, 9, AESK_RANGE};
+    EXPECT_EQ(StyleMessage(AEM_DELETESTYLEITEM, WParam(&unknown), 0), 0);
+    EXPECT_EQ(StyleMessage(AEM_DELETESTYLEITEM, WParam(&oldest), 0), 0);
+    EXPECT_EQ(RangeIds(s), (std::vector<uint32_t>{3, 4})) << "the first range is deleted too";
 }
 
 // A replacement that is refused, for its text or for memory, keeps the old item.

@@ -13,31 +13,27 @@ namespace scrivlet {
 
 namespace {
 
-const PrintTime kMarch5 = {2001, 3, 5, 7, 4, 9};
+using Pages = std::vector<std::vector<std::string>>;
 
-std::string Expand(const char *format, uint32_t page = 3, const char *name = "report.txt")
+TEST(HeaderFooter, CodesExpandInEitherCaseAndTheRestStaysUpTo255Characters)
 {
-    char expanded[kExpandedTextSize];
-    ExpandHeaderFooter(format, page, kMarch5, name, expanded);
-    return expanded;
-}
-
-TEST(HeaderFooter, CodesExpandAndOtherTextStays)
-{
-    EXPECT_EQ(Expand("Page &P of file &F"), "Page 3 of file report.txt");
-    EXPECT_EQ(Expand("&d &t"), "05/03/2001 07:04:09");
-    EXPECT_EQ(Expand("&D"), Expand("&d"));
-    EXPECT_EQ(Expand("Q&A"), "Q&A");
-    EXPECT_EQ(Expand("50&&"), "50&");
-    EXPECT_EQ(Expand("end&"), "end&");
-    EXPECT_EQ(Expand(""), "");
-    EXPECT_EQ(Expand("&F", 1, nullptr), "");
-
-    std::string plain(300, 'h');
-    EXPECT_EQ(Expand(plain.c_str()), plain.substr(0, 255));
-    std::string longName(300, 'n');
-    EXPECT_EQ(Expand("x&F", 1, longName.c_str()), "x" + longName.substr(0, 254));
-    EXPECT_EQ(Expand((std::string(254, 'a') + "&P").c_str(), 123).size(), 255u) << "a code is cut too";
+    const std::string h300(300, 'h'), n300(300, 'n'), a254(254, 'a');
+    const struct {
+        std::string format;
+        const char *name;
+        std::string expanded;
+    } cases[] = {
+        {"Page &P of file &F", "report.txt", "Page 3 of file report.txt"}, {"&d &t", "", "05/03/2001 07:04:09"},
+        {"&D|&T|&p|&f", "x", "05/03/2001|07:04:09|3|x"}, {"Q&A", "", "Q&A"}, {"50&&", "", "50&"},
+        {"end&", "", "end&"}, {"", "x", ""}, {"&F", nullptr, ""}, {h300, "", h300.substr(0, 255)},
+        {"x&F", n300.c_str(), "x" + n300.substr(0, 254)}, {a254 + "&P", "", a254 + "3"},
+        {a254 + "&&", "", a254 + "&"}, {a254 + "y&F", "n", a254 + "y"},
+    };
+    for (const auto &c : cases) {
+        char expanded[kExpandedTextSize];
+        ExpandHeaderFooter(c.format.c_str(), 3, PrintTime{2001, 3, 5, 7, 4, 9}, c.name, expanded);
+        EXPECT_EQ(expanded, c.expanded) << c.format;
+    }
 }
 
 // A page of 10 cells across and 5 lines down in the device's own font
@@ -46,136 +42,118 @@ class PrintJobTest : public testing::Test {
 protected:
     PrintJobTest()
     {
-        recorder.deviceFont = {20, 10};
-        recorder.width = 110;
-        recorder.height = 101;
+        Reset();
         job.copies = 1;
         job.printerFont = 1;
         job.pageSet = AEPS_ALL;
         job.documentName = "report.txt";
     }
-
+    void Reset(int width = 110, int height = 101)
+    {
+        recorder = PageRecorder{};
+        recorder.deviceFont = {20, 10};
+        recorder.width = width;
+        recorder.height = height;
+    }
     uint32_t Print(const std::string &text, TabStops tabs = {0, nullptr})
     {
-        PageDevice device = recorder.Device();
-        return RunPrintJob(text.c_str(), uint32_t(text.size()), tabs, job, device);
+        return RunPrintJob(text.c_str(), uint32_t(text.size()), tabs, job, recorder.Device());
     }
-
-    std::vector<std::string> Page(size_t index) const
+    Pages All() const
     {
-        return index < recorder.pages.size() ? recorder.pages[index].Lines(job.leftMargin, 10)
-                                             : std::vector<std::string>{"<no page>"};
+        Pages pages;
+        for (const RecordedPage &page : recorder.pages)
+            pages.push_back(page.Lines(job.leftMargin, 10));
+        return pages;
     }
 
     PageRecorder recorder;
     PrintJob job{};
 };
 
-TEST_F(PrintJobTest, LinesWrapStrictlyLeftOfTheRightEdgeAndPagesBreakAboveTheBottom)
+// A character is placed only when its cell ends strictly left of the right
+// edge and its line strictly above the bottom; a tab cut by a page starts
+// the next page whole again.
+TEST_F(PrintJobTest, LinesWrapAndPagesBreakAtTheBodysEdges)
 {
-    ASSERT_EQ(Print("abcdefghijklmnopqrstuvwxy\nz"), 0u); // the 11th cell would end on the edge
-    ASSERT_EQ(recorder.pages.size(), 1u);
-    EXPECT_EQ(Page(0), (std::vector<std::string>{"abcdefghij", "klmnopqrst", "uvwxy", "z"}));
-
-    recorder = PageRecorder{};
-    recorder.deviceFont = {20, 10};
-    recorder.width = 111; // one pixel more: the eleventh cell ends left of the edge
-    recorder.height = 101;
-    ASSERT_EQ(Print("abcdefghijkl"), 0u);
-    EXPECT_EQ(Page(0), (std::vector<std::string>{"abcdefghijk", "l"}));
-}
-
-TEST_F(PrintJobTest, ALongLineContinuesAtTheLeftEdgeOverPages)
-{
-    std::string line;
+    const uint32_t four[] = {4};
+    std::string abc;
     for (int i = 0; i < 200; ++i)
-        line += char('a' + i % 26);
-    ASSERT_EQ(Print(line), 0u);
-    ASSERT_EQ(recorder.pages.size(), 4u) << "20 printed lines of 10, 5 to a page";
-    std::string printed;
-    for (size_t page = 0; page < 4; ++page)
-        for (const std::string &row : Page(page)) {
-            EXPECT_EQ(row.size(), 10u);
-            printed += row;
-        }
-    EXPECT_EQ(printed, line);
-    EXPECT_EQ(recorder.events.front(), "start doc report.txt");
-    EXPECT_EQ(recorder.events.back(), "end doc");
-}
-
-TEST_F(PrintJobTest, ABodyFullAfterALineBreakStartsTheNextPageWithTheNextLine)
-{
-    std::string text;
+        abc += char('a' + i % 26);
+    std::string sixLines;
     for (int i = 0; i < 6; ++i)
-        text += std::string(10, char('0' + i)) + "\n";
-    ASSERT_EQ(Print(text), 0u);
-    ASSERT_EQ(recorder.pages.size(), 2u);
-    EXPECT_EQ(Page(1), std::vector<std::string>{"5555555555"});
-
-    recorder.pages.clear();
-    ASSERT_EQ(Print("a\n\n\n\n\n\n\nb"), 0u);
-    ASSERT_EQ(recorder.pages.size(), 2u);
-    EXPECT_EQ(Page(1), std::vector<std::string>{"b"}) << "blank lines at a page's end are consumed";
+        sixLines += std::string(10, char('0' + i)) + "\n";
+    const struct {
+        int width, height;
+        std::string text;
+        Pages pages;
+    } cases[] = {
+        {110, 101, "abcdefghijklmnopqrstuvwxy\nz", {{"abcdefghij", "klmnopqrst", "uvwxy", "z"}}},
+        {111, 101, "abcdefghijkl", {{"abcdefghijk", "l"}}},
+        {110, 100, "1\n2\n3\n4\n5", {{"1", "2", "3", "4"}, {"5"}}},
+        {110, 101, sixLines, {{"0000000000", "1111111111", "2222222222", "3333333333", "4444444444"}, {"5555555555"}}},
+        {110, 101, "a\n\n\n\n\n\n\nb", {{"a"}, {"b"}}}, // blank lines at a page's end are consumed
+        {110, 101, "a\tb\n\tc", {{"a   b", "    c"}}},
+        {110, 101, std::string(48, 'x') + "\ty",
+         {{"xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxx  "}, {"    y"}}},
+        {110, 101, abc, {}},
+    };
+    job.footer = ""; // a band of 40 below the body, which is as high as the case says
+    for (const auto &c : cases) {
+        Reset(c.width, c.height + 40);
+        ASSERT_EQ(Print(c.text, TabStops{1, four}), 0u) << c.text;
+        EXPECT_EQ(recorder.fontsCreated + recorder.fontsDeleted, 0) << "the printer's own font";
+        if (!c.pages.empty()) {
+            EXPECT_EQ(All(), c.pages) << c.text;
+            continue;
+        }
+        std::string printed; // a long line continues at the left edge over four full pages
+        for (const auto &page : All())
+            for (const std::string &row : page)
+                printed += row;
+        EXPECT_EQ(recorder.pages.size(), 4u);
+        EXPECT_EQ(printed, c.text);
+    }
 }
 
-TEST_F(PrintJobTest, TabsExpandToTheStopsAndATabCutByAPageRepeatsWhole)
-{
-    const uint32_t widths[] = {4};
-    ASSERT_EQ(Print("a\tb\n\tc", TabStops{1, widths}), 0u);
-    EXPECT_EQ(Page(0), (std::vector<std::string>{"a   b", "    c"}));
-
-    recorder.pages.clear();
-    ASSERT_EQ(Print(std::string(48, 'x') + "\ty", TabStops{1, widths}), 0u);
-    ASSERT_EQ(recorder.pages.size(), 2u);
-    EXPECT_EQ(Page(0).back(), "xxxxxxxx  ") << "two of the tab's four spaces fit";
-    EXPECT_EQ(Page(1), std::vector<std::string>{"    y"}) << "the whole tab again, from its column";
-}
-
-TEST_F(PrintJobTest, OddPagesSkipTheEvenOnesWithoutMovingWhereTheOthersStart)
+TEST_F(PrintJobTest, PageSetsSkipPagesAndCopiesRestartWithTheirOwnTime)
 {
     job.header = "&P";
-    recorder.height = 101 + 40; // room for the header band
+    job.footer = "&T";
     std::string text;
     for (int i = 0; i < 25; ++i)
         text += std::string(1, char('A' + i)) + "\n"; // five pages of five lines
+    Reset(110, 101 + 40 + 40);
     ASSERT_EQ(Print(text), 0u);
-    ASSERT_EQ(recorder.pages.size(), 5u);
-    std::vector<std::vector<std::string>> all = {Page(0), Page(1), Page(2), Page(3), Page(4)};
-
-    recorder.pages.clear();
-    recorder.events.clear();
-    job.pageSet = AEPS_ODD;
-    ASSERT_EQ(Print(text), 0u);
-    ASSERT_EQ(recorder.pages.size(), 3u);
-    EXPECT_EQ(Page(0), all[0]);
-    EXPECT_EQ(Page(1), all[2]);
-    EXPECT_EQ(Page(2), all[4]);
-    EXPECT_EQ(recorder.pages[1].header, "3") << "skipped pages count";
-    EXPECT_EQ(recorder.events.size(), 2u + 3u * 2u);
-
-    recorder.pages.clear();
-    job.pageSet = AEPS_EVEN;
-    ASSERT_EQ(Print(text), 0u);
-    ASSERT_EQ(recorder.pages.size(), 2u);
-    EXPECT_EQ(Page(1), all[3]);
+    const Pages all = All();
+    ASSERT_EQ(all.size(), 5u);
+    const struct {
+        unsigned pageSet;
+        int copies;
+        std::vector<int> pages; // which of the five, per copy
+    } cases[] = {{AEPS_ODD, 1, {1, 3, 5}}, {AEPS_EVEN, 1, {2, 4}}, {AEPS_ALL, 2, {1, 2, 3, 4, 5}}};
+    for (const auto &c : cases) {
+        Reset(110, 181);
+        recorder.times = {{2001, 3, 5, 7, 4, 9}, {2001, 3, 5, 7, 5, 0}};
+        job.pageSet = c.pageSet;
+        job.copies = c.copies;
+        ASSERT_EQ(Print(text), 0u);
+        ASSERT_EQ(recorder.pages.size(), c.pages.size() * c.copies) << c.pageSet;
+        for (size_t i = 0; i < recorder.pages.size(); ++i) {
+            int page = c.pages[i % c.pages.size()];
+            EXPECT_EQ(All()[i], all[size_t(page - 1)]);
+            EXPECT_EQ(recorder.pages[i].header, std::to_string(page)) << "skipped pages count";
+            EXPECT_EQ(recorder.pages[i].footer, i < c.pages.size() ? "07:04:09" : "07:05:00");
+        }
+        std::vector<std::string> events = {"start doc report.txt"};
+        for (size_t i = 0; i < recorder.pages.size(); ++i)
+            events.insert(events.end(), {"page", "end page"});
+        events.push_back("end doc");
+        EXPECT_EQ(recorder.events, events) << "one document";
+    }
 }
 
-TEST_F(PrintJobTest, EachCopyStartsAtPageOneWithItsOwnTime)
-{
-    job.copies = 2;
-    job.footer = "&P &T";
-    recorder.height = 101 + 40;
-    recorder.times = {kMarch5, {2001, 3, 5, 7, 5, 0}};
-    ASSERT_EQ(Print(std::string(60, 'z')), 0u); // two pages a copy
-    ASSERT_EQ(recorder.pages.size(), 4u);
-    EXPECT_EQ(recorder.pages[0].footer, "1 07:04:09");
-    EXPECT_EQ(recorder.pages[1].footer, "2 07:04:09");
-    EXPECT_EQ(recorder.pages[2].footer, "1 07:05:00");
-    EXPECT_EQ(Page(2), Page(0));
-    EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "end doc"), 1) << "one document";
-}
-
-TEST_F(PrintJobTest, BandsAndBodyShareThePageInsideTheMargins)
+TEST_F(PrintJobTest, BandsAndBodyShareThePageInsideTheMarginsInACreatedFont)
 {
     recorder = PageRecorder{}; // 2400 x 3000, device font 40 x 24
     job.printerFont = 0;
@@ -185,23 +163,17 @@ TEST_F(PrintJobTest, BandsAndBodyShareThePageInsideTheMargins)
     job.bottomMargin = 60;
     job.header = "&F";
     job.footer = "Page &P";
-    ASSERT_EQ(Print("x"), 0u);
-    EXPECT_EQ(recorder.requestedHeight, 30) << "3/4 of the device font's height";
-    EXPECT_EQ(recorder.requestedWidth, 14) << "3/5 of its widest character";
-    EXPECT_EQ(recorder.fontsCreated, 1);
-    EXPECT_EQ(recorder.fontsDeleted, 1);
+    ASSERT_EQ(Print("x\ny"), 0u);
+    EXPECT_EQ(recorder.requestedHeight * 100 + recorder.requestedWidth, 30 * 100 + 14) << "3/4 high, 3/5 wide";
+    EXPECT_EQ(recorder.fontsCreated * 10 + recorder.fontsDeleted, 11);
     ASSERT_EQ(recorder.pages.size(), 1u);
     const RecordedPage &page = recorder.pages[0];
-    EXPECT_EQ(page.header, "report.txt");
-    EXPECT_EQ(page.footer, "Page 1");
-    EXPECT_EQ(page.headerRect.left, 100);
-    EXPECT_EQ(page.headerRect.top, 50);
-    EXPECT_EQ(page.headerRect.right, 2200);
-    EXPECT_EQ(page.headerRect.bottom, 130) << "two lines of the device font";
-    EXPECT_EQ(page.footerRect.top, 3000 - 60 - 80);
-    EXPECT_EQ(page.footerRect.bottom, 2940);
-    ASSERT_EQ(page.cells.size(), 1u);
+    EXPECT_EQ(page.header + "|" + page.footer, "report.txt|Page 1");
+    const PrintRect &h = page.headerRect, &f = page.footerRect;
+    EXPECT_EQ(std::vector<int>({h.left, h.top, h.right, h.bottom, f.left, f.top, f.right, f.bottom}),
+              std::vector<int>({100, 50, 2200, 130, 100, 3000 - 60 - 80, 2200, 2940})) << "two device lines a band";
     EXPECT_EQ(page.cells.begin()->first, 130) << "the body starts under the header";
+    EXPECT_EQ(page.cells.rbegin()->first, 160) << "lines of the created font";
     EXPECT_EQ(page.cells.begin()->second.begin()->first, 100);
 
     recorder = PageRecorder{};
@@ -211,45 +183,45 @@ TEST_F(PrintJobTest, BandsAndBodyShareThePageInsideTheMargins)
     EXPECT_EQ(recorder.pages[0].cells.begin()->first, 50) << "no header, no band";
 }
 
+// Margins must leave 10 cells of the print font across and 5 lines of the
+// device font down; a failed bracket stops the job where it failed.
 TEST_F(PrintJobTest, MarginsWithoutRoomAndFailedBracketsStopTheJob)
 {
-    recorder = PageRecorder{};
-    job.printerFont = 0;
-    job.leftMargin = 2400 - 140; // 10 cells of 14 would be needed
-    EXPECT_EQ(Print("x"), uint32_t(AEE_MARGINS));
-    EXPECT_TRUE(recorder.events.empty()) << "no document is started";
-    EXPECT_EQ(recorder.fontsDeleted, 1);
-    job.leftMargin = 2400 - 141;
-    EXPECT_EQ(Print("x"), 0u);
-    job.leftMargin = 0;
-    job.topMargin = 3000 - 200; // 5 lines of 40
-    EXPECT_EQ(Print("x"), uint32_t(AEE_MARGINS));
-    job.topMargin = 0;
+    job.printerFont = 0; // cells 14 x 30 on the default device
+    const struct {
+        int left, right, top, bottom;
+        int failStartDocument, failStartPage, failEndDocument;
+        uint32_t error;
+        size_t pages;
+        const char *lastEvent;
+    } cases[] = {
+        {2400 - 140, 0, 0, 0, 0, 0, 0, AEE_MARGINS, 0, ""},  {2400 - 141, 0, 0, 0, 0, 0, 0, 0, 1, "end doc"},
+        {0, 2400 - 141, 0, 0, 0, 0, 0, 0, 1, "end doc"},      {0, 2400 - 140, 0, 0, 0, 0, 0, AEE_MARGINS, 0, ""},
+        {100, 2300 - 140, 0, 0, 0, 0, 0, AEE_MARGINS, 0, ""}, {0, 0, 3000 - 200, 0, 0, 0, 0, AEE_MARGINS, 0, ""},
+        {0, 0, 0, 3000 - 201, 0, 0, 0, 0, 1, "end doc"},      {0, 0, 1500, 1300, 0, 0, 0, AEE_MARGINS, 0, ""},
+        {0, 0, 0, 0, 1, 0, 0, AEE_WIN32API, 0, "start doc report.txt"},
+        {0, 0, 0, 0, 0, 2, 0, AEE_WIN32API, 1, "page"}, {0, 0, 0, 0, 0, 0, 1, AEE_WIN32API, 2, "end doc"},
+    };
+    for (const auto &c : cases) {
+        recorder = PageRecorder{};
+        job.leftMargin = c.left;
+        job.rightMargin = c.right;
+        job.topMargin = c.top;
+        job.bottomMargin = c.bottom;
+        recorder.failStartDocument = c.failStartDocument;
+        recorder.failStartPage = c.failStartPage;
+        recorder.failEndDocument = c.failEndDocument;
+        EXPECT_EQ(Print(std::string(c.failEndDocument || c.failStartPage ? 30000 : 1, 'w')), c.error)
+            << c.left << " " << c.right << " " << c.top << " " << c.bottom;
+        EXPECT_EQ(recorder.pages.size(), c.pages);
+        EXPECT_EQ(recorder.events.empty() ? "" : recorder.events.back(), c.lastEvent);
+        EXPECT_EQ(recorder.fontsDeleted, 1) << "the created font is given back";
+    }
 
-    recorder.events.clear();
-    recorder.failStartDocument = 1;
-    EXPECT_EQ(Print("x"), uint32_t(AEE_WIN32API));
-    EXPECT_EQ(recorder.events, std::vector<std::string>{"start doc report.txt"});
-
-    recorder = PageRecorder{};
-    recorder.failStartPage = 2;
-    EXPECT_EQ(Print(std::string(30000, 'w')), uint32_t(AEE_WIN32API));
-    EXPECT_EQ(recorder.pages.size(), 1u);
-    EXPECT_EQ(recorder.events.back(), "page") << "no EndDoc after a failure";
-
-    recorder = PageRecorder{};
-    recorder.failEndDocument = 1;
-    EXPECT_EQ(Print("x"), uint32_t(AEE_WIN32API));
-}
-
-TEST_F(PrintJobTest, APageThatHoldsNothingEndsTheJobInsteadOfLooping)
-{
-    recorder.deviceFont = {20, 10};
-    job.printerFont = 0; // the created font is 15 x 6 ...
-    recorder.height = 101;
+    // A created font taller than the body passes the margin test but holds
+    // no line: the job ends instead of printing blank pages for ever.
+    Reset();
     PageDevice device = recorder.Device();
-    // ... but a device whose created font is taller than the body can
-    // still pass the margin test; it must not print blank pages for ever.
     device.createFont = [](void *c, int, int) {
         static_cast<PageRecorder *>(c)->requestedHeight = 200;
         static_cast<PageRecorder *>(c)->requestedWidth = 6;
@@ -258,6 +230,11 @@ TEST_F(PrintJobTest, APageThatHoldsNothingEndsTheJobInsteadOfLooping)
     device.deleteFont = [](void *, uintptr_t) {};
     EXPECT_EQ(RunPrintJob("x", 1, TabStops{0, nullptr}, job, device), uint32_t(AEE_MARGINS));
     EXPECT_LE(recorder.pages.size(), 1u);
+    device.createFont = [](void *, int, int) { return uintptr_t(0); };
+    recorder.pages.clear();
+    recorder.events.clear();
+    EXPECT_EQ(RunPrintJob("x", 1, TabStops{0, nullptr}, job, device), uint32_t(AEE_WIN32API)) << "no font, no job";
+    EXPECT_TRUE(recorder.events.empty());
 }
 
 } // namespace
