@@ -11,6 +11,7 @@
 #include "dialogs/win32_dialog_fields.h"
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
+#include "shell/dialog_rules.h"
 #include "shell/document_paths.h"
 #include "shell/settings_texts.h"
 #include "shell/win32_app.h"
@@ -35,14 +36,6 @@ const DWORD kEditFileTypeHelpTopics[] = {
 
 const char kChangedText[] =
     "You have made changes to one or more file types.\nThese changes will only be applied on the next file load.";
-const char kNameRequiredText[] = "File type name is required !";
-const char kExtensionRequiredText[] = "At least one file extension must be given !";
-const char kTemplatesFullText[] = "Maximum number of template files reached !";
-const char kNoCodeStyle[] = "None"; // the code style list's entry for no style
-
-enum : uint32_t {
-    kTemplatesTextSize = 2610, // the template field as read back: 2,609 characters and the NUL
-};
 
 // ---------------------------------------------------------------------------
 // File Types: the dialog keeps the AppState it was opened with, and its
@@ -257,15 +250,11 @@ void OnBrowseTemplate(HWND dialog)
         if (open.lpstrInitialDir != nullptr)
             CopyDirectoryPart(const_cast<char *>(open.lpstrInitialDir), kPathSize, open.lpstrFile,
                               open.nFileOffset);
-        // The separator counts too: OK reads 2,609 characters back, and a
-        // path cut there would name another file.
         std::string templates = FieldText(dialog, IDC_EDITFILETYPE_TEMPLATES);
-        AppendTemplatePath(templates, open.lpstrFile);
-        if (templates.size() < kTemplatesTextSize) {
+        if (const char *message = AppendTemplateWithRoom(templates, open.lpstrFile))
+            ShowNote(dialog, message);
+        else
             SetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, templates.c_str());
-        } else {
-            ShowNote(dialog, kTemplatesFullText);
-        }
     }
     open.lpstrFile[0] = '\0';
 }
@@ -276,14 +265,11 @@ void OnEditFileTypeOk(HWND dialog)
 {
     char name[kFileTypeNameSize] = "";
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_NAME, name, sizeof name);
-    if (name[0] == '\0') {
-        ShowError(dialog, kNameRequiredText);
-        return;
-    }
     char extensions[64] = "";
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_EXTENSIONS, extensions, sizeof extensions);
-    if (!HasListPiece(extensions)) {
-        ShowError(dialog, kExtensionRequiredText);
+    FieldVerdict verdict = CheckFileTypeFields(name, extensions);
+    if (verdict.message != nullptr) {
+        ShowError(dialog, verdict.message);
         return;
     }
     char tabStops[64] = "";
@@ -293,10 +279,8 @@ void OnEditFileTypeOk(HWND dialog)
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_TEMPLATES, &templates[0], int(templates.size()));
     char codeStyle[kCodeStyleSize] = "";
     GetDlgItemTextA(dialog, IDC_EDITFILETYPE_CODESTYLE, codeStyle, sizeof codeStyle);
-    if (std::strcmp(codeStyle, kNoCodeStyle) == 0)
-        codeStyle[0] = '\0';
     auto *type = reinterpret_cast<FileType *>(GetWindowLongPtrA(dialog, DWLP_USER));
-    CreateFileType(type, name, extensions, keepTabs, tabStops, templates.c_str(), codeStyle);
+    CreateFileType(type, name, extensions, keepTabs, tabStops, templates.c_str(), StoredCodeStyle(codeStyle));
     EndDialog(dialog, 1);
 }
 

@@ -6,9 +6,8 @@
 
 #include "advancededit.h"
 #include "resources/resource.h"
+#include "shell/dialog_rules.h"
 #include "shell/win32_app.h"
-
-#include <cstdio>
 
 namespace scrivlet {
 
@@ -17,13 +16,6 @@ namespace {
 const DWORD kHelpTopics[] = {IDC_GOTO_WHAT, 2, IDC_GOTO_NUMBER, 3, IDC_GOTO_JUMP, 1, IDCANCEL, 4, 0, 0};
 
 enum : DWORD { kGoToLine = 1, kGoToOffset = 2 };
-
-void ShowRangeError(HWND dialog, const char *format, unsigned long limit)
-{
-    char text[kMessageTextSize];
-    std::snprintf(text, sizeof text, format, limit);
-    ShowError(dialog, text);
-}
 
 BOOL OnInitDialog(HWND dialog)
 {
@@ -39,20 +31,14 @@ void OnGoTo(HWND dialog)
     UINT number = GetDlgItemInt(dialog, IDC_GOTO_NUMBER, &isNumber, FALSE);
     DWORD kind = kGoToLine; // the first entry's, when none is selected
     SelectedListData(dialog, IDC_GOTO_WHAT, &kind);
-    if (kind == kGoToLine) {
-        DWORD count = DWORD(SendToEdit(AEM_GETLINECOUNT, 0, 0));
-        if (isNumber && number >= 1 && number <= count) {
-            DWORD start = DWORD(SendToEdit(AEM_LINEINDEX, number - 1, 0));
-            SelectInEdit(start, start);
-        } else {
-            ShowRangeError(dialog, "Line number must be between 1 and %lu !", count);
-        }
+    bool line = kind == kGoToLine;
+    DWORD limit = DWORD(SendToEdit(line ? AEM_GETLINECOUNT : AEM_GETTEXTLENGTH, 0, 0));
+    GoToVerdict verdict = CheckGoTo(line, isNumber != FALSE, number, limit);
+    if (!verdict.legal) {
+        ShowError(dialog, verdict.message.c_str());
     } else {
-        DWORD length = DWORD(SendToEdit(AEM_GETTEXTLENGTH, 0, 0));
-        if (isNumber && number <= length)
-            SelectInEdit(number, number);
-        else
-            ShowRangeError(dialog, "Offset must be between 0 and %lu !", length);
+        DWORD caret = line ? DWORD(SendToEdit(AEM_LINEINDEX, verdict.target, 0)) : verdict.target;
+        SelectInEdit(caret, caret);
     }
     SendDlgItemMessageA(dialog, IDC_GOTO_NUMBER, EM_SETSEL, 0, -1); // the next number replaces it
 }

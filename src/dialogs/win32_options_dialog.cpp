@@ -7,7 +7,7 @@
 #include "dialogs/win32_dialog_fields.h"
 #include "dialogs/win32_dialogs.h"
 #include "resources/resource.h"
-#include "shell/settings_texts.h"
+#include "shell/dialog_rules.h"
 #include "shell/win32_app.h"
 
 #include <shlobj.h>
@@ -23,10 +23,6 @@ const DWORD kHelpTopics[] = {
     IDC_OPTIONS_DIRECTORY, 9, IDC_OPTIONS_BROWSE, 10, IDOK, 11, IDCANCEL, 4, 0, 0,
 };
 
-const char kMinuteText[] = "Minute value must be between 1 and 1440 !";
-const char kUndoLevelsText[] = "Illegal value for number of undo levels !";
-const char kUndoClearText[] = "Modifying the number undo levels will clear the undo buffer.";
-const char kDirectoryText[] = "Invalid directory name !";
 const char kBrowsePrompt[] = "Choose your default folder:";
 
 Options *RecordOf(HWND dialog)
@@ -34,14 +30,13 @@ Options *RecordOf(HWND dialog)
     return reinterpret_cast<Options *>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// A number field read as an unsigned number from `low` to `high`; anything
-// else is reported with `error`. The whole text is read, so that nothing
-// after a cut can pass unseen.
-bool ReadNumberField(HWND dialog, int control, uint32_t low, uint32_t high, const char *error, uint32_t *value)
+// A refused field's message; true when there is none. Number fields are
+// read whole, so that nothing after a cut can pass unseen.
+bool Legal(HWND dialog, const char *message)
 {
-    if (ReadUnsignedNumber(FieldText(dialog, control).c_str(), value) && *value >= low && *value <= high)
+    if (message == nullptr)
         return true;
-    ShowError(dialog, error);
+    ShowError(dialog, message);
     return false;
 }
 
@@ -101,25 +96,23 @@ bool TakeAutoSave(HWND dialog, Options *options)
     if (options->autoSave == 0)
         return true;
     uint32_t period = 0;
-    bool legal =
-        ReadNumberField(dialog, IDC_OPTIONS_PERIOD, kMinAutoSavePeriod, kMaxAutoSavePeriod, kMinuteText, &period);
+    const char *message = ReadAutoSavePeriod(FieldText(dialog, IDC_OPTIONS_PERIOD).c_str(), &period);
     options->autoSavePeriod = period;
-    return legal;
+    return Legal(dialog, message);
 }
 
 // A new number of undo levels clears the undo buffer once applied, so it is
-// taken only when the user agrees. The record holds a signed number: a value
-// beyond its range is no legal number of levels either.
+// taken only when the user agrees.
 bool TakeUndoLevels(HWND dialog, Options *options)
 {
-    uint32_t levels = 0;
-    if (!ReadNumberField(dialog, IDC_OPTIONS_UNDOLEVELS, 0, uint32_t(INT32_MAX), kUndoLevelsText, &levels))
+    int32_t levels = 0;
+    if (!Legal(dialog, ReadUndoLevels(FieldText(dialog, IDC_OPTIONS_UNDOLEVELS).c_str(), &levels)))
         return false;
-    if (int32_t(levels) == options->undoLevels)
+    if (levels == options->undoLevels)
         return true;
     if (ShowMessage(dialog, kUndoClearText, kInformationTitle,
                     MB_OKCANCEL | MB_ICONINFORMATION | MB_DEFBUTTON2) == IDOK) {
-        options->undoLevels = int32_t(levels);
+        options->undoLevels = levels;
         return true;
     }
     SetDlgItemInt(dialog, IDC_OPTIONS_UNDOLEVELS, UINT(options->undoLevels), TRUE);
@@ -156,10 +149,8 @@ void OnOk(HWND dialog)
     options->bracketHelp = IsChecked(dialog, IDC_OPTIONS_BRACKETHELP) ? 1 : 0;
     options->storeRecentFileSel = IsChecked(dialog, IDC_OPTIONS_STORESELECTION) ? 1 : 0;
     legal = TakeUndoLevels(dialog, options) && legal;
-    if (IsChecked(dialog, IDC_OPTIONS_INDENTNONE))
-        options->autoIndent = 0;
-    else if (IsChecked(dialog, IDC_OPTIONS_INDENTDEFAULT))
-        options->autoIndent = 1;
+    options->autoIndent = AutoIndentOf(IsChecked(dialog, IDC_OPTIONS_INDENTNONE),
+                                       IsChecked(dialog, IDC_OPTIONS_INDENTDEFAULT), options->autoIndent);
     legal = TakeDefaultDirectory(dialog, options) && legal;
     if (legal)
         EndDialog(dialog, 1);

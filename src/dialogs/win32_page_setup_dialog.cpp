@@ -6,10 +6,10 @@
 
 #include "config/options.h"
 #include "resources/resource.h"
+#include "shell/dialog_rules.h"
 #include "shell/win32_app.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace scrivlet {
 
@@ -21,7 +21,6 @@ const DWORD kHelpTopics[] = {
 };
 
 const int kMarginEdits[] = {IDC_MARGINLEFT, IDC_MARGINRIGHT, IDC_MARGINTOP, IDC_MARGINBOTTOM};
-const double kMaxMargin = 5.0;
 
 PageSetup *RecordOf(HWND dialog)
 {
@@ -55,16 +54,15 @@ void OnOk(HWND dialog)
     PageSetup *setup = RecordOf(dialog);
     GetDlgItemTextA(dialog, IDC_HEADER, setup->header, sizeof setup->header);
     GetDlgItemTextA(dialog, IDC_FOOTER, setup->footer, sizeof setup->footer);
-    double margins[4];
-    bool legal = true;
+    char texts[4][64] = {};
+    const char *fields[4];
     for (int i = 0; i < 4; ++i) {
-        char text[64] = "";
-        GetDlgItemTextA(dialog, kMarginEdits[i], text, sizeof text);
-        margins[i] = std::atof(text);
-        legal = legal && margins[i] >= 0.0 && margins[i] <= kMaxMargin;
+        GetDlgItemTextA(dialog, kMarginEdits[i], texts[i], sizeof texts[i]);
+        fields[i] = texts[i];
     }
-    if (!legal) {
-        ShowError(dialog, "One or more margin settings are illegal !");
+    double margins[4];
+    if (const char *message = ReadMargins(fields, margins)) {
+        ShowError(dialog, message);
         return;
     }
     for (int i = 0; i < 4; ++i)

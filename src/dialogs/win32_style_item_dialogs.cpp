@@ -153,22 +153,10 @@ const DWORD kClassHelpTopics[] = {
     IDC_STYLECLASS_AUTOUPPER, 61, IDC_STYLECLASS_NEXT, 62, IDOK, 11, IDCANCEL, 4, 0, 0,
 };
 
-// The value of a colour box entry: a named colour, or the custom colour.
-COLORREF ColourOfEntry(DWORD entry)
-{
-    if (entry < kNamedColourCount)
-        return kNamedColours[entry].value;
-    return entry == kCustomColourEntry ? g_stylesDialogs.customColour : kNamedColours[0].value;
-}
-
 // A colour none of the named ones has becomes the custom colour.
 void SelectColour(HWND dialog, COLORREF colour)
 {
-    int entry = kCustomColourEntry;
-    for (int i = 0; i < kNamedColourCount && entry == kCustomColourEntry; ++i) {
-        if (kNamedColours[i].value == colour)
-            entry = i;
-    }
+    int entry = EntryOfColour(colour);
     if (entry == kCustomColourEntry)
         g_stylesDialogs.customColour = colour;
     SendDlgItemMessageA(dialog, IDC_STYLECLASS_COLOUR, CB_SETCURSEL, WPARAM(entry), 0);
@@ -226,16 +214,15 @@ void OnCustomColour(HWND dialog)
 void OnClassOk(HWND dialog, WORD command)
 {
     AESTYLECLASS record = {};
-    if (!ReadRequiredStyleText(dialog, IDC_STYLECLASS_NAME, record.name, "You must specify a valid class name !"))
+    if (!ReadRequiredStyleText(dialog, IDC_STYLECLASS_NAME, record.name, kClassName))
         return;
     record.caseSensitive = IsChecked(dialog, IDC_STYLECLASS_CASESENSITIVE) ? 1 : 0;
-    record.autocase = IsChecked(dialog, IDC_STYLECLASS_AUTOUPPER)   ? 2
-                      : IsChecked(dialog, IDC_STYLECLASS_AUTOLOWER) ? 1
-                                                                    : 0;
+    record.autocase =
+        AutocaseOf(IsChecked(dialog, IDC_STYLECLASS_AUTOUPPER), IsChecked(dialog, IDC_STYLECLASS_AUTOLOWER));
     DWORD entry = 0; // none selected is the first colour
     SelectedListData(dialog, IDC_STYLECLASS_COLOUR, &entry, kComboBox);
-    record.colour = ColourOfEntry(entry);
-    if (StoreItem(dialog, AESK_CLASS, &record, "A class name cannot contain a comma or a line break !"))
+    record.colour = ColourOfEntry(entry, g_stylesDialogs.customColour);
+    if (StoreItem(dialog, AESK_CLASS, &record, kClassRefusedText))
         FinishItem(dialog, command, {IDC_STYLECLASS_NAME});
 }
 
@@ -282,15 +269,13 @@ BOOL OnRangeInitDialog(HWND dialog, DWORD rangeIdentifier)
 void OnRangeOk(HWND dialog, WORD command)
 {
     AESTYLERANGE record = {};
-    if (!ReadRequiredStyleText(dialog, IDC_STYLERANGE_START, record.startText,
-                               "You must specify the start text of a range !"))
+    if (!ReadRequiredStyleText(dialog, IDC_STYLERANGE_START, record.startText, kRangeStart))
         return;
     ReadStyleText(dialog, IDC_STYLERANGE_END, record.endText);
     record.flags = IsChecked(dialog, IDC_STYLERANGE_BACKSLASH) ? AESR_BACKSLASH : 0;
     record.nested = IsChecked(dialog, IDC_STYLERANGE_NESTED) ? 1 : 0;
     record.classIdentifier = SelectedClass(dialog, IDC_STYLERANGE_CLASS);
-    if (StoreItem(dialog, AESK_RANGE, &record,
-                  "The start and end texts of a range cannot contain a comma or a line break !"))
+    if (StoreItem(dialog, AESK_RANGE, &record, kRangeRefusedText))
         FinishItem(dialog, command, {IDC_STYLERANGE_START, IDC_STYLERANGE_END});
 }
 
@@ -326,7 +311,7 @@ BOOL OnSymbolInitDialog(HWND dialog, DWORD symbolIdentifier)
 void OnSymbolOk(HWND dialog, WORD command)
 {
     AESTYLESYMBOL record = {};
-    if (!ReadRequiredStyleText(dialog, IDC_STYLESYMBOL_TEXT, record.text, "You must specify a symbol name !"))
+    if (!ReadRequiredStyleText(dialog, IDC_STYLESYMBOL_TEXT, record.text, kSymbolText))
         return;
     record.classIdentifier = SelectedClass(dialog, IDC_STYLESYMBOL_CLASS);
     if (StoreItem(dialog, AESK_SYMBOL, &record, nullptr))

@@ -16,14 +16,6 @@ namespace scrivlet {
 
 StylesDialogState g_stylesDialogs = {};
 
-// Half intensity is 127, as the colour chooser's basic colours are.
-const NamedColour kNamedColours[kNamedColourCount] = {
-    {"Black", 0x00000000},  {"Maroon", 0x0000007F}, {"Red", 0x000000FF},  {"Purple", 0x007F007F},
-    {"Fuchsia", 0x00FF00FF}, {"Green", 0x00007F00}, {"Lime", 0x0000FF00}, {"Olive", 0x00007F7F},
-    {"Yellow", 0x0000FFFF}, {"Navy", 0x007F0000},   {"Blue", 0x00FF0000}, {"Teal", 0x007F7F00},
-    {"Aqua", 0x00FFFF00},   {"Gray", 0x007F7F7F},   {"Silver", 0x00C0C0C0}, {"White", 0x00FFFFFF},
-};
-
 void *(*g_stylesCopyAllocator)(size_t bytes) = std::malloc;
 
 // ---------------------------------------------------------------------------
@@ -88,12 +80,8 @@ void ShowStyleError(HWND owner, const char *format, const char *refusedText)
 {
     char error[AE_ERRORTEXTSIZE];
     GetControlErrorText(GetLastControlError(), error);
-    const char *reason = refusedText != nullptr && GetLastControlError() == AEE_SYMBOLCHARS ? refusedText : error;
     char text[kMessageTextSize];
-    if (format != nullptr)
-        std::snprintf(text, sizeof text, format, reason);
-    else
-        CopyText(text, reason);
+    CopyText(text, StyleErrorMessage(format, error, GetLastControlError() == AEE_SYMBOLCHARS, refusedText).c_str());
     ShowMessage(owner, text, kErrorTitle, MB_OK | MB_ICONERROR);
 }
 
@@ -126,10 +114,11 @@ void ReadStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE])
     GetDlgItemTextA(dialog, control, text, AE_STYLETEXTSIZE);
 }
 
-bool ReadRequiredStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE], const char *note)
+bool ReadRequiredStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE], StyleText kind)
 {
     ReadStyleText(dialog, control, text);
-    if (text[0] != '\0')
+    const char *note = CheckStyleText(kind, text);
+    if (note == nullptr)
         return true;
     ShowNote(dialog, note);
     return false;
@@ -194,9 +183,7 @@ void OnAddStyle(HWND dialog)
                                          reinterpret_cast<LPARAM>(added.characters)));
     if (style == 0) {
         ShowStyleError(dialog, "The following error occurred while creating the new style:\n\n[%s]",
-                       "A style name and its additional symbol characters cannot contain a comma or a line "
-                       "break, and the additional characters (or the name, when there are none) cannot end "
-                       "in a blank !");
+                       kStyleRefusedText);
         return;
     }
     FillStyleList(dialog);
@@ -350,7 +337,7 @@ BOOL OnAddStyleInitDialog(HWND dialog, NewStyle *added)
 void OnAddStyleOk(HWND dialog)
 {
     NewStyle read = {};
-    if (!ReadRequiredStyleText(dialog, IDC_ADDSTYLE_NAME, read.name, "You must specify a name for the new style !"))
+    if (!ReadRequiredStyleText(dialog, IDC_ADDSTYLE_NAME, read.name, kNewStyleName))
         return;
     ReadStyleText(dialog, IDC_ADDSTYLE_CHARACTERS, read.characters);
     if (auto *added = reinterpret_cast<NewStyle *>(GetWindowLongPtrA(dialog, DWLP_USER)))

@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "advancededit.h"
+#include "shell/dialog_rules.h"
 
 #include <cstddef>
 #include <cstdlib>
@@ -34,15 +35,6 @@ struct NewStyle {
     char name[AE_STYLETEXTSIZE];
     char characters[AE_STYLETEXTSIZE]; // additional symbol characters, "" for none
 };
-
-// The colours the class dialog offers, in list order; "Custom" follows them.
-struct NamedColour {
-    const char *name;
-    COLORREF value;
-};
-constexpr int kNamedColourCount = 16;
-constexpr int kCustomColourEntry = kNamedColourCount; // index of "Custom" in the colour box
-extern const NamedColour kNamedColours[kNamedColourCount];
 
 // Where the dialogs take the buffers they copy styles, classes, ranges and
 // symbols into (std::malloc; tests make it fail). Null means no memory.
@@ -87,9 +79,9 @@ INT_PTR RunStylesSubDialog(int templateId, HWND owner, DLGPROC procedure, LPARAM
 void LimitStyleText(HWND dialog, int control);
 void SetStyleText(HWND dialog, int control, const char (&text)[AE_STYLETEXTSIZE]);
 void ReadStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE]);
-// The same for a text that must be given: an empty one is noted with
-// `note`, and the answer is false.
-bool ReadRequiredStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE], const char *note);
+// The same for a text that must be given: an empty one is noted with the
+// rule's message for its kind, and the answer is false.
+bool ReadRequiredStyleText(HWND dialog, int control, char (&text)[AE_STYLETEXTSIZE], StyleText kind);
 
 // A copy of the style's classes, ranges or symbols, or of the styles. Empty
 // when there are none; `ok` is false only when the copy could not be
