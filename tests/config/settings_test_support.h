@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace scrivlet {
@@ -23,7 +24,7 @@ struct SettingsTest : testing::Test {
     PageSetup page;
     IdList *types = nullptr;
     std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("scrivlet-settings-" + std::to_string(std::rand()));
+                                   ("scrivlet-settings-" + std::to_string(std::random_device{}()));
 
     void SetUp() override
     {

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ namespace fs = std::filesystem;
 
 class SafeWriteTest : public testing::Test {
 protected:
-    fs::path folder = fs::temp_directory_path() / ("scrivlet-safe-" + std::to_string(std::rand()));
+    fs::path folder = fs::temp_directory_path() / ("scrivlet-safe-" + std::to_string(std::random_device{}()));
     std::string target = (folder / "file.txt").string();
 
     void SetUp() override { fs::create_directories(folder); }

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,7 @@ struct StyleFileTest : testing::Test {
     void SetUp() override
     {
         folder = fs::temp_directory_path() /
-                 ("scrivlet-style-file-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("scrivlet-style-file-" + std::to_string(std::random_device{}()));
         fs::remove_all(folder);
         fs::create_directories(folder);
         ClearStyles();
