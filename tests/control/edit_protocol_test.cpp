@@ -2,6 +2,7 @@
 // selection itself, the limits, indenting.
 #include "support/control_fixture.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,170 +13,130 @@ namespace {
 using Edit = ControlTest;
 using Sequence = std::vector<Notification>;
 
-TEST_F(Edit, ReplaceSelInsertsAtTheCaretAndNotifies)
+// Each case selects (caret first at `caret`), sends one message and looks
+// at the text, the selection, the notifications and what undo gives back.
+TEST_F(Edit, MessagesEditTheSelection)
 {
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("abc")), 1);
-    EXPECT_EQ(Text(), "abc");
-    EXPECT_EQ(Notifications(), (Sequence{SelChange(0, 0), SelChange(3, 3), Change()}));
-    EXPECT_EQ(Send(AEM_GETCARETCOLUMN), 3);
-    EXPECT_EQ(Send(AEM_CANUNDO), 1);
+    const struct {
+        const char *text;
+        DWORD limit; // 0: the default
+        DWORD caret, from, to;
+        unsigned message;
+        uintptr_t wParam;
+        const char *inserted;
+        intptr_t result;
+        const char *expected;
+        DWORD selStart, selEnd;
+        Sequence seen;
+        bool undoable;
+    } cases[] = {
+        {"", 0, 0, 0, 0, AEM_REPLACESEL, 1, "abc", 1, "abc", 3, 3, {SelChange(0, 0), SelChange(3, 3), Change()}, true},
+        {"abcd", 0, 0, 1, 3, AEM_REPLACESEL, 1, "XYZ", 1, "aXYZd", 4, 4, {SelChange(1, 1), SelChange(4, 4), Change()}, true},
+        {"abcd", 0, 4, 1, 4, AEM_REPLACESEL, 1, "-", 1, "a-", 2, 2,
+         {SelChange(1, 1), SelChange(2, 2), SelChange(2, 2), Change()}, true}, // the caret at the end is set once more
+        {"abcd", 0, 0, 0, 9, AEM_REPLACESEL, 0, "q\r\nr\rs", 1, "q\nr\ns", 5, 5, {SelChange(0, 0), SelChange(5, 5), Change()}, false},
+        {"abcdef", 0, 0, 1, 4, kWmClear, 0, nullptr, 0, "aef", 1, 1, {SelChange(1, 1), Change()}, true},
+        {"abcdef", 0, 0, 2, 2, kWmClear, 0, nullptr, 0, "abcdef", 2, 2, {SelChange(2, 2)}, false},
+        {"0123456789", 10, 0, 0, 0, AEM_REPLACESEL, 1, "x", 0, "0123456789", 0, 0, {SelChange(0, 0), MaxText()}, false},
+        {"one\ntwo\nthree", 0, 0, 0, 8, AEM_INDENTSEL, 1, nullptr, 1, "\tone\n\ttwo\n\tthree", 1, 11, {Change()}, true},
+        {"\tone\n\ttwo", 0, 0, 1, 6, AEM_INDENTSEL, 0, nullptr, 1, "one\ntwo", 0, 4, {Change()}, true},
+    };
+    for (const auto &c : cases) {
+        Send(AEM_SETLIMITTEXT, 0, 0);
+        SetText(c.text);
+        Send(AEM_SETLIMITTEXT, 0, c.limit);
+        AERANGE range = {c.caret, c.caret};
+        Send(AEM_SETSEL, 0, Param(&range));
+        range = {c.from, c.to};
+        Send(AEM_SETSEL, 0, Param(&range));
+        ClearNotifications();
+        EXPECT_EQ(Send(c.message, c.wParam, Param(c.inserted)), c.result) << c.text << " message " << c.message;
+        EXPECT_EQ(Text(), c.expected) << c.text << " message " << c.message;
+        EXPECT_EQ(std::to_string(SelStart()) + "-" + std::to_string(SelEnd()),
+                  std::to_string(c.selStart) + "-" + std::to_string(c.selEnd)) << c.text << " message " << c.message;
+        EXPECT_EQ(LastNotification(), c.seen.back()) << c.text << " message " << c.message;
+        if (c.message != AEM_INDENTSEL) {
+            EXPECT_EQ(Notifications(), c.seen) << c.text << " message " << c.message;
+        }
+        EXPECT_EQ(Send(AEM_CANUNDO), c.undoable ? 1 : 0) << c.text << " message " << c.message;
+        Send(AEM_UNDO);
+        if (c.undoable) {
+            EXPECT_EQ(Text(), c.text) << "one undo group";
+        }
+    }
+    Send(AEM_SETTABSTOPS, 0); // tabs as spaces: the first stop's width
+    const struct { const char *text; uintptr_t indent; const char *expected; } spaces[] = {
+        {"        x\ny", 0, "       x\ny"}, {"        x\ny", 1, "            x\n    y"}, {"x", 0, "x"}};
+    for (const auto &c : spaces) {
+        SetText(c.text);
+        AERANGE all = {0, 0xFFFFFFFF};
+        Send(AEM_SETSEL, 0, Param(&all));
+        EXPECT_EQ(Send(AEM_INDENTSEL, c.indent), 1);
+        EXPECT_EQ(Text(), c.expected);
+    }
 }
 
-TEST_F(Edit, ReplaceSelReplacesTheSelectionAndLeavesTheCaretAfterTheNewText)
-{
-    SetText("abcd");
-    AERANGE range = {1, 3};
-    EXPECT_EQ(Send(AEM_SETSEL, 0, Param(&range)), 1);
-    EXPECT_EQ(Notifications(), (Sequence{SelChange(1, 1), SelChange(1, 1), SelChange(1, 3)}));
-    ClearNotifications();
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("XYZ")), 1);
-    EXPECT_EQ(Text(), "aXYZd");
-    EXPECT_EQ(Notifications(), (Sequence{SelChange(1, 1), SelChange(4, 4), Change()}));
-    EXPECT_EQ(SelStart(), 4u);
-    EXPECT_EQ(SelEnd(), 4u);
-
-    // With the caret at the selection end the caret is set once more at the end.
-    range = {5, 5};
-    Send(AEM_SETSEL, 0, Param(&range));
-    range = {1, 5};
-    Send(AEM_SETSEL, 0, Param(&range));
-    ClearNotifications();
-    Send(AEM_REPLACESEL, 1, Param("-"));
-    EXPECT_EQ(Text(), "a-");
-    EXPECT_EQ(Notifications(), (Sequence{SelChange(1, 1), SelChange(2, 2), SelChange(2, 2), Change()}));
-
-    range = {0, 0xFFFFFFFF};
-    Send(AEM_SETSEL, 0, Param(&range));
-    Send(AEM_REPLACESEL, 0, Param("q\r\nr\rs"));
-    EXPECT_EQ(Text(), "q\nr\ns");
-    EXPECT_EQ(Send(AEM_GETCARETCOLUMN), 1);
-    EXPECT_EQ(Send(AEM_GETLINECOUNT), 3);
-}
-
-TEST_F(Edit, SetSelPutsTheCaretOnTheNearerEnd)
+TEST_F(Edit, SetSelPutsTheCaretOnTheNearerEndAndNotifiesEveryTime)
 {
     SetText("hello world");
-    AERANGE all = {0, 0xFFFFFFFF};
-    Send(AEM_SETSEL, 0, Param(&all));
-    EXPECT_EQ(Send(AEM_GETCARETCOLUMN), 0) << "caret not at the end moves to the start";
-    EXPECT_EQ(SelEnd(), 11u);
-
-    AERANGE end = {11, 11};
-    Send(AEM_SETSEL, 0, Param(&end));
-    Send(AEM_SETSEL, 0, Param(&all));
-    EXPECT_EQ(Send(AEM_GETCARETCOLUMN), 11) << "caret at the end stays there";
-
-    AERANGE beyond = {7, 500};
-    Send(AEM_SETSEL, 0, Param(&beyond));
-    EXPECT_EQ(SelStart(), 7u);
-    EXPECT_EQ(SelEnd(), 11u) << "offsets beyond the text count as its end";
-
-    ClearNotifications();
-    AERANGE same = {2, 5};
-    Send(AEM_SETSEL, 0, Param(&same));
-    size_t first = Notifications().size();
-    Send(AEM_SETSEL, 0, Param(&same));
-    EXPECT_EQ(Notifications().size(), 2 * first) << "setting the same selection notifies again";
-    EXPECT_EQ(LastNotification(), SelChange(2, 5));
-}
-
-TEST_F(Edit, ClearDeletesTheSelectionAsOneUndoGroup)
-{
-    SetText("abcdef");
-    Send(kWmClear);
-    EXPECT_EQ(Send(AEM_CANUNDO), 0) << "nothing selected: no group";
-    AERANGE range = {1, 4};
-    Send(AEM_SETSEL, 0, Param(&range));
-    ClearNotifications();
-    Send(kWmClear);
-    EXPECT_EQ(Text(), "aef");
-    EXPECT_EQ(Notifications(), (Sequence{SelChange(1, 1), Change()}));
-    Send(AEM_UNDO);
-    EXPECT_EQ(Text(), "abcdef");
-}
-
-TEST_F(Edit, TextLimitRefusesWithBeepAndMaxText)
-{
-    SetText("0123456789");
-    EXPECT_EQ(Send(AEM_SETLIMITTEXT, 0, 10), 1);
-    ClearNotifications();
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("x")), 0);
-    EXPECT_EQ(Text(), "0123456789");
-    EXPECT_EQ(Notifications(), (Sequence{SelChange(0, 0), MaxText()}));
-    if (Native()) {
-        EXPECT_EQ(Beeps(), 1);
+    const struct { DWORD from, to; intptr_t column; DWORD selStart, selEnd; } cases[] = {
+        {0, 0xFFFFFFFF, 0, 0, 11},  // the caret not at the end moves to the start
+        {11, 11, 11, 11, 11},
+        {0, 0xFFFFFFFF, 11, 0, 11}, // at the end it stays there
+        {7, 500, 11, 7, 11},        // offsets beyond the text count as its end
+        {5, 2, 2, 2, 5},
+    };
+    for (const auto &c : cases) {
+        AERANGE range = {c.from, c.to};
+        ClearNotifications();
+        EXPECT_EQ(Send(AEM_SETSEL, 0, Param(&range)), 1);
+        EXPECT_EQ(Send(AEM_GETCARETCOLUMN), c.column) << c.from << "-" << c.to;
+        EXPECT_EQ(SelStart(), c.selStart);
+        EXPECT_EQ(SelEnd(), c.selEnd);
+        EXPECT_EQ(LastNotification(), SelChange(c.selStart, c.selEnd));
+        size_t first = Notifications().size();
+        Send(AEM_SETSEL, 0, Param(&range));
+        EXPECT_EQ(Notifications().size(), 2 * first) << "the same selection notifies again";
     }
-    EXPECT_EQ(Send(AEM_CANUNDO), 0) << "a refused edit records nothing";
-
-    EXPECT_EQ(Send(AEM_SETLIMITTEXT, 0, 0), 1);
-    EXPECT_EQ(Send(AEM_GETLIMITTEXT), 65536);
-    Send(AEM_SETLIMITTEXT, 0, intptr_t(0xFFFFFFFFu));
-    EXPECT_EQ(Send(AEM_GETLIMITTEXT), intptr_t(4294967294u));
 }
 
-TEST_F(Edit, WithoutHorizontalScrollingALineHoldsTheVisibleColumnsInBytes)
+// Without scroll bars a line holds the visible columns in bytes (tabs count
+// one) and the text the visible lines; a refused piece is reported, the
+// pieces before it stay.
+TEST_F(Edit, WithoutScrollingTheViewLimitsTheText)
 {
-    ControlShape shape;
-    shape.style = AES_AUTOVSCROLL;
-    shape.width = 8 * 20 + 1; // 20 columns
-    Recreate(shape);
-    SetText(std::string(19, 'x') + "\n\t\t\t\t\t\t");
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("y")), 1) << "19 bytes take one more";
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("z")), 0) << "20 bytes take no more";
-    EXPECT_EQ(LastNotification(), MaxText());
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("ab")), 1) << "only single bytes are checked";
-
-    AERANGE tabs = {26, 26};
-    Send(AEM_SETSEL, 0, Param(&tabs));
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("w")), 1) << "six tabs are 6 bytes, not 24 columns";
-}
-
-TEST_F(Edit, WithoutVerticalScrollingLineBreaksStopAtTheVisibleLines)
-{
-    ControlShape shape;
-    shape.style = AES_AUTOHSCROLL;
-    shape.height = 13 * 2 + 1; // 2 lines
-    Recreate(shape);
-    SetText("top");
-    ClearNotifications();
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("a\r\nb\r\nc")), 0);
-    EXPECT_EQ(Text(), "a\nbtop") << "pieces before the refused line break stay";
-    EXPECT_EQ(Notifications(), (Sequence{SelChange(0, 0), SelChange(3, 3), MaxText(), Change()}));
-
-    SetText("top");
-    EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param("a\nb\nc\n")), 1) << "bare line feeds go in as one piece";
-    EXPECT_EQ(Send(AEM_GETLINECOUNT), 4);
-}
-
-TEST_F(Edit, IndentAndUnindentEveryTouchedLine)
-{
-    SetText("one\ntwo\nthree");
-    AERANGE twoLines = {0, 8}; // both lines with their final line break
-    Send(AEM_SETSEL, 0, Param(&twoLines));
-    EXPECT_EQ(Send(AEM_INDENTSEL, 1), 1);
-    EXPECT_EQ(Text(), "\tone\n\ttwo\n\tthree") << "the line starting at the selection end counts";
-    EXPECT_EQ(SelStart(), 1u);
-    EXPECT_EQ(SelEnd(), 11u);
-    EXPECT_EQ(LastNotification(), Change());
-    Send(AEM_UNDO);
-    EXPECT_EQ(Text(), "one\ntwo\nthree") << "one undo group";
-
-    const DWORD keepTabsOffFourColumns = 0;
-    Send(AEM_SETTABSTOPS, keepTabsOffFourColumns);
-    SetText("        x\ny");
-    AERANGE all = {0, 0xFFFFFFFF};
-    Send(AEM_SETSEL, 0, Param(&all));
-    EXPECT_EQ(Send(AEM_INDENTSEL, 0), 1);
-    EXPECT_EQ(Text(), "       x\ny") << "unindenting removes one space";
-    EXPECT_EQ(Send(AEM_INDENTSEL, 1), 1);
-    EXPECT_EQ(Text(), "           x\n    y") << "indenting inserts the first stop's width";
-}
-
-TEST_F(Edit, RecalcLinesCountsTheWholeText)
-{
-    SetText("a\nbb\nccc");
-    EXPECT_EQ(Send(AEM_RECALCLINES), 0);
-    EXPECT_EQ(Send(AEM_GETLINECOUNT), 3);
+    const struct {
+        DWORD style;
+        int columns, rows;
+        const char *text;
+        DWORD at;
+        const char *inserted;
+        intptr_t result;
+        const char *expected;
+    } cases[] = {
+        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxx", 19, "y", 1, "xxxxxxxxxxxxxxxxxxxy"},
+        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "z", 0, "xxxxxxxxxxxxxxxxxxxx"},
+        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "ab", 1, "xxxxxxxxxxxxxxxxxxxxab"}, // single bytes only
+        {AES_AUTOVSCROLL, 20, 25, "\t\t\t\t\t\t", 6, "w", 1, "\t\t\t\t\t\tw"},
+        {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\r\nb\r\nc", 0, "a\nbtop"},
+        {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\nb\nc\n", 1, "a\nb\nc\ntop"}, // bare line feeds: one piece
+        {AES_AUTOHSCROLL | AES_AUTOVSCROLL, 20, 2, "top", 0, "a\r\nb\r\nc", 1, "a\nb\nctop"},
+    };
+    for (const auto &c : cases) {
+        ControlShape shape;
+        shape.style = c.style;
+        shape.width = 8 * c.columns + 1;
+        shape.height = 13 * c.rows + 1;
+        Recreate(shape);
+        SetText(c.text);
+        AERANGE at = {c.at, c.at};
+        Send(AEM_SETSEL, 0, Param(&at));
+        ClearNotifications();
+        EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param(c.inserted)), c.result) << c.text << " + " << c.inserted;
+        EXPECT_EQ(Text(), c.expected) << c.text << " + " << c.inserted;
+        Sequence seen = Notifications();
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), MaxText()), c.result == 0 ? 1 : 0) << c.text;
+    }
 }
 
 } // namespace

@@ -1,10 +1,9 @@
 // Typing and key presses through WM_CHAR and WM_KEYDOWN: insertion and
-// overwriting, deletion at the ends, caret moves with Shift and Ctrl, auto
-// indent, tabs as spaces, one undo step per keystroke, AEN_KEYDOWN.
+// overwriting, deletion, caret moves with Shift and Ctrl, auto indent, tabs
+// as spaces, the bracket flash, undo steps and notifications.
 #include "support/control_fixture.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -19,20 +18,31 @@ enum : int {
     kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kInsert = 45, kDelete = 46,
 };
 constexpr intptr_t kKeyData = 0x014D0001; // repeat 1, scan code 0x4D, extended
+constexpr int K = 0x1000; // K + virtual key: a WM_KEYDOWN; any other stroke is a WM_CHAR
+
+// Settings a case starts from.
+enum : unsigned { kOverwrite = 1, kSpaces = 2, kIndent = 4, kFlash = 8, kCtrlHeld = 16, kShiftHeld = 32 };
 
 class KeyboardTest : public ControlTest {
 protected:
-    void Key(int key, std::initializer_list<int> held = {})
+    void Press(const std::vector<int> &strokes, unsigned held = 0)
     {
-        HoldKeys(held);
-        Send(kWmKeyDown, key, kKeyData);
-        HoldKeys({});
-    }
-    void Type(const std::string &characters, std::initializer_list<int> held = {})
-    {
-        HoldKeys(held);
-        for (char c : characters)
-            Send(kWmChar, static_cast<unsigned char>(c), 1);
+        std::vector<int> keys;
+        if (held & kCtrlHeld)
+            keys.push_back(kCtrl);
+        if (held & kShiftHeld)
+            keys.push_back(kShift);
+        for (int stroke : strokes) {
+            HoldKeys({});
+            if (keys.size() == 1)
+                HoldKeys({keys[0]});
+            if (keys.size() == 2)
+                HoldKeys({keys[0], keys[1]});
+            if (stroke >= K)
+                Send(kWmKeyDown, uintptr_t(stroke - K), kKeyData);
+            else
+                Send(kWmChar, uintptr_t(stroke), 1);
+        }
         HoldKeys({});
     }
     void Select(DWORD start, DWORD end)
@@ -46,115 +56,85 @@ protected:
 
 Notification KeyDown(DWORD key) { return {AEN_KEYDOWN, key, DWORD(kKeyData)}; }
 
-TEST_F(KeyboardTest, TypedCharacterIsInsertedAsOneUndoStepAndNotifies)
+TEST_F(KeyboardTest, KeystrokesEditTheText)
 {
-    Type("a");
-    EXPECT_EQ(Notifications(), (Sequence{SelChange(1, 1), Change()}));
-    Type("b");
-    EXPECT_EQ(Text(), "ab");
-    Send(kWmUndo);
-    EXPECT_EQ(Text(), "a") << "each keystroke is its own undo step";
-    Type("\x1A"); // Ctrl+Z
-    EXPECT_EQ(Text(), "");
-}
-
-TEST_F(KeyboardTest, ControlCodesWithoutMeaningBeep)
-{
-    Type("\x01\x08");
-    EXPECT_EQ(Text(), "");
-    EXPECT_EQ(Notifications(), Sequence{});
-    EXPECT_EQ(Beeps(), Native() ? 1 : -1) << "Ctrl+A beeps, Backspace's character does nothing";
-}
-
-TEST_F(KeyboardTest, EveryKeyDownIsReportedWithItsKeyData)
-{
-    SetText("ab");
-    Key(65); // a key the control ignores
-    Key(kRight);
-    EXPECT_EQ(Notifications(), (Sequence{KeyDown(65), SelChange(1, 1), KeyDown(kRight)}));
-}
-
-TEST_F(KeyboardTest, BackspaceAtStartAndDeleteAtEndBeepAndChangeNothing)
-{
-    SetText("ab");
-    Key(kBack);
-    Select(2, 2);
-    Key(kDelete);
-    EXPECT_EQ(Text(), "ab");
-    EXPECT_EQ(Notifications(), Sequence{KeyDown(kDelete)});
-    EXPECT_EQ(Send(AEM_CANUNDO), 0) << "an empty group is not kept";
-    EXPECT_EQ(Beeps(), Native() ? 2 : -1);
-}
-
-TEST_F(KeyboardTest, BackspaceJoinsLinesAndDeleteRemovesForward)
-{
-    SetText("ab\ncd");
-    Select(3, 3);
-    Key(kBack);
-    EXPECT_EQ(Text(), "abcd");
-    EXPECT_EQ(Selection(), "2-2");
-    Key(kDelete);
-    EXPECT_EQ(Text(), "abd");
-    Select(0, 2);
-    Key(kDelete);
-    EXPECT_EQ(Text(), "d") << "a selection is deleted whole";
-}
-
-TEST_F(KeyboardTest, ShiftExtendsFromTheFixedEnd)
-{
-    SetText("0123456789");
-    Select(5, 5);
-    Key(kRight, {kShift});
-    Key(kRight, {kShift});
-    EXPECT_EQ(Selection(), "5-7");
-    Key(kLeft, {kShift});
-    EXPECT_EQ(Selection(), "5-6");
-    Key(kLeft, {kShift});
-    Key(kLeft, {kShift});
-    EXPECT_EQ(Selection(), "4-5") << "crossing the anchor";
-    Key(kRight);
-    EXPECT_EQ(Selection(), "5-5") << "an unshifted move collapses the selection";
+    const struct {
+        const char *text;
+        DWORD from, to;
+        unsigned settings;
+        std::vector<int> strokes;
+        const char *expected, *selection, *undone; // undone: after one undo step
+    } cases[] = {
+        {"", 0, 0, 0, {'a', 'b'}, "ab", "2-2", "a"},
+        {"ab\ncd", 3, 3, 0, {K + kBack}, "abcd", "2-2", "ab\ncd"},
+        {"ab\ncd", 2, 2, 0, {K + kDelete}, "abcd", "2-2", "ab\ncd"},
+        {"abc", 0, 2, 0, {K + kDelete}, "c", "0-0", "abc"},
+        {"abc", 0, 2, 0, {'x'}, "xc", "1-1", "abc"},
+        {"abc", 0, 2, kCtrlHeld, {K + kDelete, 26, 25}, "c", "0-0", "abc"}, // Ctrl+Del, Ctrl+Z, Ctrl+Y
+        {"abc\nxyz", 1, 1, kOverwrite, {'B'}, "aBc\nxyz", "2-2", "abc\nxyz"},
+        {"abc\nxyz", 3, 3, kOverwrite, {'d'}, "abcd\nxyz", "4-4", "abc\nxyz"},
+        {"abc\nxyz", 1, 1, kOverwrite, {'\t'}, "abc\nxyz", "3-3", "abc\nxyz"},
+        {"abc\nxyz", 1, 1, kOverwrite, {'\r'}, "abc\nxyz", "4-4", "abc\nxyz"},
+        {"abc\nxyz", 5, 5, kOverwrite, {'\r'}, "abc\nxyz", "5-5", "abc\nxyz"},
+        {"abc\nxyz", 1, 1, kOverwrite | kSpaces, {'\t'}, "abc\nxyz", "3-3", "abc\nxyz"},
+        {"abc\nxyz", 3, 3, kOverwrite | kSpaces, {'\t'}, "abc \nxyz", "4-4", "abc\nxyz"},
+        {"abcde", 5, 5, kSpaces, {'\t'}, "abcde   ", "8-8", "abcde  "},
+        {"ab", 1, 1, 0, {'\t'}, "a\tb", "2-2", "ab"},
+        {"\t  x", 4, 4, kIndent, {'\r'}, "\t  x\n\t  ", "8-8", "\t  x"},
+        {"\t  x", 4, 4, kIndent | kShiftHeld, {'\r'}, "\t  x\n\t ", "7-7", "\t  x"},
+        {"\t  x", 4, 4, kIndent | kCtrlHeld, {'\r'}, "\t  x\n\t  \t", "9-9", "\t  x"},
+        {"\t  x", 4, 4, kIndent | kCtrlHeld | kSpaces, {'\r'}, "\t  x\n\t    ", "10-10", "\t  x"},
+        {"x", 1, 1, kIndent, {'\r'}, "x\n", "2-2", "x"},
+        {"  ab\n  cd", 3, 3, kIndent | kOverwrite, {'\r'}, "  ab\n  cd", "7-7", "  ab\n  cd"},
+    };
+    for (const auto &c : cases) {
+        SetText(c.text);
+        Send(AEM_SETTABSTOPS, (c.settings & kSpaces) ? 0 : 1u << 16);
+        Send(AEM_SETAUTOINDENT, (c.settings & kIndent) ? 1 : 0);
+        Select(c.from, c.to);
+        if (c.settings & kOverwrite)
+            Press({K + kInsert});
+        Press(c.strokes, c.settings);
+        EXPECT_EQ(Text(), c.expected) << c.text << " at " << c.from << " settings " << c.settings;
+        EXPECT_EQ(Selection(), c.selection) << c.text << " at " << c.from << " settings " << c.settings;
+        Send(kWmUndo);
+        EXPECT_EQ(Text(), c.undone) << c.text << " at " << c.from << " settings " << c.settings;
+        if (c.settings & kOverwrite)
+            Press({K + kInsert});
+    }
 }
 
 TEST_F(KeyboardTest, CaretMovesByKey)
 {
-    struct Case { const char *text; DWORD from; int key; bool ctrl; DWORD to; };
-    const Case cases[] = {
-        {"    text", 6, kHome, false, 4},  // to the first non-blank
-        {"    text", 4, kHome, false, 0},  // already there: the line start
-        {"    text", 0, kHome, false, 4},
-        {"ab\ncd", 4, kHome, true, 0},
-        {"ab\ncd", 1, kEnd, false, 2},
-        {"ab\ncd", 1, kEnd, true, 5},
-        {"ab\ncd", 3, kLeft, false, 2},
-        {"ab\ncd", 2, kRight, false, 3},
-        {"one two", 0, kRight, true, 4},   // past the word and its blanks
-        {"one, two", 3, kRight, true, 5},  // a run of punctuation
-        {"one two", 7, kLeft, true, 4},
-        {"one\ntwo", 4, kLeft, true, 0},   // crossing the line break
-        {"ab\ncd", 5, kRight, false, 5},   // at the end: no move
+    const struct { const char *text; DWORD from, to; unsigned held; std::vector<int> keys; const char *selection; } cases[] = {
+        {"    text", 6, 6, 0, {K + kHome}, "4-4"}, // to the first non-blank
+        {"    text", 4, 4, 0, {K + kHome}, "0-0"}, // already there: the line start
+        {"    text", 0, 0, 0, {K + kHome}, "4-4"},
+        {"ab\ncd", 4, 4, kCtrlHeld, {K + kHome}, "0-0"},
+        {"ab\ncd", 1, 1, 0, {K + kEnd}, "2-2"},
+        {"ab\ncd", 1, 1, kCtrlHeld, {K + kEnd}, "5-5"},
+        {"ab\ncd", 3, 3, 0, {K + kLeft}, "2-2"},
+        {"ab\ncd", 2, 2, 0, {K + kRight}, "3-3"},
+        {"ab\ncd", 5, 5, 0, {K + kRight}, "5-5"},
+        {"one two", 0, 0, kCtrlHeld, {K + kRight}, "4-4"}, // past the word and its blanks
+        {"one, two", 3, 3, kCtrlHeld, {K + kRight}, "5-5"}, // a run of punctuation
+        {"one two", 7, 7, kCtrlHeld, {K + kLeft}, "4-4"},
+        {"one\ntwo", 4, 4, kCtrlHeld, {K + kLeft}, "0-0"},  // crossing the line break
+        {"0123456789", 5, 5, kShiftHeld, {K + kRight, K + kRight}, "5-7"},
+        {"0123456789", 5, 5, kShiftHeld, {K + kRight, K + kLeft, K + kLeft}, "4-5"}, // across the anchor
+        {"abcdef\nab\nabcdef", 5, 5, 0, {K + kDown}, "9-9"},
+        {"abcdef\nab\nabcdef", 5, 5, 0, {K + kDown, K + kDown}, "15-15"}, // the desired column is kept
+        {"abcdef\nab\nabcdef", 5, 5, 0, {K + kDown, K + kDown, K + kUp, K + kUp}, "5-5"},
+        {"abcdef\nab\nabcdef", 5, 5, 0, {K + kLeft, K + kDown}, "9-9"},
+        {"abcdef\nab\nabcdef", 15, 15, 0, {K + kLeft, K + kUp, K + kUp}, "4-4"},
+        {"abcdef\nab", 1, 1, kShiftHeld, {K + kDown}, "1-8"},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         SetText(c.text);
-        Select(c.from, c.from);
-        Key(c.key, c.ctrl ? std::initializer_list<int>{kCtrl} : std::initializer_list<int>{});
-        EXPECT_EQ(SelStart(), c.to) << c.text << " from " << c.from << " key " << c.key << " ctrl " << c.ctrl;
+        Select(c.from, c.to);
+        Press(c.keys, c.held);
+        EXPECT_EQ(Selection(), c.selection) << c.text << " from " << c.from << "-" << c.to << " held " << c.held;
     }
-}
-
-TEST_F(KeyboardTest, UpAndDownKeepTheDesiredColumn)
-{
-    SetText("abcdef\nab\nabcdef");
-    Select(5, 5);
-    const int keys[] = {kDown, kDown, kUp, kUp};
-    const DWORD expected[] = {9, 15, 9, 5};
-    for (int i = 0; i < 4; ++i) {
-        Key(keys[i]);
-        EXPECT_EQ(SelStart(), expected[i]) << "step " << i;
-    }
-    Key(kLeft);
-    Key(kDown);
-    EXPECT_EQ(SelStart(), 9u) << "a horizontal move resets the desired column";
 }
 
 TEST_F(KeyboardTest, CtrlUpAndDownScrollWithoutMovingTheCaret)
@@ -163,104 +143,61 @@ TEST_F(KeyboardTest, CtrlUpAndDownScrollWithoutMovingTheCaret)
     for (int i = 0; i < 60; ++i)
         text += "line\n";
     SetText(text);
-    Select(10, 10);
-    Key(kRight, {kShift});
-    Key(kRight, {kShift});
-    Key(kDown, {kCtrl});
+    Select(10, 12);
+    Press({K + kDown}, kCtrlHeld);
     EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), 1);
-    EXPECT_EQ(Selection(), "12-12") << "the selection collapses to the caret";
-    Key(kUp, {kCtrl});
+    EXPECT_EQ(Selection(), "10-10") << "the selection collapses to the caret";
+    Press({K + kUp}, kCtrlHeld);
     EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), 0);
-    Key(kPageDown);
+    Press({K + kPageDown});
     EXPECT_EQ(Send(AEM_LINEFROMCHAR, DWORD(-1)), 26) << "page - 1 lines down from line 2";
 }
 
-TEST_F(KeyboardTest, OverwriteReplacesWithinALineAndInsertsAtItsEnd)
+TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
 {
-    SetText("abc\nxyz");
-    Select(1, 1);
-    Key(kInsert);
-    Type("B");
-    EXPECT_EQ(Text(), "aBc\nxyz");
-    Select(3, 3);
-    Type("d");
-    EXPECT_EQ(Text(), "aBcd\nxyz");
-    Select(1, 1);
-    Type("\t");
-    EXPECT_EQ(SelStart(), 4u) << "Tab moves to the next stop";
-    Select(1, 1);
-    Type("\r");
-    EXPECT_EQ(Text(), "aBcd\nxyz") << "Enter moves without splitting";
-    EXPECT_EQ(SelStart(), 5u);
-    EXPECT_EQ(Send(AEM_CANUNDO), 1);
-    Send(kWmUndo);
-    EXPECT_EQ(Text(), "aBc\nxyz") << "the moves left no undo step";
-}
-
-TEST_F(KeyboardTest, RefusedCharacterBeepsAndReportsMaxText)
-{
-    SetText("ab");
-    Send(AEM_SETLIMITTEXT, 0, 2);
-    Select(2, 2);
-    Type("c");
-    EXPECT_EQ(Text(), "ab");
-    EXPECT_EQ(Notifications(), Sequence{MaxText()});
-    EXPECT_EQ(Beeps(), Native() ? 1 : -1);
-}
-
-TEST_F(KeyboardTest, ShortcutsSendTheirCommands)
-{
-    SetText("abc");
-    Select(0, 2);
-    Key(kDelete, {kCtrl}); // WM_CLEAR
-    EXPECT_EQ(Text(), "c");
-    Type("\x1A"); // Ctrl+Z: WM_UNDO
-    EXPECT_EQ(Text(), "abc");
-    Type("\x19"); // Ctrl+Y: AEM_REDO
-    EXPECT_EQ(Text(), "c");
-}
-
-TEST_F(KeyboardTest, EnterCopiesTheIndentation)
-{
-    struct Case { std::initializer_list<int> held; const char *expected; };
-    const Case cases[] = {
-        {{}, "\t  x\n\t  "},
-        {{kShift}, "\t  x\n\t "},
-        {{kCtrl}, "\t  x\n\t  \t"},
+    const struct {
+        const char *text;
+        DWORD at, limit;
+        std::vector<int> strokes;
+        Sequence seen;
+        int beeps;
+        const char *after;
+    } cases[] = {
+        {"", 0, 0, {'a'}, {SelChange(1, 1), Change()}, 0, "a"},
+        {"ab", 0, 0, {K + 65, K + kRight}, {KeyDown(65), SelChange(1, 1), KeyDown(kRight)}, 0, "ab"},
+        {"ab", 0, 0, {1, 8}, {}, 1, "ab"}, // Ctrl+A beeps, Backspace's character does nothing
+        {"ab", 0, 0, {K + kBack}, {KeyDown(kBack)}, 1, "ab"},
+        {"ab", 2, 0, {K + kDelete}, {KeyDown(kDelete)}, 1, "ab"},
+        {"ab", 2, 2, {'c'}, {MaxText()}, 1, "ab"},
+        {"a", 1, 0, {0x10D, 0x100}, {}, 2, "a"}, // a code beyond a byte types nothing
     };
-    for (const Case &c : cases) {
-        SetText("\t  x");
-        Send(AEM_SETAUTOINDENT, 1);
-        Select(4, 4);
-        Type("\r", c.held);
-        EXPECT_EQ(Text(), c.expected);
-        Send(kWmUndo);
-        EXPECT_EQ(Text(), "\t  x") << "Enter and its indentation are one undo step";
+    for (const auto &c : cases) {
+        SetText(c.text);
+        Send(AEM_SETLIMITTEXT, 0, c.limit);
+        Select(c.at, c.at);
+        int before = Beeps();
+        Press(c.strokes);
+        EXPECT_EQ(Notifications(), c.seen) << c.text << " at " << c.at;
+        EXPECT_EQ(Text(), c.after);
+        if (Native()) {
+            EXPECT_EQ(Beeps() - before, c.beeps) << c.text << " at " << c.at;
+        }
+        EXPECT_EQ(Send(AEM_CANUNDO), std::string(c.after) != c.text ? 1 : 0) << "no empty group";
     }
-}
-
-TEST_F(KeyboardTest, TabWithoutKeepTabsInsertsSpacesOneUndoStepEach)
-{
-    Send(AEM_SETTABSTOPS, 0);
-    SetText("abcde");
-    Select(5, 5);
-    Type("\t");
-    EXPECT_EQ(Text(), "abcde   ");
-    Send(kWmUndo);
-    EXPECT_EQ(Text(), "abcde  ");
-}
-
-TEST_F(KeyboardTest, ClosingBracketFlashesItsPartnerThenIsInserted)
-{
-    SetText("f(a, (b)");
-    Send(AEM_SETOPTIONS, 0, AEO_BRACKETFLASH);
-    Select(8, 8);
-    Type(")");
-    EXPECT_EQ(Text(), "f(a, (b))");
-    Sequence seen = Notifications();
-    EXPECT_NE(std::find(seen.begin(), seen.end(), SelChange(1, 2)), seen.end()) << "the partner is selected";
-    EXPECT_EQ(seen.back(), Change());
-    EXPECT_EQ(Selection(), "9-9");
+    const struct { char typed; int partner; } flashes[] = {{')', 3}, {']', 0}, {'}', 2}, {'x', -1}};
+    for (const auto &f : flashes) {
+        SetText("[({(a");
+        Send(AEM_SETOPTIONS, 0, AEO_BRACKETFLASH);
+        Select(5, 5);
+        Press({f.typed});
+        Sequence seen = Notifications();
+        auto flashed = std::find_if(seen.begin(), seen.end(), [](const Notification &n) {
+            return n.code == AEN_SELCHANGE && n.second == n.first + 1;
+        });
+        EXPECT_EQ(flashed == seen.end() ? -1 : int(flashed->first), f.partner) << f.typed;
+        EXPECT_EQ(seen.back(), Change());
+        EXPECT_EQ(Selection(), "6-6");
+    }
 }
 
 } // namespace

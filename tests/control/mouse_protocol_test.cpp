@@ -1,6 +1,5 @@
 // The left mouse button through WM_LBUTTONDOWN, WM_LBUTTONDBLCLK,
-// WM_MOUSEMOVE, WM_LBUTTONUP and the auto-scroll timer: clicks, Shift+click
-// anchoring, word selection, drags and scrolling once per tick.
+// WM_MOUSEMOVE, WM_LBUTTONUP and the auto-scroll timer.
 #include "support/control_fixture.h"
 
 #include <string>
@@ -10,21 +9,11 @@ namespace scrivlet {
 
 namespace {
 
-using Sequence = std::vector<Notification>;
-
-enum : unsigned {
-    kMouseMove = 512, kButtonDown = 513, kButtonUp = 514, kDoubleClick = 515,
-    kScrollLineDown = 1,
-};
+enum : unsigned { kMove = 512, kDown = 513, kUp = 514, kDouble = 515, kTick = 1000 };
 enum : uintptr_t { kLeftButton = 1, kShiftKey = 4 };
-constexpr unsigned kVScroll = 277;
-constexpr uintptr_t kAutoScrollTimer = 1;
 
 // MAKELPARAM(x, y) with signed coordinates.
-intptr_t Point(int x, int y)
-{
-    return intptr_t(uint16_t(x)) | (intptr_t(uint16_t(y)) << 16);
-}
+intptr_t Point(int x, int y) { return intptr_t(uint16_t(x)) | (intptr_t(uint16_t(y)) << 16); }
 
 // The middle of a cell of the default 8 × 13 grid, which starts at pixel 1.
 int X(int column) { return 1 + 8 * column + 4; }
@@ -32,101 +21,74 @@ int Y(int row) { return 1 + 13 * row + 6; }
 
 class MouseTest : public ControlTest {
 protected:
-    void Click(int column, int row, uintptr_t flags = kLeftButton)
-    {
-        Send(kButtonDown, flags, Point(X(column), Y(row)));
-        Send(kButtonUp, flags & ~kLeftButton, Point(X(column), Y(row)));
-    }
     std::string Selection() { return std::to_string(SelStart()) + "-" + std::to_string(SelEnd()); }
-    intptr_t Column() { return Send(AEM_GETCARETCOLUMN); }
-    intptr_t TopLine() { return Send(AEM_GETFIRSTVISIBLELINE); }
 };
 
-TEST_F(MouseTest, ClickPutsTheCaretUnderThePointAndCollapsesTheSelection)
+// Each step is a message at a pixel (or a timer tick with the pointer
+// there), then the selection, the caret's column and the top line.
+TEST_F(MouseTest, ClicksDragsAndTicksSelect)
 {
-    SetText("hello\nab\nlast");
-    AERANGE all = {0, 14};
-    Send(AEM_SETSEL, 0, Param(&all));
-    ClearNotifications();
-    Click(1, 1);
-    EXPECT_EQ(Selection(), "7-7");
-    EXPECT_EQ(Notifications(), Sequence{SelChange(7, 7)});
-    Click(30, 1);
-    EXPECT_EQ(Selection(), "8-8") << "right of a short line: its end";
-    Click(2, 20);
-    EXPECT_EQ(Selection(), "13-13") << "below the last line: the end of the text";
-    Send(kButtonDown, kLeftButton, Point(-40, -40));
-    EXPECT_EQ(Selection(), "0-0") << "a point left of and above the client area is clamped into it";
-    Send(kButtonUp);
-}
-
-TEST_F(MouseTest, ShiftClickExtendsFromTheEndThatIsNotTheCaret)
-{
-    SetText("0123456789abcdefghijklmnopqrst");
-    Click(10, 0);
-    Click(20, 0, kLeftButton | kShiftKey);
-    EXPECT_EQ(Selection(), "10-20");
-    Click(5, 0, kLeftButton | kShiftKey);
-    EXPECT_EQ(Selection(), "5-10") << "the caret was at 20: the anchor is 10";
-    EXPECT_EQ(Column(), 5);
-    Click(25, 0, kLeftButton | kShiftKey);
-    EXPECT_EQ(Selection(), "10-25") << "the caret was at 5, the selection start: the anchor is 10";
-}
-
-TEST_F(MouseTest, DoubleClickSelectsTheWordOrOneCharacterOrNothing)
-{
-    SetText("abc_1 (x.y)  z");
-    Send(kDoubleClick, kLeftButton, Point(X(2), Y(0)));
-    EXPECT_EQ(Selection(), "0-5");
-    EXPECT_EQ(Column(), 5) << "the caret follows the word";
-    Send(kDoubleClick, kLeftButton | kShiftKey, Point(X(8), Y(0)));
-    EXPECT_EQ(Selection(), "8-9") << "'.' is a word of its own, and Shift does not extend";
-    Send(kDoubleClick, kLeftButton, Point(X(11), Y(0)));
-    EXPECT_EQ(Selection(), "11-11") << "a blank selects nothing";
-    EXPECT_EQ(Column(), 11);
-}
-
-TEST_F(MouseTest, DragExtendsTheSelectionUntilTheButtonIsReleased)
-{
-    SetText("first line\nsecond line");
-    Send(kButtonDown, kLeftButton, Point(X(2), Y(0)));
-    Send(kMouseMove, kLeftButton, Point(X(3), Y(1)));
-    EXPECT_EQ(Selection(), "2-14");
-    EXPECT_EQ(Column(), 3);
-    Send(kMouseMove, kLeftButton, Point(X(0), Y(0)));
-    EXPECT_EQ(Selection(), "0-2") << "the drag's anchor stays at the click";
-    Send(kMouseMove, 0, Point(X(5), Y(0)));
-    EXPECT_EQ(Selection(), "0-2") << "a move without the button held selects nothing";
-    Send(kButtonUp, 0, Point(X(0), Y(0)));
-    Send(kMouseMove, kLeftButton, Point(X(5), Y(1)));
-    EXPECT_EQ(Selection(), "0-2") << "after the release the capture is gone";
-}
-
-TEST_F(MouseTest, DragAboveTheTextScrollsOneLinePerTick)
-{
-    std::string text;
+    struct Step { unsigned message; uintptr_t flags; int x, y; const char *selection; int column, top; };
+    std::string hundred;
     for (int line = 0; line < 100; ++line)
-        text += "line " + std::to_string(line) + "\n";
-    SetText(text);
-    for (int i = 0; i < 5; ++i)
-        Send(kVScroll, kScrollLineDown);
-    ASSERT_EQ(TopLine(), 5);
-    Send(kButtonDown, kLeftButton, Point(X(0), Y(2)));
-    ASSERT_EQ(Selection(), "49-49") << "line 7 starts at 7 × 7";
-    Send(kMouseMove, kLeftButton, Point(X(0), -20));
-    EXPECT_EQ(Selection(), "35-49") << "the point is clamped to the top visible line";
-    EXPECT_EQ(TopLine(), 5) << "moving out scrolls nothing yet";
-    PointMouse(X(0), -20);
-    Send(kWmTimer, kAutoScrollTimer);
-    EXPECT_EQ(TopLine(), 4);
-    EXPECT_EQ(Selection(), "28-49");
-    Send(kWmTimer, kAutoScrollTimer);
-    EXPECT_EQ(TopLine(), 3);
-    EXPECT_EQ(Selection(), "21-49");
-    Send(kMouseMove, kLeftButton, Point(X(0), Y(1)));
-    Send(kButtonUp);
-    EXPECT_EQ(TopLine(), 3);
-    EXPECT_EQ(Selection(), "28-49");
+        hundred += "line " + std::to_string(line) + "\n";
+    const struct { std::string text; int scrolled; std::vector<Step> steps; } cases[] = {
+        {"hello\nab\nlast", 0, {
+            {kDown, kLeftButton, X(1), Y(1), "7-7", 1, 0},
+            {kUp, 0, X(1), Y(1), "7-7", 1, 0},
+            {kDown, kLeftButton, X(30), Y(1), "8-8", 2, 0}, // right of a short line: its end
+            {kUp, 0, X(30), Y(1), "8-8", 2, 0},
+            {kDown, kLeftButton, X(2), Y(20), "13-13", 4, 0}, // below the last line: the end
+            {kDown, kLeftButton, -40, -40, "0-0", 0, 0}}},   // clamped into the client area
+        {"0123456789abcdefghijklmnopqrst", 0, {
+            {kDown, kLeftButton, X(10), Y(0), "10-10", 10, 0},
+            {kDown, kLeftButton | kShiftKey, X(20), Y(0), "10-20", 20, 0},
+            {kDown, kLeftButton | kShiftKey, X(5), Y(0), "5-10", 5, 0},   // the anchor is 10
+            {kDown, kLeftButton | kShiftKey, X(25), Y(0), "10-25", 25, 0}}},
+        {"abc_1 (x.y)  z", 0, {
+            {kDouble, kLeftButton, X(2), Y(0), "0-5", 5, 0},
+            {kDouble, kLeftButton | kShiftKey, X(8), Y(0), "8-9", 9, 0}, // '.' alone; Shift does not extend
+            {kDouble, kLeftButton, X(11), Y(0), "11-11", 11, 0}}},     // a blank selects nothing
+        {"first line\nsecond line", 0, {
+            {kDown, kLeftButton, X(2), Y(0), "2-2", 2, 0},
+            {kMove, kLeftButton, X(3), Y(1), "2-14", 3, 0},
+            {kMove, kLeftButton, X(0), Y(0), "0-2", 0, 0},  // the anchor stays at the click
+            {kMove, 0, X(5), Y(0), "0-2", 0, 0},            // no button held: no selection
+            {kUp, 0, X(0), Y(0), "0-2", 0, 0},
+            {kMove, kLeftButton, X(5), Y(1), "0-2", 0, 0}}}, // after the release
+        {hundred, 5, {
+            {kDown, kLeftButton, X(0), Y(2), "49-49", 0, 5},
+            {kMove, kLeftButton, X(0), -20, "35-49", 0, 5}, // clamped to the top line; no scroll yet
+            {kTick, 0, X(0), -20, "28-49", 0, 4},
+            {kTick, 0, X(0), 0, "28-49", 0, 4},             // the border row is inside
+            {kTick, 0, X(0), -20, "21-49", 0, 3},
+            {kTick, 0, X(0), 13 * 25 + 5, "49-222", 0, 5}, // down to the caret's line 29 in view
+            {kMove, kLeftButton, X(0), Y(1), "42-49", 0, 5},
+            {kUp, 0, X(0), Y(1), "42-49", 0, 5}}},
+    };
+    for (const auto &c : cases) {
+        SetText(c.text);
+        for (int i = 0; i < c.scrolled; ++i)
+            Send(277, 1);
+        for (const Step &s : c.steps) {
+            if (s.message == kTick) {
+                PointMouse(s.x, s.y);
+                Send(kWmTimer, 1);
+            } else {
+                Send(s.message, s.flags, Point(s.x, s.y));
+            }
+            std::string where = c.text.substr(0, 10) + ": message " + std::to_string(s.message) + " at " +
+                                std::to_string(s.x) + "," + std::to_string(s.y);
+            EXPECT_EQ(Selection(), s.selection) << where;
+            EXPECT_EQ(Send(AEM_GETCARETCOLUMN), s.column) << where;
+            EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), s.top) << where;
+        }
+        Send(kUp);
+    }
+    SetText("ab");
+    ClearNotifications();
+    Send(kDown, kLeftButton, Point(X(1), Y(0)));
+    EXPECT_EQ(Notifications(), (std::vector<Notification>{SelChange(1, 1)}));
 }
 
 } // namespace

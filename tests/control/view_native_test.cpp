@@ -1,16 +1,17 @@
-// The view's arithmetic and painting over the platform double: cells,
-// offsets under points, repaint rectangles, scroll ranges and steps,
-// following the caret, and what the painter draws.
+// The view over the platform double: cells and offsets under points, repaint
+// rectangles, scroll ranges and steps, following the caret, what the painter
+// draws, what keystrokes and selections repaint, and what a drag asks of the
+// window system.
 #include "control/control_engine.h"
-#include "core/control_error.h"
 #include "control/view_requests.h"
-#include "highlight/highlighter.h"
+#include "core/control_error.h"
 #include "highlight/style_model.h"
 #include "support/platform_double.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <string>
 #include <utility>
@@ -21,457 +22,360 @@ namespace scrivlet {
 namespace {
 
 constexpr uint32_t kId = 42;
+constexpr unsigned kVScroll = 277, kHScroll = 276, kChar = 258, kKeyDown = 256;
+constexpr unsigned kMouseMove = 512, kButtonDown = 513, kButtonUp = 514, kDoubleClick = 515;
+
+intptr_t Point(int x, int y) { return intptr_t(uint16_t(x)) | (intptr_t(uint16_t(y)) << 16); }
+
+std::vector<int> Corners(int l, int t, int r, int b) { return {l, t, r, b}; }
 
 struct View : testing::Test {
     PlatformDouble screen;
     ControlRecord *record = nullptr;
 
-    // A control of `columns` × `rows` cells of 8 × 16 pixels holding `text`.
+    // A control of `columns` × `rows` cells of 8 × 16 pixels holding `text`,
+    // the caret at 0.
     void Open(const std::string &text, int columns = 80, int rows = 20,
-              uint32_t style = AES_AUTOHSCROLL | AES_AUTOVSCROLL)
+              uint32_t style = AES_AUTOHSCROLL | AES_AUTOVSCROLL, int extra = 1)
     {
+        Close();
+        screen = PlatformDouble{};
         screen.controlId = kId;
         screen.cellHeight = 16;
-        screen.width = 8 * columns + 1;
-        screen.height = 16 * rows + 1;
+        screen.width = 8 * columns + extra;
+        screen.height = 16 * rows + extra;
         record = CreateControl(kId, style, PlatformOf(&screen));
         ASSERT_NE(record, nullptr);
         Send(AEM_SETLIMITTEXT, 0, 0x7FFFFFFF);
         Send(AEM_REPLACESEL, 0, reinterpret_cast<intptr_t>(text.c_str()));
-        Send(AEM_SETSEL, 0, reinterpret_cast<intptr_t>(&start));
+        Select(0, 0);
     }
-    void TearDown() override
+    void Close()
     {
         if (record != nullptr)
             DestroyControl(record, PlatformOf(&screen));
+        record = nullptr;
         ClearStyles();
     }
+    void TearDown() override { Close(); }
     intptr_t Send(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0)
     {
         return ControlMessage(record, PlatformOf(&screen), message, wParam, lParam);
     }
-    void Scroll(unsigned message, unsigned code) { Send(message, code); }
+    void Select(uint32_t a, uint32_t b)
+    {
+        AERANGE range = {a, b};
+        Send(AEM_SETSEL, 1, reinterpret_cast<intptr_t>(&range));
+    }
+    // A style with the keyword "if" and comments from '{' to '}'.
+    uint32_t UseStyle()
+    {
+        uint32_t style = CreateStyle("s", nullptr);
+        AddSymbol(style, "if", 2, AddClass(style, "Keyword", 1, 0, 0xFF));
+        AddRange(style, "{", 1, "}", 1, 0, 0, AddClass(style, "Comment", 1, 0, 0x8000));
+        Send(AEM_SETSTYLE, 0, style);
+        return style;
+    }
     int32_t Position(ScrollBar bar) const { return screen.bars[bar].position; }
-    AERANGE start = {0, 0};
+    std::vector<int> LastRepaint()
+    {
+        if (screen.invalidated.empty())
+            return {};
+        PlatformDouble::Rect r = screen.invalidated.back();
+        return Corners(r.left, r.top, r.right, r.bottom);
+    }
 };
 
-std::string Lines(int count, const char *line = "line")
+std::string Lines(int count)
 {
     std::string text;
     for (int i = 0; i < count; ++i)
-        text += std::string(line) + (i + 1 < count ? "\n" : "");
+        text += i + 1 < count ? "line\n" : "line";
     return text;
 }
-
-constexpr unsigned kVScroll = 277, kHScroll = 276;
 
 TEST_F(View, CellsAndOffsetsUnderPoints)
 {
     Open("abcdef\nxy\n0123456789\nlast");
-    EXPECT_EQ(PosFromChar(record, 0).x, 1);
-    EXPECT_EQ(PosFromChar(record, 0).y, 1);
-    ViewPoint third = PosFromChar(record, 10 + 3); // column 3 of the third line
-    EXPECT_EQ(third.x, 25);
-    EXPECT_EQ(third.y, 33);
-    screen.bars[kHorizontalBar].position = 2;
-    EXPECT_EQ(PosFromChar(record, 13).x, 9) << "two columns scrolled away";
+    const struct { uint32_t offset; int32_t scrolled; int x, y; } cells[] = {
+        {0, 0, 1, 1}, {13, 0, 25, 33}, {13, 2, 9, 33}, {9, 0, 17, 17}};
+    for (const auto &c : cells) {
+        screen.bars[kHorizontalBar].position = c.scrolled;
+        EXPECT_EQ(Corners(PosFromChar(record, c.offset).x, PosFromChar(record, c.offset).y, 0, 0),
+                  Corners(c.x, c.y, 0, 0)) << c.offset;
+    }
     screen.bars[kHorizontalBar].position = 0;
-
-    EXPECT_EQ(CharFromPos(record, 0, 0), 0u) << "-1 divided truncates towards zero";
-    EXPECT_EQ(CharFromPos(record, 8 * 70, 16 + 1), 9u) << "right of a short line: its end";
-    EXPECT_EQ(CharFromPos(record, 8 * 3 + 1, 16 * 2 + 1), 13u);
-    EXPECT_EQ(CharFromPos(record, 500, 16 * 10), record->text.length) << "below the last line";
-    EXPECT_EQ(CharFromPos(record, -1, 5), kNoOffset);
+    const struct { int x, y; uint32_t offset; } points[] = {
+        {0, 0, 0}, {8 * 70, 17, 9}, {25, 33, 13}, {24, 33, 12}, {500, 160, 25}, {-1, 5, kNoOffset}};
+    for (const auto &p : points)
+        EXPECT_EQ(CharFromPos(record, p.x, p.y), p.offset) << p.x << "," << p.y;
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NEGATIVECOORDS));
 }
 
 TEST_F(View, RepaintRectanglesAreClampedToTheTextArea)
 {
     Open("abcdef\nxy\nlong line here");
-    const struct {
-        RepaintMode mode;
-        uint32_t a, b;
-        ViewRect expected;
-    } cases[] = {
-        {kRepaintWhole, 0, 0, {1, 1, 641, 321}},
-        {kRepaintRestOfLine, 2, 2, {17, 1, 641, 17}},
-        {kRepaintLineToBottom, 8, 8, {1, 17, 641, 321}},
-        {kRepaintBetween, 1, 4, {9, 1, 33, 17}},          // the cell of b is not included
-        {kRepaintBetween, 1, 11, {1, 1, 641, 49}},        // different lines: full width
+    const struct { RepaintMode mode; uint32_t a, b; int32_t scrolled; std::vector<int> expected; } cases[] = {
+        {kRepaintWhole, 0, 0, 0, {1, 1, 641, 321}},
+        {kRepaintRestOfLine, 2, 2, 0, {17, 1, 641, 17}},
+        {kRepaintLineToBottom, 8, 8, 0, {1, 17, 641, 321}},
+        {kRepaintBetween, 1, 4, 0, {9, 1, 33, 17}},   // the cell of b is not included
+        {kRepaintBetween, 1, 11, 0, {1, 1, 641, 49}}, // different lines: full width
+        {kRepaintRestOfLine, 1, 1, 5, {1, 1, 641, 17}},
     };
     for (const auto &c : cases) {
+        screen.bars[kHorizontalBar].position = c.scrolled;
         ViewRect r = RepaintArea(record, c.mode, c.a, c.b);
-        EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
-                  (std::vector<int>{c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}))
-            << "mode " << c.mode << " " << c.a << ".." << c.b;
+        EXPECT_EQ(Corners(r.left, r.top, r.right, r.bottom), c.expected) << c.mode << " " << c.a << ".." << c.b;
     }
-    screen.bars[kHorizontalBar].position = 5;
-    EXPECT_EQ(RepaintArea(record, kRepaintRestOfLine, 1, 1).left, 1) << "left of the view clamps to T";
 }
 
-TEST_F(View, ScrollRangesFollowLinesAndRows)
+TEST_F(View, ScrollRangesAndSteps)
 {
     Open(Lines(10));
-    EXPECT_EQ(screen.bars[kVerticalBar].maximum, 9);
-    EXPECT_EQ(screen.bars[kVerticalBar].page, 20u);
-    EXPECT_EQ(screen.bars[kHorizontalBar].maximum, 4) << "the widest line";
-    Scroll(kVScroll, kScrollLineDown);
+    EXPECT_EQ(Corners(screen.bars[kVerticalBar].maximum, int(screen.bars[kVerticalBar].page),
+                      screen.bars[kHorizontalBar].maximum, 0), Corners(9, 20, 4, 0));
+    Send(kVScroll, kScrollLineDown);
     EXPECT_EQ(Position(kVerticalBar), 0) << "everything fits: nothing scrolls";
-    TearDown();
-    record = nullptr;
 
     Open(Lines(30));
     EXPECT_EQ(screen.bars[kVerticalBar].maximum, 48);
-    Scroll(kVScroll, kScrollPageDown);
-    EXPECT_EQ(Position(kVerticalBar), 19) << "a page step is one line less than the page";
-    EXPECT_EQ(record->topLine, 20u);
-    Scroll(kVScroll, kScrollPageDown);
-    EXPECT_EQ(Position(kVerticalBar), 29) << "the last line can reach the top";
-    Scroll(kVScroll, kScrollLineDown);
-    EXPECT_EQ(Position(kVerticalBar), 29);
-    screen.bars[kVerticalBar].trackPosition = 5;
-    Scroll(kVScroll, kScrollThumbTrack);
-    EXPECT_EQ(record->topLine, 6u) << "thumb tracking scrolls live";
-    Scroll(kVScroll, kScrollPageUp);
-    EXPECT_EQ(Position(kVerticalBar), 0);
+    const struct { unsigned code; int32_t track, position; uint32_t topLine; } steps[] = {
+        {kScrollPageDown, 0, 19, 20},   // a page step is one line less than the page
+        {kScrollPageDown, 0, 29, 30},   // the last line can reach the top
+        {kScrollLineDown, 0, 29, 30},
+        {kScrollLineUp, 0, 28, 29},
+        {kScrollThumbTrack, 5, 5, 6},   // thumb tracking scrolls live
+        {kScrollThumbPosition, 7, 7, 8},
+        {99, 0, 7, 8},                  // a code that scrolls nothing
+        {kScrollPageUp, 0, 0, 1},
+        {kScrollLineUp, 0, 0, 1},
+    };
+    for (const auto &s : steps) {
+        screen.bars[kVerticalBar].trackPosition = s.track;
+        Send(kVScroll, s.code);
+        EXPECT_EQ(Position(kVerticalBar), s.position) << "code " << s.code;
+        EXPECT_EQ(record->topLine, s.topLine) << "code " << s.code;
+    }
     EXPECT_EQ(record->topLineStart, 0u);
 }
 
 TEST_F(View, ScrollingBlitsAndRepaintsTheUncoveredBand)
 {
-    Open(Lines(100));
-    screen.height = 16 * 20 + 9; // a partial line at the bottom
-    Send(5, 0, (screen.height << 16) | screen.width);
-    screen.invalidated.clear();
-    screen.scrolled.clear();
-    Scroll(kVScroll, kScrollLineDown);
-    ASSERT_EQ(screen.scrolled.size(), 1u);
-    EXPECT_EQ(screen.scrolled[0].bottom, screen.height + 16) << "widened on the side the lines come from";
-    ASSERT_FALSE(screen.invalidated.empty());
-    PlatformDouble::Rect band = screen.invalidated.back();
-    EXPECT_EQ(band.top, screen.height - 16 - (screen.height - 1) % 16) << "the partial line is repainted too";
-    EXPECT_EQ(band.bottom, screen.height);
+    Open(Lines(100), 80, 20, AES_AUTOHSCROLL | AES_AUTOVSCROLL, 9); // a partial line at the bottom
+    const struct { unsigned code; int blitTop, blitBottom, bandTop, bandBottom; } cases[] = {
+        {kScrollLineDown, 1, 16 * 21 + 9, 16 * 19 + 1, 16 * 20 + 9},
+        {kScrollLineUp, 1 - 16, 16 * 20 + 9, 1, 17},
+    };
+    for (const auto &c : cases) {
+        screen.invalidated.clear();
+        screen.scrolled.clear();
+        Send(kVScroll, c.code);
+        ASSERT_EQ(screen.scrolled.size(), 1u);
+        EXPECT_EQ(Corners(screen.scrolled[0].top, screen.scrolled[0].bottom, 0, 0),
+                  Corners(c.blitTop, c.blitBottom, 0, 0)) << "code " << c.code;
+        std::vector<int> band = LastRepaint();
+        ASSERT_EQ(band.size(), 4u);
+        EXPECT_EQ(Corners(band[1], band[3], 0, 0), Corners(c.bandTop, c.bandBottom, 0, 0)) << "code " << c.code;
+    }
 }
 
-TEST_F(View, TheCaretIsFollowedTenColumnsAtATime)
+TEST_F(View, TheCaretIsFollowedTenColumnsAtATimeAndLineByLine)
 {
-    Open(std::string(200, 'x'));
-    const struct {
-        uint32_t caret;
-        int32_t startPosition, expectedPosition;
-    } cases[] = {{85, 0, 10}, {95, 0, 20}, {29, 30, 20}, {20, 30, 10}, {50, 0, 0}};
+    Open(std::string(200, 'x') + "\n" + Lines(40));
+    const struct { uint32_t caret; int32_t from, column; uint32_t topLine; } cases[] = {
+        {85, 0, 10, 1}, {95, 0, 20, 1}, {29, 30, 20, 1}, {20, 30, 10, 1}, {50, 0, 0, 1},
+        {201 + 5 * 25, 0, 0, 8}, {201 + 5 * 3, 0, 0, 5}};
     for (const auto &c : cases) {
-        screen.bars[kHorizontalBar].position = c.startPosition;
+        screen.bars[kHorizontalBar].position = c.from;
         record->caret = c.caret;
         Send(AEM_SCROLLCARET);
-        EXPECT_EQ(Position(kHorizontalBar), c.expectedPosition) << "caret at column " << c.caret;
+        EXPECT_EQ(Position(kHorizontalBar), c.column) << "caret at " << c.caret;
+        EXPECT_EQ(record->topLine, c.topLine) << "caret at " << c.caret;
     }
-    TearDown();
-    Open(std::string(200, 'x'), 80, 20, AES_AUTOVSCROLL);
-    EXPECT_EQ(screen.bars[kHorizontalBar].maximum, 0);
-    record->caret = 150;
-    Send(AEM_SCROLLCARET);
-    EXPECT_EQ(Position(kHorizontalBar), 0) << "without AES_AUTOHSCROLL the caret may leave the view";
+    const uint32_t styles[] = {AES_AUTOVSCROLL, AES_AUTOHSCROLL};
+    for (uint32_t style : styles) {
+        Open(std::string(200, 'x') + "\n" + Lines(40), 80, 20, style);
+        record->caret = 150;
+        Send(AEM_SCROLLCARET);
+        EXPECT_EQ(HorizontalPosition(record) == 0, style == AES_AUTOVSCROLL) << "style " << style;
+        record->caret = 201 + 5 * 30;
+        Send(AEM_SCROLLCARET);
+        EXPECT_EQ(record->topLine == 1, style == AES_AUTOHSCROLL) << "style " << style;
+    }
 }
 
 TEST_F(View, ScrollingCarriesTheCommentStateDownAndRecomputesItUp)
 {
     Open("a\n{ open\nb\nc }\nd\ne");
-    uint32_t style = CreateStyle("s", nullptr);
-    uint32_t cls = AddClass(style, "Comment", 1, 0, 0x8000);
-    uint32_t range = AddRange(style, "{", 1, "}", 1, 0, 0, cls);
-    Send(AEM_SETSTYLE, 0, style);
+    UseStyle();
     screen.bars[kVerticalBar] = ScrollBarState{0, 10, 2, 0, 0};
-    Scroll(kVScroll, kScrollLineDown);
-    Scroll(kVScroll, kScrollLineDown);
-    EXPECT_EQ(record->topLine, 3u);
-    EXPECT_EQ(record->topRangeState, range) << "inside the comment at the top";
-    Scroll(kVScroll, kScrollLineDown);
-    Scroll(kVScroll, kScrollLineDown);
-    EXPECT_EQ(record->topRangeState, 0u);
-    Scroll(kVScroll, kScrollLineUp);
-    Scroll(kVScroll, kScrollLineUp);
-    EXPECT_EQ(record->topLine, 3u);
-    EXPECT_EQ(record->topRangeState, range) << "recomputed from the start going up";
+    const struct { unsigned code; uint32_t topLine; bool inside; } steps[] = {
+        {kScrollLineDown, 2, false}, {kScrollLineDown, 3, true}, {kScrollLineDown, 4, true},
+        {kScrollLineDown, 5, false}, {kScrollLineUp, 4, true}, {kScrollLineUp, 3, true}, {kScrollLineUp, 2, false}};
+    for (const auto &s : steps) {
+        Send(kVScroll, s.code);
+        EXPECT_EQ(record->topLine, s.topLine);
+        EXPECT_EQ(record->topRangeState != 0, s.inside) << "top line " << s.topLine;
+    }
 }
 
-// A paint device that writes every drawn cell as text, marking selected
-// cells with [ ] and coloured ones with the colour's low byte in < >.
-struct TextDevice {
-    std::string drawn;   // "|" starts each line after the first
+// A paint device that keeps the last byte drawn into each cell: selected
+// cells as '#', cells in a class colour upper-case.
+struct Grid {
     uint32_t text = 0, back = 0;
-    int lastY = 1;
+    int x = 0, y = 0;
+    std::map<std::pair<int, int>, char> cells; // (row, column)
 };
 
-PaintDevice DeviceOf(TextDevice *device)
+PaintDevice DeviceOf(Grid *grid)
 {
     PaintDevice d{};
-    d.context = device;
+    d.context = grid;
     d.systemColour = [](void *, int index) { return index == kColourWindow ? 0xFFFFFFu : 0u; };
-    d.setTextColour = [](void *c, uint32_t colour) {
-        auto *t = static_cast<TextDevice *>(c);
-        uint32_t old = t->text;
-        t->text = colour;
-        return old;
-    };
-    d.setBackColour = [](void *c, uint32_t colour) {
-        auto *t = static_cast<TextDevice *>(c);
-        uint32_t old = t->back;
-        t->back = colour;
-        return old;
-    };
-    d.moveTo = [](void *c, int, int y) {
-        auto *t = static_cast<TextDevice *>(c);
-        if (y != t->lastY)
-            t->drawn += "|";
-        t->lastY = y;
+    d.setTextColour = [](void *c, uint32_t colour) { return std::exchange(static_cast<Grid *>(c)->text, colour); };
+    d.setBackColour = [](void *c, uint32_t colour) { return std::exchange(static_cast<Grid *>(c)->back, colour); };
+    d.moveTo = [](void *c, int x, int y) {
+        static_cast<Grid *>(c)->x = x;
+        static_cast<Grid *>(c)->y = y;
     };
     d.drawText = [](void *c, const char *bytes, int count) {
-        auto *t = static_cast<TextDevice *>(c);
-        for (int i = 0; i < count; ++i) {
-            if (t->back == 0)
-                t->drawn += std::string("[") + bytes[i] + "]";
-            else if (t->text != 0)
-                t->drawn += "<" + std::string(1, bytes[i]) + ">";
-            else
-                t->drawn += bytes[i];
+        auto *g = static_cast<Grid *>(c);
+        for (int i = 0; i < count; ++i, g->x += 8) {
+            char shown = g->back == 0 ? '#' : g->text != 0 ? char(std::toupper(bytes[i])) : bytes[i];
+            g->cells[{(g->y - 1) / 16, (g->x + 7) / 8 - 1}] = shown;
         }
     };
     return d;
 }
 
-TEST_F(View, PaintDrawsTabsSelectionAndRunsCellByCell)
+// The cells of rows 0 … 3, '.' for a cell never drawn, rows joined by '|'.
+std::string Drawn(const Grid &grid)
 {
-    Open("ab\tc\nif x\n");
-    TextDevice device;
-    Paint(record, TextArea(record), DeviceOf(&device));
-    EXPECT_EQ(device.drawn, "ab  c |if x |") << "a tab at column 2 draws two spaces; '\\n' one";
-
-    uint32_t style = CreateStyle("s", nullptr);
-    AddSymbol(style, "if", 2, AddClass(style, "K", 1, 0, 0xFF));
-    Send(AEM_SETSTYLE, 0, style);
-    AERANGE selected = {6, 9}; // "f x" of the second line
-    Send(AEM_SETSEL, 0, reinterpret_cast<intptr_t>(&selected));
-    device = TextDevice{};
-    Paint(record, TextArea(record), DeviceOf(&device));
-    EXPECT_NE(device.drawn.find("<i>[f][ ][x] |"), std::string::npos)
-        << "the keyword's class colour gives way to the selection: " << device.drawn;
-
-    AERANGE lineBreak = {4, 5};
-    Send(AEM_SETSEL, 0, reinterpret_cast<intptr_t>(&lineBreak));
-    device = TextDevice{};
-    Paint(record, TextArea(record), DeviceOf(&device));
-    EXPECT_NE(device.drawn.find("c[ ]|"), std::string::npos) << "a selected line break is one inverted cell";
+    std::string rows;
+    for (int row = 0; row < 4; ++row) {
+        std::string line;
+        for (const auto &cell : grid.cells) {
+            if (cell.first.first == row && cell.first.second >= 0) {
+                line.resize(std::max(line.size(), size_t(cell.first.second + 1)), '.');
+                line[size_t(cell.first.second)] = cell.second;
+            }
+        }
+        rows += (row > 0 ? "|" : "") + line;
+    }
+    return rows;
 }
 
-TEST_F(View, TabStopsExpandToTheirColumns)
+TEST_F(View, PaintDrawsTabsSelectionColoursAndOnlyTheUpdatedRows)
 {
-    Open("\tA\tB\tC");
+    const ViewRect all = {0, 0, 10000, 10000};
+    const struct {
+        const char *text;
+        bool styled;
+        uint32_t selStart, selEnd;
+        int32_t column;  // horizontal scroll
+        ViewRect update;
+        const char *drawn;
+    } cases[] = {
+        {"ab\tc\nif x", false, 0, 0, 0, all, "ab  c |if x||"},
+        {"ab\tc\nif x", true, 6, 9, 0, all, "ab  c |I###||"},
+        {"ab\tc\nif x", true, 4, 5, 0, all, "ab  c#|IF x||"},
+        {"x {a\nb} if\nz", true, 0, 0, 0, all, "x {A |B} IF |z|"},
+        {"abcdefghijklmnopqrstuvwxyz", false, 0, 0, 2, all, "cdefghijklmnopqrstuv|||"},
+        {"a\nb\nc\nd", false, 0, 0, 0, {0, 17, 10000, 33}, "|b ||"},
+        {"a\nb\nc\nd", true, 0, 0, 0, {0, 17, 10000, 33}, "|b ||"},
+        {"a\nb\nc\nd", false, 0, 0, 0, {50, 0, 50, 10000}, "|||"},
+    };
+    for (const auto &c : cases) {
+        Open(c.text, 20, 4);
+        if (c.styled)
+            UseStyle();
+        record->selStart = c.selStart;
+        record->selEnd = c.selEnd;
+        screen.bars[kHorizontalBar].position = c.column;
+        Grid grid;
+        Paint(record, c.update, DeviceOf(&grid));
+        EXPECT_EQ(Drawn(grid), c.drawn) << c.text << " selected " << c.selStart << "-" << c.selEnd;
+    }
+    Open("\tA\tB\tC", 20, 4);
     const uint32_t widths[] = {8, 4};
     Send(AEM_SETTABSTOPS, (1u << 16) | 2, reinterpret_cast<intptr_t>(widths));
-    TextDevice device;
-    Paint(record, TextArea(record), DeviceOf(&device));
-    EXPECT_EQ(device.drawn, std::string(8, ' ') + "A   B   C") << "tabs end at columns 8, 12 and 16";
+    Grid grid;
+    Paint(record, all, DeviceOf(&grid));
+    EXPECT_EQ(Drawn(grid), std::string(8, ' ') + "A   B   C|||") << "tabs end at columns 8, 12 and 16";
 }
 
-// What a paint leaves on the screen: the last byte and colours drawn into
-// every cell that meets the visible rectangle, and how many cells were drawn.
-struct Screen {
-    int cellWidth = 8, cellHeight = 16;
-    ViewRect visible{};
-    int x = 0, y = 0;
-    uint32_t text = 0, back = 0;
-    std::map<std::pair<int, int>, std::string> cells; // (y, x) -> byte, text and back colour
-    int drawn = 0;
-};
-
-PaintDevice DeviceOf(Screen *screen)
+// What a keystroke or a new selection repaints: the rest of the line for an
+// ordinary edit, down to the bottom for a line break or a range delimiter
+// of the current style; nothing when a caret moves without a selection.
+TEST_F(View, KeystrokesAndSelectionsRepaintWhatTheyChange)
 {
-    PaintDevice d{};
-    d.context = screen;
-    d.systemColour = [](void *, int index) { return index == kColourWindow ? 0xFFFFFFu : 0u; };
-    d.setTextColour = [](void *c, uint32_t colour) { return std::exchange(static_cast<Screen *>(c)->text, colour); };
-    d.setBackColour = [](void *c, uint32_t colour) { return std::exchange(static_cast<Screen *>(c)->back, colour); };
-    d.moveTo = [](void *c, int x, int y) {
-        static_cast<Screen *>(c)->x = x;
-        static_cast<Screen *>(c)->y = y;
-    };
-    d.drawText = [](void *c, const char *bytes, int count) {
-        auto *s = static_cast<Screen *>(c);
-        for (int i = 0; i < count; ++i, s->x += s->cellWidth, ++s->drawn) {
-            if (s->x + s->cellWidth > s->visible.left && s->x < s->visible.right &&
-                s->y + s->cellHeight > s->visible.top && s->y < s->visible.bottom)
-                s->cells[{s->y, s->x}] = bytes[i] + std::to_string(s->text) + "/" + std::to_string(s->back);
-        }
-    };
-    return d;
-}
-
-// The paint as the rules put it: every line walked column by column from its
-// start, each stretch placed by the column of its first byte and drawn whole.
-void ReferencePaint(ControlRecord *record, ViewRect update, const PaintDevice &device)
-{
-    device.setTextColour(device.context, device.systemColour(device.context, kColourWindowText));
-    device.setBackColour(device.context, device.systemColour(device.context, kColourWindow));
-    char *text = record->text.bytes;
-    TabStops tabs = TabStopsOf(record);
-    auto drawRun = [&](uint32_t first, uint32_t count) {
-        bool selected = false;
-        uint32_t savedText = 0, savedBack = 0;
-        for (uint32_t i = first; i < first + count; ++i) {
-            bool inside = i >= record->selStart && i < record->selEnd;
-            if (inside != selected && inside) {
-                savedBack = device.setBackColour(device.context, 0);
-                savedText = device.setTextColour(device.context, 0xFFFFFF);
-            } else if (inside != selected) {
-                device.setBackColour(device.context, savedBack);
-                device.setTextColour(device.context, savedText);
-            }
-            selected = inside;
-            uint32_t cells = text[i] == '\t' ? DistanceToNextTab(tabs, text, i) : text[i] != '\0';
-            for (uint32_t k = 0; k < cells; ++k)
-                device.drawText(device.context, text[i] == '\t' || text[i] == '\n' ? " " : &text[i], 1);
-        }
-        if (selected) {
-            device.setBackColour(device.context, savedBack);
-            device.setTextColour(device.context, savedText);
-        }
-    };
-    ViewRect t = TextArea(record);
-    int h = HorizontalPosition(record), cellWidth = 8, cellHeight = 16;
-    HighlightState state = {record->topRangeState, record->topRangeData};
-    uint32_t start = record->topLineStart, unused;
-    for (int lineTop = t.top + 1, row = 0; lineTop <= t.bottom; lineTop += cellHeight, ++row) {
-        uint32_t length = LineStart(text, start, &unused);
-        auto moveTo = [&](uint32_t offset) {
-            device.moveTo(device.context, cellWidth * (int(ColumnOfOffset(tabs, text, offset)) - h) + 1, cellHeight * row + 1);
-        };
-        if (record->highlightStyle == 0) {
-            uint32_t p = start + OffsetOfColumn(tabs, text, start, uint32_t(h));
-            p -= p > start ? 1 : 0;
-            moveTo(p);
-            drawRun(p, std::min(start + length - p + 1, uint32_t((t.right - t.left) / cellWidth + 2)));
-        }
-        for (uint32_t column = 0; record->highlightStyle != 0 && column <= length;) {
-            bool draw = lineTop + cellHeight >= update.top;
-            uint32_t runStart = column;
-            HighlightRun run = QueryRun(record->highlightStyle, text + start, length, column, &state);
-            while (run.classId == 0 && column <= length)
-                run = QueryRun(record->highlightStyle, text + start, length, ++column, &state);
-            if (draw) {
-                moveTo(start + runStart);
-                drawRun(start + runStart, column - runStart);
-                if (run.classId != 0) {
-                    uint32_t previous = device.setTextColour(device.context, ClassColour(record->highlightStyle, run.classId)->colour);
-                    drawRun(start + column, run.length);
-                    device.setTextColour(device.context, previous);
-                }
-            }
-            column += run.length;
-        }
-        NextLine(text, start, &start);
-        if (start == 0)
-            break;
-    }
-}
-
-// Lines of up to 700 bytes of tokens that open and close comments, strings
-// and nested blocks anywhere, escape quotes, and put keywords and tabs
-// astride any column.
-std::string TokenText()
-{
-    static const char *const tokens[] = {"if", "while", " ", "x1", "\t", "/*", "*/", "\"", "\\", "{", "}", "return",
-                                         "undo", "do", "od", ";", "a", "// c", " while ", " if ", "; return ", " "};
-    const int lengths[] = {700, 0, 650, 30, 690, 400, 700, 5, 680, 700, 300, 700, 700, 650, 700};
-    std::string text;
-    uint32_t seed = 12345;
-    for (int length : lengths) {
-        for (size_t start = text.size(); text.size() - start < size_t(length);) {
-            seed = seed * 1103515245u + 12345u;
-            const char *token = tokens[(seed >> 16) % 22];
-            if (std::string(token) != "// c" || (seed >> 8) % 16 == 0)
-                text += token;
-        }
-        text += "\n";
-    }
-    return text;
-}
-
-// Styles whose walk takes the fast way (a C-like one), rewrites the text
-// (upper-case keywords) or has a keyword that hides a range start ("do"
-// inside "undo"), and no style: each view of the table paints the same
-// cells as the reference, leaves the same text, and draws little more than
-// it shows.
-TEST_F(View, PaintShowsWhatTheColumnByColumnWalkShows)
-{
+    enum Setting { kPlain, kStyled, kIndenting };
     const struct {
-        int32_t column;        // horizontal scroll position
-        uint32_t linesDown;    // vertical scroll
-        uint32_t selStart, selEnd;
-        ViewRect update;       // in pixels
-        bool tabStops;         // {6, 3} instead of every 4 columns
-    } views[] = {
-        {0, 0, 0, 0, {0, 0, 10000, 10000}, false},
-        {300, 0, 2000, 2350, {0, 0, 10000, 10000}, false},
-        {301, 2, 2300, 4000, {0, 0, 10000, 10000}, true},
-        {417, 0, 0, 0, {0, 40, 10000, 100}, false},    // rows 2 to 6 only
-        {555, 3, 3000, 3100, {201, 0, 245, 10000}, true}, // a band of columns, from inside a cell
-        {650, 0, 6900, 7000, {37, 17, 300, 241}, false},
-        {690, 4, 0, 0, {0, 0, 10000, 10000}, true},
-        {1000, 0, 0, 0, {0, 0, 10000, 10000}, false},  // right of every line
+        Setting setting;
+        uint32_t caret;
+        unsigned message, key;
+        RepaintMode mode;
+        uint32_t from;
+    } cases[] = {
+        {kPlain, 1, kChar, 'x', kRepaintRestOfLine, 1},
+        {kPlain, 1, kChar, '\r', kRepaintLineToBottom, 1},
+        {kIndenting, 1, kChar, '\r', kRepaintLineToBottom, 1},
+        {kPlain, 2, kKeyDown, 8, kRepaintRestOfLine, 1},
+        {kPlain, 5, kKeyDown, 46, kRepaintLineToBottom, 5},
+        {kStyled, 7, kChar, 'x', kRepaintRestOfLine, 6},
+        {kStyled, 7, kChar, '}', kRepaintLineToBottom, 6},
+        {kStyled, 3, kKeyDown, 46, kRepaintLineToBottom, 3},
+        {kStyled, 2, kKeyDown, 46, kRepaintRestOfLine, 0},
     };
-    std::string text = TokenText();
-    Open(text, 40, 12);
-    screen.bars[kVerticalBar] = ScrollBarState{0, 100, 2, 0, 0};
-    for (int kind = 0; kind < 4; ++kind) {
-        uint32_t style = CreateStyle("s", nullptr);
-        uint32_t comment = AddClass(style, "Comment", 1, 0, 0x8000);
-        uint32_t block = AddClass(style, "Block", 1, 0, 0x80);
-        uint32_t keyword = AddClass(style, "Keyword", kind == 1 ? 0 : 1, kind == 1 ? 2 : 0, 0xFF0000);
-        AddRange(style, "/*", 2, "*/", 2, 0, 0, comment);
-        AddRange(style, "//", 2, "", 0, 0, 0, comment);
-        AddRange(style, "\"", 1, "\"", 1, kRangeBackslash, 0, comment);
-        AddRange(style, "{", 1, "}", 1, 0, 1, block);
-        if (kind == 2)
-            AddRange(style, "do", 2, "od", 2, 0, 0, block);
-        for (const char *word : {"if", "while", "return", "undo"})
-            AddSymbol(style, word, uint32_t(std::strlen(word)), keyword);
-        for (const auto &v : views) {
-            const uint32_t widths[] = {6, 3};
-            Send(AEM_SETTABSTOPS, v.tabStops ? 2 : 0, reinterpret_cast<intptr_t>(widths));
-            Send(AEM_SETSTYLE, 0, kind < 3 ? style : 0);
-            screen.bars[kVerticalBar].trackPosition = int32_t(v.linesDown);
-            Scroll(kVScroll, kScrollThumbPosition);
-            screen.bars[kHorizontalBar].position = v.column;
-            record->selStart = v.selStart;
-            record->selEnd = v.selEnd;
-            Screen expected, painted;
-            expected.visible = painted.visible = {std::max(v.update.left, 1), std::max(v.update.top, 1),
-                                                  std::min(v.update.right, screen.width), std::min(v.update.bottom, screen.height)};
-            std::copy(text.begin(), text.end(), record->text.bytes); // rewritten by the last view
-            ReferencePaint(record, v.update, DeviceOf(&expected));
-            std::string rewritten(record->text.bytes, record->text.length);
-            std::copy(text.begin(), text.end(), record->text.bytes);
-            Paint(record, v.update, DeviceOf(&painted));
-            SCOPED_TRACE("style " + std::to_string(kind) + ", column " + std::to_string(v.column) + ", lines down " +
-                         std::to_string(v.linesDown));
-            EXPECT_EQ(std::string(record->text.bytes, record->text.length), rewritten) << "the same keywords rewritten";
-            EXPECT_TRUE(v.column > 700 || expected.cells.size() > 20u);
-            const ViewRect &shown = painted.visible;
-            EXPECT_LE(painted.drawn, ((shown.bottom - shown.top) / 16 + 2) * ((shown.right - shown.left) / 8 + 2 + 2 * 5))
-                << "cells drawn outside the update rectangle";
-            for (auto e = expected.cells.begin(), p = painted.cells.begin(); e != expected.cells.end() || p != painted.cells.end(); ++e, ++p) {
-                if (e == expected.cells.end() || p == painted.cells.end() || *e != *p) {
-                    auto at = e != expected.cells.end() ? e->first : p->first;
-                    ADD_FAILURE() << "first difference at pixel (" << at.second << ", " << at.first << "): "
-                                  << (e != expected.cells.end() ? e->second : "nothing") << " expected, "
-                                  << (p != painted.cells.end() ? p->second : "nothing") << " painted";
-                    break;
-                }
-            }
-        }
-        ClearStyles();
+    for (const auto &c : cases) {
+        Open("ab {x\ncd");
+        if (c.setting == kStyled)
+            UseStyle();
+        Send(AEM_SETAUTOINDENT, c.setting == kIndenting ? 1 : 0);
+        Select(c.caret, c.caret);
+        screen.invalidated.clear();
+        Send(c.message, c.key, 1);
+        ViewRect want = RepaintArea(record, c.mode, c.from, c.from);
+        EXPECT_EQ(LastRepaint(), Corners(want.left, want.top, want.right, want.bottom))
+            << "key " << c.key << " at " << c.caret << " in setting " << c.setting;
     }
+    const struct { uint32_t from[2], to[2]; std::vector<int> repainted; } selections[] = {
+        {{1, 1}, {2, 2}, {}},
+        {{1, 1}, {1, 3}, {9, 1, 25, 17}},
+        {{1, 3}, {2, 2}, {9, 1, 25, 17}},
+    };
+    for (const auto &s : selections) {
+        Select(s.from[0], s.from[1]);
+        screen.invalidated.clear();
+        Select(s.to[0], s.to[1]);
+        EXPECT_EQ(LastRepaint(), s.repainted) << s.from[0] << "-" << s.from[1] << " to " << s.to[0] << "-" << s.to[1];
+    }
+}
+
+// The auto-scroll timer runs exactly while a drag is outside the whole
+// cells (80 × 25 and 3 pixels of a partial row and column).
+TEST_F(View, TheDragTimerRunsOutsideTheWholeCells)
+{
+    Open("caf\xE9s and more", 80, 25, AES_AUTOHSCROLL | AES_AUTOVSCROLL, 3);
+    Send(kButtonDown, 1, Point(10, 10));
+    EXPECT_TRUE(screen.captured) << "a click takes the capture";
+    const struct { int x, y; bool runs; } moves[] = {
+        {8 * 80 - 1, 16 * 25 - 1, false}, {20, 16 * 25 + 1, true}, {8 * 80, 20, true},
+        {20, 20, false}, {-1, 20, true}, {20, -1, true}, {20, 0, false}};
+    for (const auto &m : moves) {
+        Send(kMouseMove, 1, Point(m.x, m.y));
+        EXPECT_EQ(screen.timers.count(1) != 0, m.runs) << m.x << "," << m.y;
+        EXPECT_EQ(record->dragging != 0, m.runs) << m.x << "," << m.y;
+    }
+    Send(kMouseMove, 1, Point(-1, 20));
+    EXPECT_EQ(screen.timers[1], 100u);
+    Send(kButtonUp);
+    EXPECT_EQ(screen.timers.count(1), 0u) << "the release ends the drag";
+    EXPECT_FALSE(screen.captured) << "and frees the capture";
+    Send(kDoubleClick, 1, Point(1 + 8 * 1, 5));
+    EXPECT_EQ(Corners(int(record->selStart), int(record->selEnd), int(record->caret), 0), Corners(0, 5, 5, 0))
+        << "0xE9 is a letter of the code page";
 }
 
 } // namespace

@@ -50,10 +50,8 @@ protected:
     // Replaces the control by a new one of the given shape (control ID 1).
     void Recreate(const ControlShape &shape);
 
-    // Sends a message to the control and returns the result.
+    // Sends a message to the control, or to a control window without record.
     intptr_t Send(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
-
-    // Sends a message to a control window that has no record.
     intptr_t SendWithoutRecord(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
 
     // The whole text, read through AEM_STREAMOUT (which notifies nothing).
@@ -63,7 +61,7 @@ protected:
     // forgets the notifications that caused.
     void SetText(const std::string &text);
 
-    // Selection and caret as AEM_GETSEL reports them.
+    // The selection as AEM_GETSEL reports it.
     DWORD SelStart();
     DWORD SelEnd();
 

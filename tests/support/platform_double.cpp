@@ -40,14 +40,8 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     platform.notifyKeyDown = [](void *c, DWORD key, DWORD data) {
         Of(c).notifications.push_back({AEN_KEYDOWN, key, data});
     };
-    platform.clientSize = [](void *c, int *w, int *h) {
-        *w = Of(c).width;
-        *h = Of(c).height;
-    };
-    platform.cellSize = [](void *c, int *w, int *h) {
-        *w = Of(c).cellWidth;
-        *h = Of(c).cellHeight;
-    };
+    platform.clientSize = [](void *c, int *w, int *h) { *w = Of(c).width, *h = Of(c).height; };
+    platform.cellSize = [](void *c, int *w, int *h) { *w = Of(c).cellWidth, *h = Of(c).cellHeight; };
     platform.relayout = [](void *c) {
         PlatformDouble &d = Of(c);
         ControlMessage(FindControlRecord(d.controlId), PlatformOf(&d), 5, 0,
@@ -61,20 +55,12 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     platform.keyDown = [](void *c, int key) { return Of(c).heldKeys.count(key) != 0 ? 1 : 0; };
     platform.showWaitCursor = [](void *, int) {};
     platform.sleep = [](void *, unsigned) {};
-    platform.startTimer = [](void *c, unsigned id, unsigned ms) {
-        Of(c).timers[id] = ms;
-        return 1;
-    };
+    platform.startTimer = [](void *c, unsigned id, unsigned ms) { return Of(c).timers[id] = ms, 1; };
     platform.stopTimer = [](void *c, unsigned id) { Of(c).timers.erase(id); };
-    platform.getScrollBar = [](void *c, ScrollBar bar, ScrollBarState *state) {
-        *state = Of(c).bars[bar];
-        return 1;
-    };
+    platform.getScrollBar = [](void *c, ScrollBar bar, ScrollBarState *state) { return *state = Of(c).bars[bar], 1; };
     platform.setScrollRange = [](void *c, ScrollBar bar, int32_t minimum, int32_t maximum, uint32_t page) {
         ScrollBarState &state = Of(c).bars[bar];
-        state.minimum = minimum;
-        state.maximum = maximum;
-        state.page = page;
+        state.minimum = minimum, state.maximum = maximum, state.page = page;
         ClampPosition(&state);
     };
     platform.setScrollPosition = [](void *c, ScrollBar bar, int32_t position) {
@@ -87,18 +73,12 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     platform.hasFocus = [](void *c) { return Of(c).focused ? 1 : 0; };
     platform.createCaret = [](void *, int, int) {};
     platform.destroyCaret = [](void *) {};
-    platform.setCaretPosition = [](void *c, int x, int y) {
-        Of(c).caretX = x;
-        Of(c).caretY = y;
-    };
+    platform.setCaretPosition = [](void *c, int x, int y) { Of(c).caretX = x, Of(c).caretY = y; };
     platform.showCaret = [](void *, int) {};
     platform.setCapture = [](void *c) { Of(c).captured = true; };
     platform.releaseCapture = [](void *c) { Of(c).captured = false; };
     platform.captureHeld = [](void *c) { return Of(c).captured ? 1 : 0; };
-    platform.cursorPosition = [](void *c, int *x, int *y) {
-        *x = Of(c).cursorX;
-        *y = Of(c).cursorY;
-    };
+    platform.cursorPosition = [](void *c, int *x, int *y) { *x = Of(c).cursorX, *y = Of(c).cursorY; };
     // The letters of code page 1252 above ASCII: 0xC0 … 0xFF but × and ÷.
     platform.isAlphaNumeric = [](unsigned char c) { return c >= 0xC0 && c != 0xD7 && c != 0xF7 ? 1 : 0; };
     platform.printerDevice = [](void *c, const PrintJob *job, PageDevice *device) {
@@ -113,10 +93,7 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         clipboard.open = true;
         return 1;
     };
-    platform.emptyClipboard = [](void *) {
-        TheDoubleClipboard().hasText = false;
-        TheDoubleClipboard().block.clear();
-    };
+    platform.emptyClipboard = [](void *) { TheDoubleClipboard().hasText = false, TheDoubleClipboard().block.clear(); };
     // The block is allocated at exactly its size, so that the address
     // sanitizer catches any write beyond it; the clipboard keeps all of it.
     platform.allocateClipboardText = [](void *, uint32_t size) -> char * {
@@ -143,9 +120,7 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
                                   int count) {
         PlatformDouble &d = Of(c);
         d.menuItems.assign(items, items + count);
-        d.menuOwner = owner;
-        d.menuX = x;
-        d.menuY = y;
+        d.menuOwner = owner, d.menuX = x, d.menuY = y;
         return d.menuChoice;
     };
     return platform;
