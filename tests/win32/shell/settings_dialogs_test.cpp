@@ -82,7 +82,7 @@ TEST_F(ShellTest, OptionsShowsTheRecordReportsRefusedFieldsAndTakesBackTheRest)
               1);
     EXPECT_EQ(shown, (std::vector<std::string>{"30", "100", folder, "on", "on", "off", "on", "on", current,
                                                "1 0 0 1 0 100 0 no such folder", "100"}));
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"Minute value must be between 1 and 1440 !",
+    ASSERT_EQ(BoxTexts(), (std::vector<std::string>{"Minute value must be between 1 and 1440 !",
                                                     "Illegal value for number of undo levels !", kDirectoryText,
                                                     kUndoClearText, kUndoClearText}));
     EXPECT_EQ(boxes[0].type + boxes[3].type,

@@ -141,7 +141,7 @@ TEST_F(ShellTest, StylesDialogsBuildAStyleAndSaveItOnClose)
     const std::string note = "You must create at least one style class before adding ranges or symbols !";
     const std::string question =
         "Are you sure you want to delete the selected style and all classes, ranges and symbols it contains ?";
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
+    ASSERT_EQ(BoxTexts(), (std::vector<std::string>{
                               CheckStyleText(kNewStyleName, ""),
                               "The following error occurred while creating the new style:\n\n[" +
                                   std::string(kStyleRefusedText) + "]",
