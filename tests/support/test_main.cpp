@@ -1,6 +1,5 @@
-// Entry point of every test program. The last line it prints is what ctest
-// looks for: under Wine a crash does not always change the exit code, so a
-// run counts as passed only when this line appears.
+// Entry point of every test program. ctest looks for the last line it
+// prints: under Wine a crash does not always change the exit code.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,8 +15,7 @@
 // waiting for a debugger that nobody will attach.
 static LONG WINAPI ReportCrash(EXCEPTION_POINTERS *exception)
 {
-    std::printf("test program crashed: exception 0x%08lx\n",
-                exception->ExceptionRecord->ExceptionCode);
+    std::printf("test program crashed: exception 0x%08lx\n", exception->ExceptionRecord->ExceptionCode);
     std::fflush(stdout);
     return EXCEPTION_EXECUTE_HANDLER;
 }
@@ -33,9 +31,7 @@ int main(int argc, char **argv)
     int failed = RUN_ALL_TESTS();
     int ran = testing::UnitTest::GetInstance()->test_to_run_count();
 #ifdef __SANITIZE_ADDRESS__
-    // A leak ends the program here, before the completion line, so that it
-    // fails the run: ctest judges a test program by that line, not its exit code.
-    __lsan_do_leak_check();
+    __lsan_do_leak_check(); // a leak ends the program here, before the completion line
 #endif
     if (failed == 0 && ran > 0)
         std::printf("test program finished: all tests passed (%d)\n", ran);

@@ -1,9 +1,11 @@
-// The commands of the menu and the accelerators, and the menu states.
+// The commands of the menu and the keys, and the menu states.
 #include "shell_fixture.h"
 
 #include "resources/resource.h"
 
 #include <cstring>
+#include <map>
+#include <set>
 
 namespace scrivlet {
 
@@ -22,16 +24,152 @@ void PutOnClipboard(const char *text)
     CloseClipboard();
 }
 
+std::string ClipboardText()
+{
+    std::string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            text = static_cast<const char *>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
+// Every item of the menu and its submenus, with its text.
+void CollectItems(HMENU menu, std::map<UINT, std::string> &items)
+{
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        char text[300] = "";
+        GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+        if (HMENU popup = GetSubMenu(menu, position))
+            CollectItems(popup, items);
+        else if (GetMenuItemID(menu, position) != 0)
+            items[GetMenuItemID(menu, position)] = text;
+    }
+}
+
+class MenuCommands : public ShellTest {
+protected:
+    // A named, modified document with an undo and a redo step, a selection
+    // of mixed case on an indented line, a font none of the menu's, and a
+    // clipboard other than the selection: every command has work to do.
+    void StartWorking()
+    {
+        WriteFile("a.txt", "\tHello world");
+        CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE); // as each exit wrote it
+        SetRecentValue(1, Path("b.txt"));
+        Start(Path("a.txt"));
+        Select(12, 12);
+        Type("!");
+        Select(0, 0);
+        Type("x");
+        SendToEdit(AEM_UNDO, 0, 0);
+        Select(1, 4);
+        g_app.font = kFontSystem + 1;
+        PutOnClipboard("clip");
+        OpenPopup(FILE_MENU_POSITION);
+        answers.assign(3, IDCANCEL);
+        printAnswers.assign(1, PrintAnswer{false});
+        dialogDriver = [this](HWND dialog) { // About has no Cancel; Styles may ask to leave its changes
+            answers.assign(1, IDOK);
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            if (IsWindowVisible(dialog))
+                SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        };
+        boxes.clear();
+        modalDialogs.clear();
+    }
+
+    std::string State()
+    {
+        std::string state = EditText() + "|" + Title() + "|" + ClipboardText() + "|" + ReadFile("a.txt");
+        for (LRESULT value : {LRESULT(Selection().start), LRESULT(Selection().end), LRESULT(g_app.modified),
+                              LRESULT(g_app.font), SendToEdit(WM_GETFONT, 0, 0), SendToEdit(AEM_GETOPTIONS, 0, 0),
+                              LRESULT(boxes.size()), LRESULT(modalDialogs.size()), LRESULT(openDialogsShown),
+                              LRESULT(saveDialogNames.size()), LRESULT(printDialogsShown.size()), LRESULT(helpCalls),
+                              LRESULT(g_app.findDialog != nullptr), LRESULT(Running())})
+            state += "|" + std::to_string(value);
+        return state;
+    }
+
+    void Finish()
+    {
+        answers.assign(1, IDNO);
+        if (Running())
+            Close();
+        openDialogsShown = helpCalls = 0;
+        saveDialogNames.clear();
+        printDialogsShown.clear();
+    }
+};
+
 } // namespace
 
-TEST_F(ShellTest, TheEditMenuFollowsTheSelectionTheHistoryAndTheClipboard)
+// Each command of the menu and the accelerators changes something, and each
+// shortcut a menu item shows does what the item does.
+TEST_F(MenuCommands, EveryCommandWorksAndEveryShownShortcutMatchesItsItem)
+{
+    StartWorking();
+    std::map<UINT, std::string> items;
+    CollectItems(GetMenu(g_app.mainWindow), items);
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    ACCEL entries[64];
+    int count = CopyAcceleratorTableA(table, entries, 64);
+    Finish();
+    std::set<UINT> commands;
+    for (const auto &item : items)
+        commands.insert(item.first);
+    for (int i = 0; i < count; ++i)
+        commands.insert(entries[i].cmd);
+    EXPECT_GE(commands.size(), 37u);
+
+    std::map<UINT, std::string> after;
+    for (UINT command : commands) {
+        StartWorking();
+        std::string before = State();
+        Command(command);
+        after[command] = State();
+        EXPECT_NE(after[command], before) << "command " << command << " " << items[command];
+        Finish();
+    }
+
+    struct Key {
+        int key;
+        bool ctrl, shift;
+        UINT command;
+    };
+    // Keys of commands that their items do not show.
+    std::vector<Key> keys = {{VK_ESCAPE, false, false, IDM_EXIT}, {VK_F2, false, false, IDM_SAVE},
+                             {'B', true, false, IDM_BRACKETFLASH}};
+    for (const auto &item : items) {
+        size_t tab = item.second.find('\t');
+        if (tab == std::string::npos || item.second.substr(tab + 1) == "F1")
+            continue; // F1 comes as WM_HELP from the system, not as a key of the window
+        std::string shortcut = item.second.substr(tab + 1);
+        Key key = {0, shortcut.find("Ctrl+") == 0, shortcut.find("Shift+") != std::string::npos, item.first};
+        std::string name = shortcut.substr(shortcut.rfind('+') + 1);
+        key.key = name.size() == 1 ? name[0] : name == "Del" ? VK_DELETE : VK_F1 + std::atoi(name.c_str() + 1) - 1;
+        keys.push_back(key);
+    }
+    EXPECT_GE(keys.size(), 24u);
+    for (const Key &key : keys) {
+        StartWorking();
+        PressKey(key.key, key.ctrl, key.shift);
+        EXPECT_EQ(State(), after[key.command]) << "key " << key.key << " ctrl " << key.ctrl << " shift " << key.shift;
+        Finish();
+    }
+}
+
+TEST_F(ShellTest, TheMenusFollowTheSelectionTheHistoryTheClipboardTheNameAndTheFont)
 {
     Start();
     PutOnClipboard(nullptr);
     HMENU edit = OpenPopup(EDIT_MENU_POSITION);
     for (UINT command : {IDM_UNDO, IDM_REDO, IDM_CUT, IDM_COPY, IDM_DELETE, IDM_SELECTALL, IDM_PASTE})
         EXPECT_FALSE(ItemEnabled(edit, command)) << command;
-
+    EXPECT_FALSE(ItemEnabled(OpenPopup(FILE_MENU_POSITION), IDM_REFRESH)) << "untitled";
     Type("abc");
     Select(0, 1);
     PutOnClipboard("clip");
@@ -39,96 +177,56 @@ TEST_F(ShellTest, TheEditMenuFollowsTheSelectionTheHistoryAndTheClipboard)
     for (UINT command : {IDM_UNDO, IDM_CUT, IDM_COPY, IDM_DELETE, IDM_SELECTALL, IDM_PASTE})
         EXPECT_TRUE(ItemEnabled(edit, command)) << command;
     EXPECT_FALSE(ItemEnabled(edit, IDM_REDO));
-
     Command(IDM_UNDO);
-    EXPECT_EQ(EditText(), "");
     EXPECT_EQ(StatusPart(3), "Modified") << "the status message is cleared again";
-    edit = OpenPopup(EDIT_MENU_POSITION);
-    EXPECT_TRUE(ItemEnabled(edit, IDM_REDO));
-    Command(IDM_REDO);
-    EXPECT_EQ(EditText(), "abc");
-
+    EXPECT_TRUE(ItemEnabled(OpenPopup(EDIT_MENU_POSITION), IDM_REDO));
     Select(0, 0);
     Type("\n");
-    edit = OpenPopup(EDIT_MENU_POSITION);
-    EXPECT_FALSE(ItemEnabled(edit, IDM_SELECTALL)) << "the first line is empty";
-    Command(IDM_SELECTALL);
-    EXPECT_EQ(Selection().start, 0u);
-    EXPECT_EQ(Selection().end, 4u);
+    EXPECT_FALSE(ItemEnabled(OpenPopup(EDIT_MENU_POSITION), IDM_SELECTALL)) << "the first line is empty";
 
-    Command(IDM_CUT);
-    EXPECT_EQ(EditText(), "");
-    Command(IDM_PASTE);
-    EXPECT_EQ(EditText(), "\r\nabc");
-}
-
-TEST_F(ShellTest, CaseConversionKeepsTheSelection)
-{
-    Start();
-    Type("xaB1y");
-    struct Case {
-        UINT command;
-        const char *text;
-    };
-    const Case cases[] = {{IDM_INVERTCASE, "xAb1y"}, {IDM_UPPERCASE, "xAB1y"}, {IDM_LOWERCASE, "xab1y"}};
-    for (const Case &c : cases) {
-        Select(1, 4);
-        Command(c.command);
-        EXPECT_EQ(EditText(), c.text);
-        EXPECT_EQ(Selection().start, 1u);
-        EXPECT_EQ(Selection().end, 4u);
-    }
-    SendToEdit(AEM_UNDO, 0, 0);
-    EXPECT_EQ(EditText(), "xAB1y") << "each conversion is one undo step";
-    Select(2, 2);
-    Command(IDM_UPPERCASE);
-    EXPECT_EQ(EditText(), "xAB1y") << "nothing without a selection";
-}
-
-TEST_F(ShellTest, IndentingSelectAllAndCtrlBTwiceKeepingTheOtherOptionBits)
-{
-    Start();
-    Type("one\ntwo");
-    Select(0, 5);
-    PressKey('T', true, true); // Ctrl+Shift+T
-    EXPECT_EQ(EditText(), "\tone\r\n\ttwo");
-    PressKey('T', true); // Ctrl+T
-    EXPECT_EQ(EditText(), "one\r\ntwo");
-    PressKey('A', true);
-    EXPECT_EQ(Selection().end, 7u);
-
-    SendToEdit(AEM_SETOPTIONS, 0, 0x6);
-    PressKey('B', true);
-    EXPECT_EQ(SendToEdit(AEM_GETOPTIONS, 0, 0), 0x7);
-    PressKey('B', true);
-    EXPECT_EQ(SendToEdit(AEM_GETOPTIONS, 0, 0), 0x6);
-}
-
-TEST_F(ShellTest, TheFontChoiceIsCheckedInTheMenuAndWrittenAtExit)
-{
-    Start();
     HMENU advanced = OpenPopup(ADVANCED_MENU_POSITION);
-    EXPECT_EQ(GetMenuState(advanced, IDM_FONTANSI, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
-    Command(IDM_FONTSYSTEM);
-    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendToEdit(WM_GETFONT, 0, 0)), GetStockObject(SYSTEM_FIXED_FONT));
+    EXPECT_EQ(GetMenuState(advanced, IDM_FONTANSI, 0) & MF_CHECKED, UINT(MF_CHECKED));
     Command(IDM_FONTOEM); // refused by the control under Wine (a scalable font), kept as the setting
     advanced = OpenPopup(ADVANCED_MENU_POSITION);
-    EXPECT_EQ(GetMenuState(advanced, IDM_FONTOEM, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
-    EXPECT_EQ(GetMenuState(advanced, IDM_FONTANSI, MF_BYCOMMAND) & MF_CHECKED, 0u);
-    EXPECT_EQ(GetMenuState(advanced, IDM_FONTSYSTEM, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(GetMenuState(advanced, IDM_FONTOEM, 0) & MF_CHECKED, UINT(MF_CHECKED));
+    EXPECT_EQ(GetMenuState(advanced, IDM_FONTANSI, 0) & MF_CHECKED, 0u);
+    WriteFile("n.txt", "");
+    answers = {IDNO};
+    OpenByPath(Path("n.txt").c_str());
+    EXPECT_TRUE(ItemEnabled(OpenPopup(FILE_MENU_POSITION), IDM_REFRESH));
     Close();
     EXPECT_NE(ReadFile("Scrivlet.ini").find("\r\nFont=1\r\n"), std::string::npos);
 }
 
-TEST_F(ShellTest, EscapeInTheTextClosesThroughTheSavePrompt)
+TEST_F(ShellTest, CaseConversionIndentAndBracketFlashKeepTheirSelectionAndOtherBits)
+{
+    Start();
+    Type("xaB1y\nz");
+    for (auto [command, text] : {std::pair<UINT, const char *>{IDM_INVERTCASE, "xAb1y\r\nz"},
+                                 {IDM_UPPERCASE, "xAB1y\r\nz"}, {IDM_LOWERCASE, "xab1y\r\nz"},
+                                 {IDM_ADDINDENT, "\txab1y\r\n\tz"}, {IDM_REMOVEINDENT, "xab1y\r\nz"}}) {
+        bool indent = command == IDM_ADDINDENT || command == IDM_REMOVEINDENT;
+        Select(indent ? 0 : 1, indent ? 7 : 4);
+        Command(command);
+        EXPECT_EQ(EditText(), text);
+        EXPECT_TRUE(indent || (Selection().start == 1 && Selection().end == 4)) << text;
+    }
+    SendToEdit(AEM_UNDO, 0, 0);
+    SendToEdit(AEM_UNDO, 0, 0);
+    SendToEdit(AEM_UNDO, 0, 0);
+    EXPECT_EQ(EditText(), "xAB1y\r\nz") << "each conversion is one undo step";
+    SendToEdit(AEM_SETOPTIONS, 0, 0x6);
+    Command(IDM_BRACKETFLASH);
+    EXPECT_EQ(SendToEdit(AEM_GETOPTIONS, 0, 0), 0x7);
+}
+
+TEST_F(ShellTest, EscapeClosesThroughTheSavePromptAndQuits)
 {
     Start();
     Type("unsaved");
-    answers.push_back(IDCANCEL);
+    answers = {IDCANCEL, IDNO};
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(Running()) << "Cancel keeps the program";
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{SavePromptText("Untitled")});
-    answers.push_back(IDNO);
     PressKey(VK_ESCAPE);
     EXPECT_FALSE(Running());
     MSG message;

@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include "advancededit.h"
 #include "../print/test_printer.h"
 #include "support/file_faults.h"
 
@@ -18,49 +17,23 @@ namespace {
 
 ShellTest *current = nullptr;
 
-int AnswerBox(HWND owner, const char *text, const char *title, UINT type);
-BOOL AnswerOpen(OPENFILENAMEA *record);
-BOOL AnswerSave(OPENFILENAMEA *record);
-BOOL CountHelp(HWND, const char *, UINT, ULONG_PTR);
-BOOL AnswerPrint(PRINTDLGA *record);
-INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter);
-BOOL AnswerColour(CHOOSECOLORA *record);
-// ReadFile, failing once the test's count of bytes is used up: the bytes
-// that are left still arrive.
-BOOL ReadUntilFailure(HANDLE file, void *buffer, DWORD count, DWORD *read)
-{
-    int64_t &left = current->readFailsAfter;
-    if (left < 0)
-        return ReadFile(file, buffer, count, read, nullptr);
-    if (left == 0) {
-        *read = 0;
-        return FALSE;
-    }
-    DWORD allowed = DWORD(std::min<int64_t>(left, count));
-    BOOL ok = ReadFile(file, buffer, allowed, read, nullptr);
-    left -= *read;
-    return ok;
-}
-
-void *AnswerFolder(void *browseInfo);
-
 void DeleteFolder(const std::string &folder)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    while (search != INVALID_HANDLE_VALUE) {
+        std::string name = found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (name != "." && name != "..")
                 DeleteFolder(folder + name + "\\");
-            } else {
-                SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA((folder + name).c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } else {
+            SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA((folder + name).c_str());
+        }
+        if (!FindNextFileA(search, &found)) {
+            FindClose(search);
+            break;
+        }
     }
     RemoveDirectoryA(folder.c_str());
 }
@@ -75,10 +48,21 @@ void ForgetRegistry()
     }
 }
 
-} // namespace
-
 // The seams, as the current test answers them.
-namespace {
+
+// ReadFile, failing once the test's count of bytes is used up.
+BOOL ReadUntilFailure(HANDLE file, void *buffer, DWORD count, DWORD *read)
+{
+    int64_t &left = current->readFailsAfter;
+    if (left == 0) {
+        *read = 0;
+        return FALSE;
+    }
+    BOOL ok = ReadFile(file, buffer, left < 0 ? count : DWORD(std::min<int64_t>(left, count)), read, nullptr);
+    if (left > 0)
+        left -= *read;
+    return ok;
+}
 
 // One tick at a time: a save that the tick starts may show boxes too.
 void TickAutoSaveIfAsked()
@@ -103,17 +87,17 @@ int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
         current->answers.pop_front();
         return answer;
     }
-    if ((type & MB_TYPEMASK) == MB_YESNOCANCEL) {
-        ADD_FAILURE() << "unexpected question: " << text;
-        return IDNO;
-    }
-    return IDOK;
+    if ((type & MB_TYPEMASK) != MB_YESNOCANCEL)
+        return IDOK;
+    ADD_FAILURE() << "unexpected question: " << text;
+    return IDNO;
 }
 
 // Fills the record as the common dialog does: the path, the offset of its
 // file name and the file title.
 BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
 {
+    TickAutoSaveIfAsked();
     if (choices.empty())
         return FALSE;
     std::string path = choices.front();
@@ -130,13 +114,12 @@ BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
 
 BOOL AnswerOpen(OPENFILENAMEA *record)
 {
-    TickAutoSaveIfAsked();
+    ++current->openDialogsShown;
     return AnswerFileDialog(record, current->openChoices);
 }
 
 BOOL AnswerSave(OPENFILENAMEA *record)
 {
-    TickAutoSaveIfAsked();
     current->saveDialogsShown.push_back(*record);
     current->saveDialogNames.push_back(record->lpstrFile);
     current->saveDialogFolders.push_back(record->lpstrInitialDir != nullptr ? record->lpstrInitialDir : "");
@@ -171,47 +154,35 @@ std::vector<HWND> VisibleDialogs()
     return dialogs;
 }
 
-// The visible dialog of this thread that opened last, if one shows.
-HWND ShownDialog()
-{
-    for (HWND dialog : VisibleDialogs())
-        if (std::find(dialogsBefore.begin(), dialogsBefore.end(), dialog) == dialogsBefore.end())
-            return dialog;
-    return nullptr;
-}
-
-// Hands the dialog to the test's driver as soon as the modal loop runs.
+// Hands the newly shown system dialog to the test's driver once the modal loop runs.
 void CALLBACK DriveShownDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = ShownDialog();
-    if (dialog == nullptr)
-        return; // not up yet: the timer comes again
-    KillTimer(nullptr, timer);
-    std::function<void(HWND)> driver = current->dialogDriver;
-    current->dialogDriver = nullptr;
-    driver(dialog);
-}
-
-// Runs a modal dialog with the driver; false (and a test failure) without.
-template <typename Run> auto RunDriven(Run run) -> decltype(run())
-{
-    if (!current->dialogDriver) {
-        ADD_FAILURE() << "a modal dialog opened without a driver";
-        return 0;
+    for (HWND dialog : VisibleDialogs()) {
+        if (std::find(dialogsBefore.begin(), dialogsBefore.end(), dialog) != dialogsBefore.end())
+            continue;
+        KillTimer(nullptr, timer);
+        std::function<void(HWND)> driver = current->dialogDriver;
+        current->dialogDriver = nullptr;
+        driver(dialog);
+        return;
     }
-    std::vector<HWND> outer = dialogsBefore;
-    dialogsBefore = VisibleDialogs();
-    SetTimer(nullptr, 0, 10, DriveShownDialog);
-    auto result = run();
-    dialogsBefore = outer;
-    return result;
 }
 
 BOOL AnswerPrint(PRINTDLGA *record)
 {
     current->printDialogsShown.push_back(*record);
-    if (current->printAnswers.empty())
-        return RunDriven([record] { return PrintDlgA(record); });
+    if (current->printAnswers.empty()) {
+        if (!current->dialogDriver) {
+            ADD_FAILURE() << "the Print dialog opened without a driver";
+            return FALSE;
+        }
+        std::vector<HWND> outer = dialogsBefore;
+        dialogsBefore = VisibleDialogs();
+        SetTimer(nullptr, 0, 10, DriveShownDialog);
+        BOOL result = PrintDlgA(record);
+        dialogsBefore = outer;
+        return result;
+    }
     ShellTest::PrintAnswer answer = current->printAnswers.front();
     current->printAnswers.pop_front();
     if (!answer.ok)
@@ -226,10 +197,9 @@ BOOL AnswerPrint(PRINTDLGA *record)
 BOOL AnswerColour(CHOOSECOLORA *record)
 {
     current->colourChoosersShown.push_back(*record);
-    if (current->colourAnswers.empty())
-        return FALSE;
-    long answer = current->colourAnswers.front();
-    current->colourAnswers.pop_front();
+    long answer = current->colourAnswers.empty() ? -1 : current->colourAnswers.front();
+    if (!current->colourAnswers.empty())
+        current->colourAnswers.pop_front();
     if (answer < 0)
         return FALSE;
     record->rgbResult = COLORREF(answer);
@@ -296,6 +266,13 @@ INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC
     return result;
 }
 
+DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
+{
+    reinterpret_cast<std::string *>(cookie)->append(reinterpret_cast<const char *>(buffer), count);
+    *done = count;
+    return 0;
+}
+
 } // namespace
 
 std::string ItemText(HWND dialog, int control)
@@ -323,34 +300,23 @@ void Click(HWND dialog, int control)
 
 HDROP MakeDrop(const std::vector<std::string> &paths)
 {
-    size_t size = sizeof(DROPFILES) + 1;
+    std::string names;
     for (const std::string &path : paths)
-        size += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, size);
+        names += path + '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
     DROPFILES *drop = static_cast<DROPFILES *>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    char *names = reinterpret_cast<char *>(drop + 1);
-    for (const std::string &path : paths) {
-        std::memcpy(names, path.c_str(), path.size() + 1);
-        names += path.size() + 1;
-    }
+    std::memcpy(drop + 1, names.data(), names.size());
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
-}
-
-std::string SavePromptText(const std::string &fileName)
-{
-    return "File " + fileName + " has changed.\n\nDo you want to save the changes ?";
 }
 
 void ShellTest::SetUp()
 {
     current = this;
-    char directory[MAX_PATH];
+    char directory[MAX_PATH], temp[MAX_PATH];
     GetCurrentDirectoryA(sizeof directory, directory);
     previousDirectory = directory;
-
-    char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     static int counter = 0;
     folder = std::string(temp) + "scrivlet-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -368,8 +334,7 @@ void ShellTest::SetUp()
 void ShellTest::TearDown()
 {
     if (Running()) {
-        answers.clear();
-        answers.push_back(IDNO);
+        answers.assign(1, IDNO);
         Close();
     }
     g_seams = kSystemSeams;
@@ -395,17 +360,11 @@ std::string ShellTest::ReadFile(const std::string &name) const
     return bytes.str();
 }
 
-bool ShellTest::FileExists(const std::string &name) const
-{
-    return GetFileAttributesA(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 void ShellTest::Start(const std::string &commandLine)
 {
+    // The class stays registered from an earlier start, as for a previous instance.
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA existing;
-    // The class stays registered from an earlier start in this process, as
-    // it would for a previous instance.
     HINSTANCE previous = GetClassInfoA(instance, kAppName, &existing) ? instance : nullptr;
     ASSERT_TRUE(StartScrivlet(instance, previous, commandLine.c_str(), SW_SHOWNORMAL));
 }
@@ -413,18 +372,11 @@ void ShellTest::Start(const std::string &commandLine)
 void ShellTest::Close()
 {
     SendMessageA(g_app.mainWindow, WM_CLOSE, 0, 0);
-    if (Running())
-        return; // the save prompt was cancelled
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (!Running() && GetMessageA(&message, nullptr, 0, 0) > 0) { // still running: the prompt was cancelled
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-}
-
-void ShellTest::Command(UINT command) const
-{
-    SendMessageA(g_app.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 void ShellTest::ProcessPendingMessages()
@@ -459,46 +411,12 @@ HMENU ShellTest::OpenPopup(int position) const
     return popup;
 }
 
-bool ShellTest::ItemEnabled(HMENU popup, UINT command) const
-{
-    return (GetMenuState(popup, command, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
-namespace {
-
-DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
-{
-    reinterpret_cast<std::string *>(cookie)->append(reinterpret_cast<const char *>(buffer), count);
-    *done = count;
-    return 0;
-}
-
-} // namespace
-
 std::string ShellTest::EditText() const
 {
     std::string text;
     AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, CollectText};
     SendMessageA(g_app.editControl, AEM_STREAMOUT, 0, reinterpret_cast<LPARAM>(&stream));
     return text;
-}
-
-void ShellTest::Type(const std::string &text) const
-{
-    SendMessageA(g_app.editControl, AEM_REPLACESEL, 1, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void ShellTest::Select(DWORD start, DWORD end) const
-{
-    AERANGE range = {start, end};
-    SendMessageA(g_app.editControl, AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&range));
-}
-
-AERANGE ShellTest::Selection() const
-{
-    AERANGE range = {0, 0};
-    SendMessageA(g_app.editControl, AEM_GETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range;
 }
 
 std::string ShellTest::StatusPart(int part) const
@@ -535,10 +453,8 @@ std::string ShellTest::RecentValue(int number)
     char value[kRecentValueSize] = "";
     DWORD size = sizeof value;
     std::string name = "RecentFile" + std::to_string(number);
-    if (RegGetValueA(HKEY_CURRENT_USER, kRegistryKey, name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size) !=
-        ERROR_SUCCESS)
-        return "<none>";
-    return value;
+    LSTATUS read = RegGetValueA(HKEY_CURRENT_USER, kRegistryKey, name.c_str(), RRF_RT_REG_SZ, nullptr, value, &size);
+    return read == ERROR_SUCCESS ? value : "<none>";
 }
 
 void ShellTest::SetRecentValue(int number, const std::string &value)
