@@ -1,9 +1,6 @@
 // The texts of the settings dialogs: the number fields of Options and the
-// lists of the Edit File Type dialog, shown from a type and read back into
-// one.
+// lists of the Edit File Type dialog, shown from a type and read back into one.
 #include "shell/settings_texts.h"
-
-#include "config/file_types.h"
 
 #include <gtest/gtest.h>
 
@@ -11,92 +8,44 @@
 
 namespace scrivlet {
 
-namespace {
-
 TEST(SettingsTexts, ReadsOnlyUnsignedDecimalNumbersWithBlanks)
 {
-    struct Case {
+    const struct {
         const char *text;
-        bool number;
-        uint32_t value;
-    };
-    const Case cases[] = {
-        {"0", true, 0},
-        {"15", true, 15},
-        {"  1440 ", true, 1440},
-        {"\t7\t", true, 7},
-        {"007", true, 7},
-        {"4294967295", true, 4294967295u},
-        {"4294967296", false, 0}, // beyond 32 bits
-        {"99999999999999999999", false, 0},
-        {"", false, 0},
-        {"   ", false, 0},
-        {"-1", false, 0},
-        {"+1", false, 0},
-        {"12a", false, 0},
-        {"abc", false, 0},
-        {"1 2", false, 0},
-        {"1.5", false, 0},
-    };
-    for (const Case &c : cases) {
+        uint32_t value; // 12345: not a number
+    } cases[] = {{"0", 0},        {"  1440 ", 1440}, {"\t007\t", 7},  {"4294967295", 4294967295u},
+                 {"4294967296", 12345}, {"99999999999999999999", 12345}, {"", 12345}, {"   ", 12345},
+                 {"-1", 12345},   {"+1", 12345},     {"12a", 12345}, {"1 2", 12345}, {"1.5", 12345}};
+    for (const auto &c : cases) {
         uint32_t value = 12345;
-        EXPECT_EQ(ReadUnsignedNumber(c.text, &value), c.number) << '"' << c.text << '"';
-        EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+        EXPECT_EQ(ReadUnsignedNumber(c.text, &value), c.value != 12345) << '"' << c.text << '"';
+        EXPECT_EQ(value, c.value == 12345 ? 0 : c.value) << '"' << c.text << '"';
     }
 }
 
 TEST(SettingsTexts, ShowsTheListsOfATypeAsTheDialogReadsThemBack)
 {
-    FileType type = {};
+    FileType type = {}, again = {}, empty = {}, full = {};
     ASSERT_NE(CreateFileType(&type, "C", "c;h,,cpp", 1, "4, 8", "a.c;b.c;c.c", ""), nullptr);
-    EXPECT_EQ(JoinExtensions(type), "c,h,cpp");
-    EXPECT_EQ(JoinTabWidths(type), "4,8");
-    EXPECT_EQ(JoinTemplates(type), "a.c;b.c;c.c;") << "free slots leave a trailing separator";
-
-    // What the fields show builds the same type again.
-    FileType again = {};
+    EXPECT_EQ(JoinExtensions(type) + "|" + JoinTabWidths(type) + "|" + JoinTemplates(type), "c,h,cpp|4,8|a.c;b.c;c.c;");
     CreateFileType(&again, "C", JoinExtensions(type).c_str(), 1, JoinTabWidths(type).c_str(),
                    JoinTemplates(type).c_str(), "");
-    EXPECT_EQ(JoinExtensions(again), JoinExtensions(type));
-    EXPECT_EQ(JoinTabWidths(again), JoinTabWidths(type));
-    EXPECT_EQ(JoinTemplates(again), JoinTemplates(type));
-
-    FileType empty = {};
-    EXPECT_EQ(JoinExtensions(empty), "");
-    EXPECT_EQ(JoinTabWidths(empty), "");
-    EXPECT_EQ(JoinTemplates(empty), "");
-
-    std::string ten;
-    for (int i = 0; i < 10; ++i)
-        ten += (i > 0 ? ";t" : "t") + std::to_string(i);
-    FileType full = {};
+    EXPECT_EQ(JoinExtensions(again) + "|" + JoinTabWidths(again) + "|" + JoinTemplates(again), "c,h,cpp|4,8|a.c;b.c;c.c;");
+    EXPECT_EQ(JoinExtensions(empty) + "|" + JoinTabWidths(empty) + "|" + JoinTemplates(empty), "||");
+    std::string ten = "t0";
+    for (int i = 1; i < 10; ++i)
+        ten += ";t" + std::to_string(i);
     CreateFileType(&full, "T", "t", 0, "", ten.c_str(), "");
     EXPECT_EQ(JoinTemplates(full), ten) << "ten templates leave no trailing separator";
-}
 
-TEST(SettingsTexts, AppendsTemplatePathsWithOneSeparator)
-{
     std::string list;
-    AppendTemplatePath(list, "a");
-    EXPECT_EQ(list, "a");
-    AppendTemplatePath(list, "b");
-    EXPECT_EQ(list, "a;b");
-    AppendTemplatePath(list, "");
-    EXPECT_EQ(list, "a;b;");
-    AppendTemplatePath(list, "c");
-    EXPECT_EQ(list, "a;b;c") << "no second separator after one that ends the list";
+    for (auto [path, joined] : {std::pair<const char *, const char *>{"a", "a"}, {"b", "a;b"}, {"", "a;b;"}, {"c", "a;b;c"}}) {
+        AppendTemplatePath(list, path);
+        EXPECT_EQ(list, joined);
+    }
+    for (auto [text, piece] : {std::pair<const char *, bool>{"c", true}, {";;,x", true}, {" ", true}, {"", false},
+                               {";;", false}, {",;,", false}})
+        EXPECT_EQ(HasListPiece(text), piece) << '"' << text << '"';
 }
-
-TEST(SettingsTexts, AnExtensionListNeedsOnePieceBetweenSeparators)
-{
-    EXPECT_TRUE(HasListPiece("c"));
-    EXPECT_TRUE(HasListPiece(";;,x"));
-    EXPECT_TRUE(HasListPiece(" ")) << "a blank is a piece, as CreateFileType keeps it";
-    EXPECT_FALSE(HasListPiece(""));
-    EXPECT_FALSE(HasListPiece(";;"));
-    EXPECT_FALSE(HasListPiece(",;,"));
-}
-
-} // namespace
 
 } // namespace scrivlet
