@@ -141,9 +141,11 @@ TEST_F(SafeWriteTest, ASuccessfulWriteReplacesTheFileWithEveryByte)
     EXPECT_EQ(Get(), std::string(300, 'f') + "|42|" + std::string(40000, 'b') + "end");
     EXPECT_EQ(FilesInFolder(), 1u);
 
+#ifndef _WIN32
     fs::permissions(target, fs::perms(0640));
     ASSERT_EQ(WriteLongText(target.c_str()), 1);
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640)) << "the new file keeps the old one's permissions";
+#endif
 
     fs::remove(target);
     fs::create_directory(target);
