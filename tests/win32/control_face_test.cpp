@@ -119,7 +119,8 @@ TEST_F(ControlFaceTest, FontsAreFixedPitchRasterOnlyAndOwnedByTheControl)
     for (int again = 0; again < 2; ++again) {
         EXPECT_EQ(SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fixedsys), 1), 0);
         EXPECT_EQ(GetLastControlError(), 0u);
-        EXPECT_EQ(Font(control), reinterpret_cast<LRESULT>(fixedsys)) << "taking it again must not delete it";
+        EXPECT_EQ(Font(control), reinterpret_cast<LRESULT>(fixedsys));
+        EXPECT_EQ(GetObjectType(fixedsys), static_cast<DWORD>(OBJ_FONT)) << "taking it again must not delete it";
     }
     POINT at;
     ASSERT_TRUE(GetCaretPos(&at));
