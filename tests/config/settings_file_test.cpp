@@ -14,21 +14,9 @@ using Settings = SettingsTest;
 
 const char kDefaults[] = "0 15 0 0 0 100 0 0 | 0.63 0.63 0 0";
 
-TEST_F(Settings, DefaultsAreTheDocumentedOnes)
-{
-    EXPECT_EQ(Numbers(), kDefaults);
-    EXPECT_STREQ(options.defaultDirectory, "C:\\start");
-    EXPECT_EQ(std::string(page.header) + page.footer, "&F&P");
-    OptionsDefaults(&options, std::string(260, 'd').c_str());
-    EXPECT_STREQ(options.defaultDirectory, "") << "a directory that does not fit is not cut";
-}
-
-// Each text is read into fresh defaults.
 TEST_F(Settings, NumbersFollowTheirKeysLenientlyAndClamped)
 {
-    const struct {
-        std::string text, numbers;
-    } cases[] = {
+    const struct { std::string text, numbers; } cases[] = {
         {"AutoSavePeriod=0", "0 1 0 0 0 100 0 0 | 0.63 0.63 0 0"},
         {"AutoSavePeriod=2000", "0 1440 0 0 0 100 0 0 | 0.63 0.63 0 0"},
         {"AutoSavePeriod=letters", "0 1 0 0 0 100 0 0 | 0.63 0.63 0 0"},
@@ -64,11 +52,7 @@ TEST_F(Settings, TextValuesAreTakenWholeUpToTheirLimits)
     EXPECT_STREQ(page.header, "  &P \rpage  ") << "neither trimmed nor cut at a lone CR";
     EXPECT_STREQ(page.footer, "");
     EXPECT_STREQ(options.defaultDirectory, " D:\\x ");
-    const struct {
-        const char *key;
-        size_t limit;
-        const char *field;
-    } cases[] = {{"DefaultDirectory", 259, options.defaultDirectory}, {"Header", 511, page.header},
+    const struct { const char *key; size_t limit; const char *field; } cases[] = {{"DefaultDirectory", 259, options.defaultDirectory}, {"Header", 511, page.header},
                  {"Footer", 511, page.footer}};
     for (const auto &c : cases) {
         const std::string fits(c.limit, 'a'), over(c.limit + 1, 'b');
@@ -82,11 +66,7 @@ TEST_F(Settings, TextValuesAreTakenWholeUpToTheirLimits)
 TEST_F(Settings, FileTypesCollectFromTheLinesAfterEachName)
 {
     const std::string list63 = std::string(61, '1') + ",2", b2607(2607, 'b');
-    const struct {
-        std::string text;
-        int error;
-        std::string types;
-    } cases[] = {
+    const struct { std::string text; int error; std::string types; } cases[] = {
         {"Name=" + std::string(63, 'n') + "\nExtensions=" + list63 + "\nTabStops=" + list63 + "\nCodeStyle=" +
              std::string(79, 's'),
          0, std::string(63, 'n') + ":" + list63 + ":2147483647,2:1::" + std::string(79, 's') + "|"},
@@ -120,12 +100,7 @@ TEST_F(Settings, ReadingReturnsTheLastError)
     const std::string tooLong = "DefaultDirectory=" + std::string(260, 'd') + "\n";
     // Allocations while reading "Name=A\nName=B": 1 the line buffer, 2 and 3
     // A's record and list node, 4 and 5 B's.
-    const struct {
-        unsigned long failing;
-        std::string prefix, suffix;
-        int error;
-        const char *types;
-    } cases[] = {
+    const struct { unsigned long failing; std::string prefix, suffix; int error; const char *types; } cases[] = {
         {1, "", "", 18, "B:::1::|"}, // the first line is lost
         {2, "", "", 19, "B:::1::|"},        {3, "", "", 19, "B:::1::|"},
         {5, "", "", 19, "A:::1::|"},        {5, tooLong, "", 19, "A:::1::|"},
@@ -152,11 +127,15 @@ TEST_F(Settings, LongLinesAreReadWhole)
     EXPECT_EQ(options.autoSave, 1u) << "only that line was skipped";
 }
 
-TEST_F(Settings, MissingFileChangesNothing)
+TEST_F(Settings, DefaultsStandWhereTheFileIsMissing)
 {
+    EXPECT_STREQ(options.defaultDirectory, "C:\\start");
+    EXPECT_EQ(std::string(page.header) + page.footer, "&F&P");
     EXPECT_EQ(ReadSettings(Path("absent.ini").c_str(), &options, &font, &page, types), kSettingsErrorOpen);
     EXPECT_EQ(Numbers(), kDefaults);
     EXPECT_EQ(WriteSettings(Path("absent/x.ini").c_str(), &options, font, &page, types), 0);
+    OptionsDefaults(&options, std::string(260, 'd').c_str());
+    EXPECT_STREQ(options.defaultDirectory, "") << "a directory that does not fit is not cut";
 }
 
 TEST_F(Settings, WrittenFileHasEveryLineInOrderAndReadsBackTheSame)

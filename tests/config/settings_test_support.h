@@ -26,11 +26,7 @@ struct SettingsTest : testing::Test {
     std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                    ("scrivlet-settings-" + std::to_string(std::random_device{}()));
 
-    void SetUp() override
-    {
-        std::filesystem::create_directories(folder);
-        Reset();
-    }
+    void SetUp() override { std::filesystem::create_directories(folder), Reset(); }
     void TearDown() override
     {
         FreeFileTypes(&types);
@@ -56,16 +52,14 @@ struct SettingsTest : testing::Test {
 
     static std::string Contents(const std::string &path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
     }
 
-    // The numbers of the options, the font and the margins:
-    // "save period backup bracket recent undo indent font | left right top bottom".
+    // The numbers of the options, the font and the margins.
     std::string Numbers() const
     {
         const Options &o = options;
-        char text[160];
+        char text[160]; // "save period backup bracket recent undo indent font | left right top bottom"
         std::snprintf(text, sizeof text, "%u %u %u %u %u %d %u %u | %g %g %g %g", o.autoSave, o.autoSavePeriod,
                       o.backupFiles, o.bracketHelp, o.storeRecentFileSel, o.undoLevels, o.autoIndent, font,
                       page.marginLeft, page.marginRight, page.marginTop, page.marginBottom);

@@ -16,42 +16,34 @@ TEST(PrintMessage, PrintsTheTextOrTheSelectionAndSetsTheLastError)
 {
     PlatformDouble screen;
     screen.controlId = 45;
-    screen.printer.deviceFont = {20, 10}; // 10 cells across, 5 lines down
-    screen.printer.width = 110;
-    screen.printer.height = 101;
     ControlRecord *record = CreateControl(45, AES_AUTOHSCROLL | AES_AUTOVSCROLL, PlatformOf(&screen));
     ASSERT_NE(record, nullptr);
     auto send = [&](unsigned message, uintptr_t wParam, intptr_t lParam) {
         return ControlMessage(record, PlatformOf(&screen), message, wParam, lParam);
     };
-    PrintJob job{};
-    job.printerDC = reinterpret_cast<HDC>(&screen); // any device: the double prints on its recorder
-    job.copies = 1;
-    job.printerFont = 1;
+    PrintJob job{}; // any device: the double prints on its recorder
+    job.copies = job.printerFont = 1;
     job.pageSet = AEPS_ALL;
     send(AEM_REPLACESEL, 0, reinterpret_cast<intptr_t>("one\ntwo\tx\nthree"));
     // Selections from "o\tx": its tab counts from the selection start.
     const struct {
         uint32_t selectionOnly, start, end;
-        int left;
-        bool withDevice;
-        int failStartPage;
+        int left, withDevice, failStartPage;
         intptr_t result;
         DWORD error;
         std::vector<std::string> lines; // of the one page printed
     } cases[] = {
-        {0, 0, 0, 0, true, 0, 1, AEE_NOERROR, {"one", "two x", "three"}},
-        {1, 6, 11, 0, true, 0, 1, AEE_NOERROR, {"o   x", "t"}},
-        {1, 2, 2, 50, false, 1, 1, AEE_NOERROR, {}}, // an empty selection prints nothing
-        {0, 2, 2, 50, true, 0, 0, AEE_MARGINS, {}},
-        {0, 2, 2, 0, true, 1, 0, AEE_WIN32API, {}},
-        {0, 2, 2, 0, false, 0, 0, AEE_WIN32API, {}},
+        {0, 0, 0, 0, 1, 0, 1, AEE_NOERROR, {"one", "two x", "three"}},
+        {1, 6, 11, 0, 1, 0, 1, AEE_NOERROR, {"o   x", "t"}},
+        {1, 2, 2, 50, 0, 1, 1, AEE_NOERROR, {}}, // an empty selection prints nothing
+        {0, 2, 2, 50, 1, 0, 0, AEE_MARGINS, {}},
+        {0, 2, 2, 0, 1, 1, 0, AEE_WIN32API, {}},
+        {0, 2, 2, 0, 0, 0, 0, AEE_WIN32API, {}},
     };
     for (const auto &c : cases) {
         screen.printer = PageRecorder{};
-        screen.printer.deviceFont = {20, 10};
-        screen.printer.width = 110;
-        screen.printer.height = 101;
+        screen.printer.deviceFont = {20, 10}; // 10 cells across, 5 lines down
+        screen.printer.width = 110, screen.printer.height = 101;
         screen.printer.failStartPage = c.failStartPage;
         AERANGE range = {c.start, c.end};
         send(AEM_SETSEL, 0, reinterpret_cast<intptr_t>(&range));

@@ -40,17 +40,14 @@ TEST_F(UndoRedo, WmUndoAndAemUndoAgree)
     }
 }
 
-// The ring itself is tested in tests/core/undo_test.cpp; these are the
-// levels as messages set them.
 TEST_F(UndoRedo, LevelsBoundTheHistory)
 {
     EXPECT_EQ(Send(AEM_GETUNDOLEVELS), 100);
     EXPECT_EQ(Send(AEM_SETUNDOLEVELS, 2), 1);
     for (const char *text : {"1", "2", "3"})
         Send(AEM_REPLACESEL, 1, Param(text));
-    Send(AEM_UNDO);
-    Send(AEM_UNDO);
-    Send(AEM_UNDO);
+    for (int i = 0; i < 3; ++i)
+        Send(AEM_UNDO);
     EXPECT_EQ(Text(), "1") << "only the last two groups are kept";
     EXPECT_EQ(Send(AEM_SETUNDOLEVELS, 0x7FFFFFFF), 0) << "too many levels to count";
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_MEMORY));
@@ -65,8 +62,8 @@ TEST_F(UndoRedo, LevelsBoundTheHistory)
 
 TEST_F(UndoRedo, RedoRefusedByTheLimitStopsAndDropsTheHistory)
 {
-    Send(AEM_REPLACESEL, 1, Param("hello"));
-    Send(AEM_REPLACESEL, 1, Param("!"));
+    for (const char *text : {"hello", "!"})
+        Send(AEM_REPLACESEL, 1, Param(text));
     Send(AEM_UNDO);
     Send(AEM_UNDO);
     EXPECT_EQ(Text(), "");

@@ -17,20 +17,9 @@ namespace {
 // compare the numbers.
 int numbers[16];
 
-int Number(void *value)
-{
-    return int(static_cast<int *>(value) - numbers);
-}
-
-int PrecedesOrEquals(void *existing, void *newValue)
-{
-    return Number(existing) <= Number(newValue);
-}
-
-int Equals(void *value, void *key)
-{
-    return Number(value) == Number(key);
-}
+int Number(void *value) { return int(static_cast<int *>(value) - numbers); }
+int PrecedesOrEquals(void *existing, void *newValue) { return Number(existing) <= Number(newValue); }
+int Equals(void *value, void *key) { return Number(value) == Number(key); }
 
 using Model = std::vector<std::pair<uint32_t, int>>; // (id, number) front to back
 
@@ -46,9 +35,8 @@ Model Walk(const IdList *list)
     return nodes;
 }
 
-// Pushes, sorted insertions (equal numbers after the existing ones) and
-// removals at the front, in the middle and at the end, against a model:
-// new ids follow the largest id present.
+// Pushes, sorted insertions (equal numbers after) and removals anywhere
+// against a model: new ids follow the largest id present.
 TEST(IdList, RandomOperationsAgreeWithAModel)
 {
     IdList *list = CreateIdList();

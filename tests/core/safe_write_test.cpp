@@ -15,7 +15,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
@@ -27,8 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SafeWriteTest : public testing::Test {
-protected:
+struct SafeWriteTest : testing::Test {
     fs::path folder = fs::temp_directory_path() / ("scrivlet-safe-" + std::to_string(std::random_device{}()));
     std::string target = (folder / "file.txt").string();
 
@@ -40,22 +38,11 @@ protected:
         fs::remove_all(folder);
     }
     void Put(const std::string &bytes) const { std::ofstream(target, std::ios::binary) << bytes; }
-    std::string Get() const
-    {
-        std::ifstream in(target, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Get() const { return std::string(std::istreambuf_iterator<char>(std::ifstream(target, std::ios::binary).rdbuf()), {}); }
     size_t FilesInFolder() const
     {
         return size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
     }
-};
-
-// The three writers, each reporting success as 1.
-struct Writer {
-    const char *name;
-    std::function<int(const char *path)> write;
-    DWORD error; // the last control error after a failure
 };
 
 int WriteLongText(const char *path)
@@ -83,8 +70,8 @@ int WriteStyles(const char *path)
 int WriteSettingsFile(const char *path)
 {
     Options options;
-    OptionsDefaults(&options, "C:\\start");
     PageSetup page;
+    OptionsDefaults(&options, "C:\\start");
     PageSetupDefaults(&page);
     IdList *types = CreateIdList();
     int result = WriteSettings(path, &options, kFontAnsi, &page, types);
@@ -92,7 +79,9 @@ int WriteSettingsFile(const char *path)
     return result;
 }
 
-const Writer kWriters[] = {
+// The three writers, each reporting success as 1, and the last control error
+// after a failure.
+const struct { const char *name; int (*write)(const char *path); DWORD error; } kWriters[] = {
     {"a long text", WriteLongText, AEE_NOERROR},
     {"the style file", WriteStyles, AEE_STYLESAVE},
     {"the settings file", WriteSettingsFile, AEE_NOERROR},
@@ -100,30 +89,19 @@ const Writer kWriters[] = {
 
 TEST_F(SafeWriteTest, EveryFailureLeavesTheOldFileWholeAndNothingBehind)
 {
-    for (const Writer &writer : kWriters) {
+    for (const auto &writer : kWriters) {
         ASSERT_EQ(writer.write(target.c_str()), 1);
         ClearStyles();
         const int64_t size = int64_t(Get().size());
-        struct Fault {
-            std::string name;
-            FileFaults faults;
-        };
-        std::vector<Fault> faults;
-        for (int64_t bytes : {int64_t(0), int64_t(100), size / 2, size - 1}) {
-            faults.push_back({"a disk full after " + std::to_string(bytes) + " bytes", FileFaults{}});
-            faults.back().faults.writeFailsAfter = bytes;
-        }
-        faults.push_back({"no new file", FileFaults{}});
-        faults.back().faults.createFails = true;
-        faults.push_back({"a failed close", FileFaults{}});
-        faults.back().faults.closeFails = true;
-        faults.push_back({"a target that cannot be replaced", FileFaults{}});
-        faults.back().faults.replaceFails = true;
-        for (const Fault &fault : faults) {
-            SCOPED_TRACE(std::string(writer.name) + " with " + fault.name);
+        std::vector<FileFaults> faults(7); // a full disk after some bytes, no new file, a failed close or replacement
+        for (int i = 0; i < 4; ++i)
+            faults[i].writeFailsAfter = std::vector<int64_t>{0, 100, size / 2, size - 1}[i];
+        faults[4].createFails = faults[5].closeFails = faults[6].replaceFails = true;
+        for (size_t i = 0; i < faults.size(); ++i) {
+            SCOPED_TRACE(std::string(writer.name) + " with fault " + std::to_string(i));
             Put("the old file");
             SetLastControlError(AEE_NOERROR);
-            InjectFileFaults(fault.faults);
+            InjectFileFaults(faults[i]);
             EXPECT_EQ(writer.write(target.c_str()), 0) << "a failure is reported";
             RemoveFileFaults();
             ClearStyles();
@@ -153,7 +131,7 @@ TEST_F(SafeWriteTest, ASuccessfulWriteReplacesTheFileWithEveryByte)
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_EQ(FilesInFolder(), 1u) << "and the new file is removed";
     fs::remove(target);
-    for (const Writer &writer : kWriters) {
+    for (const auto &writer : kWriters) {
         SCOPED_TRACE(writer.name);
         EXPECT_EQ(writer.write(target.c_str()), 1) << "a file that did not exist is created";
         ClearStyles();

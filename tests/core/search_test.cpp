@@ -7,6 +7,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace scrivlet {
@@ -15,8 +16,7 @@ using namespace std::string_literals;
 
 namespace {
 
-// A heap block holding exactly the given bytes, so that the address sanitizer
-// reports any read before the first byte or after the last.
+// Exactly the given bytes on the heap: the sanitizer reports reads outside.
 struct ExactBytes {
     explicit ExactBytes(const std::string &s) : size(static_cast<uint32_t>(s.size())), block(new char[s.size()])
     {
@@ -32,17 +32,10 @@ ExactBytes Text(const std::string &text) { return ExactBytes(text + '\0'); }
 
 constexpr uint32_t kCase = kFindMatchCase, kWord = kFindWholeWord, kBoth = kFindMatchCase | kFindWholeWord;
 
-// The range is memory[from, from + length); the block ends with the memory,
-// so that the address sanitizer reports a read past the range. The random
-// comparisons below cover the rest.
+// The range is memory[from, from + length): a read past it is reported.
 TEST(FindInRange, MatchesLieInsideTheRangeAndBytesAroundItAreNotExamined)
 {
-    const struct {
-        std::string memory, pattern;
-        uint32_t flags;
-        int32_t expected;
-        uint32_t from, length;
-    } cases[] = {
+    const struct { std::string memory, pattern; uint32_t flags; int32_t expected; uint32_t from, length; } cases[] = {
         {"xxxabc", "abc", kCase, -1, 0, 5}, {"x", "x", kCase, -1, 0, 0},  {"abc", "", kBoth, -1, 0, 3},
         {"xab ab", "ab", kWord, 0, 1, 5},   {"x abc", "ab", kWord, 2, 0, 4}, {"NAMEs name NAME", "NAME", 0xFFFFFFFFu, 11, 0, 15},
     };
@@ -102,11 +95,9 @@ TEST(FindInRange, AgreesWithReferenceOnRandomTexts)
     EXPECT_GT(results[1], 2000) << "matches";
 }
 
-// Every byte value as a pattern byte, first, later, and after two rarer
-// bytes (the filter then never looks at it), in a range long enough for the
-// blockwise filter: bytes in descending then ascending order, so that a byte
-// wrongly taken for another (0x60 for 0x40, 0xE1 for 0xC1) comes before the
-// right one.
+// Every byte value as a pattern byte, first, later and after two rarer bytes,
+// in bytes descending then ascending, so that one taken for another (0x60 for
+// 0x40, 0xE1 for 0xC1) comes before the right one.
 TEST(FindInRange, EveryByteValueAgreesWithReference)
 {
     std::string text;
@@ -156,29 +147,23 @@ TEST(WordAt, TableOfCases)
     }
 }
 
-struct BoundaryCase { std::string text; uint32_t offset, expected; };
-
-TEST(WordBoundaryNext, TableOfCases)
+TEST(WordBoundary, NextAndPreviousTablesOfCases)
 {
-    const BoundaryCase cases[] = {
+    const struct { std::string text; uint32_t offset, expected; } next[] = {
         {"foo  bar", 0, 5}, {"(  ) x", 0, 5},    {"foo.bar", 0, 3},         {".,bar", 0, 2},
         {"a_1b c", 0, 5},   {"a   b", 1, 4},     {"ab\xE9\xE9 cd", 0, 2},   {"ab\xE9\xE9 cd", 2, 5},
         {"ab\n  cd", 2, 5}, {"ab\n\ncd", 3, 4},  {"ab  \ncd", 0, 4},        {"a. \nb", 1, 3},
         {"ab  ", 0, 4},     {"ab", 2, 2},        {"", 0, 0},
     };
-    for (const BoundaryCase &c : cases)
+    for (const auto &c : next)
         EXPECT_EQ(NextWordBoundary(Text(c.text).data(), c.offset), c.expected) << '"' << c.text << "\" at " << c.offset;
-}
-
-TEST(WordBoundaryPrev, TableOfCases)
-{
-    const BoundaryCase cases[] = {
+    const std::remove_reference_t<decltype(next[0])> previous[] = {
         {"abc", 0, 0},          {"", 0, 0},                {"abcd", 2, 0},     {"foo  bar", 5, 0},
         {"foo  bar", 8, 5},     {"foo.bar", 4, 3},         {"a (( b", 5, 2},   {"ab.\xE9 x", 4, 2},
         {"foo bar\nbaz", 8, 4}, {"foo bar  \nbaz", 10, 4}, {"a\n\nb", 3, 2},    {"ab\n  \ncd", 6, 3},
         {"ab\n  cd", 5, 3},     {"  ab", 1, 0},            {"\nab", 1, 0},     {"ab\ncd", 5, 3},  {"a\n.(", 4, 2},
     };
-    for (const BoundaryCase &c : cases)
+    for (const auto &c : previous)
         EXPECT_EQ(PrevWordBoundary(Text(c.text).data(), c.offset), c.expected) << '"' << c.text << "\" at " << c.offset;
 }
 
@@ -200,17 +185,12 @@ TEST(BracketMatching, TableOfCases)
 
 } // namespace
 
-// Successive searches, mostly from increasing starts, answer what
-// FindInRange from each start answers.
 TEST(MatchScanner, AgreesWithFindInRangeFromEachStart)
 {
     const char *pieces[] = {"a", "b", "A", "_", " ", "ab", "Ab", "ba", "\n"};
     const char *patterns[] = {"a", "ab", "AB", "b a", "aba", "_", "\n"};
-    unsigned seed = 77;
-    auto next = [&seed](unsigned range) {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) % range;
-    };
+    std::mt19937 random(77);
+    auto next = [&random](unsigned range) { return unsigned(random() % range); };
     for (int round = 0; round < 400; ++round) {
         std::string text;
         for (unsigned i = 0, n = next(80); i < n; ++i)
@@ -225,8 +205,7 @@ TEST(MatchScanner, AgreesWithFindInRangeFromEachStart)
             int32_t expected = FindInRange(text.data() + from, uint32_t(text.size()) - from, pattern.c_str(),
                                            uint32_t(pattern.size()), flags);
             int64_t actual = NextMatchFrom(&scanner, from);
-            ASSERT_EQ(actual, expected < 0 ? -1 : int64_t(from) + expected)
-                << "round " << round << " text '" << text << "' pattern '" << pattern << "' from " << from;
+            ASSERT_EQ(actual, expected < 0 ? -1 : int64_t(from) + expected) << text << " / " << pattern << " @" << from;
             from += 1 + next(4); // both the next match's end and arbitrary later starts
             if (actual >= 0 && next(2))
                 from = uint32_t(actual) + uint32_t(pattern.size());

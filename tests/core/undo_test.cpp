@@ -1,5 +1,3 @@
-// The undo ring itself; what undo and redo do to a control's text is in
-// tests/control/undo_protocol_test.cpp.
 #include "core/allocation.h"
 #include "core/undo.h"
 
@@ -37,11 +35,7 @@ std::string Walk(UndoStack *undo, const char *steps)
 
 TEST(UndoRing, LevelsBoundTheGroupsAndNewEditsEndRedo)
 {
-    const struct {
-        int32_t levels;
-        std::vector<uint32_t> commits; // 0: an empty group
-        const char *steps, *names;
-    } cases[] = {
+    const struct { int32_t levels; std::vector<uint32_t> commits; /* 0: an empty group */ const char *steps, *names; } cases[] = {
         {2, {1, 2, 3}, "<<<>>>", "3 2 0 2 3 0 10"},
         {3, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "<<<<>>>>", "10 9 8 0 8 9 10 0 10"},
         {100, {1, 2, 3, 4}, "<<>", "4 3 3 11"},
@@ -95,11 +89,7 @@ TEST(UndoRing, ContinuingChangesExtendTheLastRecordAndFailuresKeepIt)
     UndoStack undo{};
     ASSERT_EQ(InitUndo(&undo, 5), 1);
     UndoGroup *group = BeginGroup(&undo);
-    const struct {
-        UndoKind kind;
-        uint32_t offset;
-        const char *bytes;
-    } changes[] = {
+    const struct { UndoKind kind; uint32_t offset; const char *bytes; } changes[] = {
         {kUndoInsertion, 10, "ab"}, {kUndoInsertion, 12, "c"}, // typing on
         {kUndoInsertion, 10, "z"},  {kUndoInsertion, 12, "y"}, // elsewhere: new records
         {kUndoDeletion, 4, "d"},    {kUndoDeletion, 4, "e"},   // the Delete key: the same offset
@@ -134,8 +124,7 @@ TEST(UndoRing, ContinuingChangesExtendTheLastRecordAndFailuresKeepIt)
     }
     FailNthAllocation(1); // extending the record's copy from 1 to 2 bytes
     EXPECT_EQ(AppendUndo(group, kUndoInsertion, 1, "b", 1), 0);
-    ASSERT_EQ(group->count, 1u);
-    EXPECT_EQ(std::string(group->records[0].bytes, group->records[0].length), "a");
+    EXPECT_EQ(std::string(group->records[0].bytes, group->records[0].length) + std::to_string(group->count), "a1");
     EXPECT_EQ(AppendUndo(group, kUndoInsertion, 1, "b", 1), 1);
     EXPECT_EQ(std::string(group->records[0].bytes, group->records[0].length), "ab");
     FreeUndo(&undo);

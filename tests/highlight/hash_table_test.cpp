@@ -12,15 +12,9 @@ namespace scrivlet {
 namespace {
 
 // A style symbol: found by identifier when the key has one, else by text in any case.
-struct Symbol {
-    uint32_t id;
-    const char *text;
-};
+struct Symbol { uint32_t id; const char *text; };
 
-char UpperCase(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char UpperCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // 'A'..'Z' (either case) give 1..26, everything else 0.
 uint32_t HashFirstLetter(const void *itemOrKey)
@@ -68,10 +62,8 @@ struct HashTableTest : testing::Test {
     }
 };
 
-// Buckets hold their newest item first; lookup by identifier or by text in
-// any case meets the newest match; removal takes only that one; iteration
-// visits the buckets in order, a keyed one only the key's bucket, and goes
-// on across removals of the item it stands on.
+// Newest first in a bucket, for lookup by id or text, removal and iteration
+// (all buckets in order or the key's), which survives removing its item.
 TEST_F(HashTableTest, BucketsKeepTheNewestFirstForLookupRemovalAndIteration)
 {
     std::vector<Symbol> symbols = {{1, "begin"}, {2, "Begin"}, {3, "_x"}, {4, "9lives"}, {5, "while"}, {6, "wait"}};
@@ -120,8 +112,7 @@ TEST_F(HashTableTest, BucketsKeepTheNewestFirstForLookupRemovalAndIteration)
 TEST(HashTableCreate, RefusesMissingArgumentsAndReleasesEverythingWhenMemoryRunsOut)
 {
     EXPECT_EQ(CreateHashTable(0, HashFirstLetter, SymbolMatches), nullptr);
-    EXPECT_EQ(CreateHashTable(5, nullptr, SymbolMatches), nullptr);
-    EXPECT_EQ(CreateHashTable(5, HashFirstLetter, nullptr), nullptr);
+    EXPECT_EQ(uintptr_t(CreateHashTable(5, nullptr, SymbolMatches)) | uintptr_t(CreateHashTable(5, HashFirstLetter, nullptr)), 0u);
     for (unsigned long failing = 1; failing <= 2 + 5; ++failing) {  // table, bucket array, 5 lists
         unsigned long before = AllocationAttempts();
         FailNthAllocation(failing);

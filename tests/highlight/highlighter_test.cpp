@@ -13,26 +13,15 @@
 
 namespace scrivlet {
 
-// Beside HighlightState (the global namespace) so that GoogleTest finds them.
-inline bool operator==(HighlightState a, HighlightState b)
-{
-    return a.range == b.range && a.depth == b.depth;
-}
-
-inline std::ostream &operator<<(std::ostream &out, HighlightState s)
-{
-    return out << "(" << s.range << ", " << s.depth << ")";
-}
+inline bool operator==(HighlightState a, HighlightState b) { return a.range == b.range && a.depth == b.depth; }
+inline std::ostream &operator<<(std::ostream &out, HighlightState s) { return out << "(" << s.range << ", " << s.depth << ")"; }
 
 namespace {
 
 constexpr uint32_t kDeepest = 0xFFFFFFFF;
 
-// The runs of a text as the painter finds them: line by line, from column 0
-// a query at every column up to the line's end, moving past each run found,
-// the state carried from line to line. A run reads "column:text:class" (the
-// class by name when the style has it); runs are separated by blanks, lines
-// by " | ". The text is painted in place, so autocase rewrites it.
+// The runs as the painter finds them, "column:text:class" (class by name if
+// the style has it), lines joined by " | "; autocase rewrites the text.
 std::string WalkText(uint32_t style, std::string *text, HighlightState *state)
 {
     std::string runs;
@@ -48,9 +37,8 @@ std::string WalkText(uint32_t style, std::string *text, HighlightState *state)
                 continue;
             }
             const StyleClass *cls = FindClass(FindStyle(style), run.classId);
-            runs += (runs.empty() || runs.back() == ' ' ? "" : " ") + std::to_string(column) +
-                    ":" + std::string(line + column, run.length) + ":" +
-                    (cls != nullptr ? cls->name : std::to_string(run.classId));
+            runs += (runs.empty() || runs.back() == ' ' ? "" : " ") + std::to_string(column) + ":" +
+                    std::string(line + column, run.length) + ":" + (cls ? cls->name : std::to_string(run.classId));
             column += run.length;
         }
         if (end == text->size())
@@ -60,26 +48,25 @@ std::string WalkText(uint32_t style, std::string *text, HighlightState *state)
     }
 }
 
+// braces: K keywords if, then; M ranges { } (1) and // (2). strings: S " "
+// with (strings) and without the backslash flag. slashes: A / / then B //
+// (reversed: the other order). blocks: C /* */ nested, Begin/End; E <b></b>
+// exact. dashed: '-' a symbol character. classless: classes 7, 9 missing.
 struct HighlightTest : testing::Test {
-    // K: case-insensitive keywords if and then. M: the range { } and the
-    // range // without end text, in that order (ranges 1 and 2).
-    uint32_t braces = 0, nestedBraces = 0;
     static constexpr uint32_t kBrace = 1, kComment = 2;
-    uint32_t strings = 0, plainStrings = 0; // S: " " with and without the backslash flag
-    uint32_t slashes = 0, slashesReversed = 0; // A: / / then B: // (in the other order)
-    uint32_t blocks = 0;     // C: /* */ nested, case-insensitive Begin/End; E: <b> </b> exact
-    uint32_t dashed = 0;     // '-' is a symbol character; keywords if and else-if
-    uint32_t keywordsOnly = 0, classless = 0, inner = 0; // see SetUp
+    uint32_t braces = 0, nestedBraces = 0, strings = 0, plainStrings = 0, slashes = 0, slashesReversed = 0,
+             blocks = 0, dashed = 0, keywordsOnly = 0, classless = 0, inner = 0;
 
     void SetUp() override
     {
         ClearStyles();
         braces = MakeBraceStyle("braces", 0);
         nestedBraces = MakeBraceStyle("nested braces", 1);
-        strings = CreateStyle("strings", nullptr);
-        AddRange(strings, "\"", 1, "\"", 1, kRangeBackslash, 0, AddClass(strings, "S", 0, 0, 0));
-        plainStrings = CreateStyle("plain strings", nullptr);
-        AddRange(plainStrings, "\"", 1, "\"", 1, 0, 0, AddClass(plainStrings, "S", 0, 0, 0));
+        for (uint8_t flags : {kRangeBackslash, uint8_t(0)}) {
+            uint32_t style = CreateStyle("strings", nullptr);
+            AddRange(style, "\"", 1, "\"", 1, flags, 0, AddClass(style, "S", 0, 0, 0));
+            (flags ? strings : plainStrings) = style;
+        }
         for (bool reversed : {false, true}) {
             uint32_t style = CreateStyle("slashes", nullptr);
             uint32_t a = AddClass(style, "A", 0, 0, 0), b = AddClass(style, "B", 0, 0, 0);
@@ -99,23 +86,21 @@ struct HighlightTest : testing::Test {
         dashed = CreateStyle("dashed", "-");
         AddSymbol(dashed, "if", 2, AddClass(dashed, "K", 0, 0, 0));
         AddSymbol(dashed, "else-if", 7, 1);
-        keywordsOnly = CreateStyle("keywords only", nullptr);
-        AddSymbol(keywordsOnly, "if", 2, AddClass(keywordsOnly, "K", 0, 0, 0));
-        classless = CreateStyle("classless", nullptr); // classes 7 and 9 are not there
+        for (uint32_t *style : {&keywordsOnly, &inner}) {
+            *style = CreateStyle("keywords", nullptr);
+            AddSymbol(*style, "if", 2, AddClass(*style, "K", 0, 0, 0));
+        }
+        AddRange(inner, "f", 1, "g", 1, 0, 0, AddClass(inner, "M", 0, 0, 0)); // starts inside a keyword
+        classless = CreateStyle("classless", nullptr);
         AddRange(classless, "<", 1, ">", 1, 0, 0, 7);
         AddSymbol(classless, "if", 2, 9);
-        inner = CreateStyle("inner", nullptr); // a range start inside a keyword
-        AddSymbol(inner, "if", 2, AddClass(inner, "K", 0, 0, 0));
-        AddRange(inner, "f", 1, "g", 1, 0, 0, AddClass(inner, "M", 0, 0, 0));
     }
     void TearDown() override { ClearStyles(); }
 
-    static uint32_t MakeBraceStyle(const char *name, uint32_t nested, uint8_t keywordAutocase = 0,
-                                   int32_t keywordCaseSensitive = 0)
+    static uint32_t MakeBraceStyle(const char *name, uint32_t nested, uint8_t autocase = 0, int32_t caseSensitive = 0)
     {
         uint32_t style = CreateStyle(name, nullptr);
-        uint32_t k = AddClass(style, "K", keywordCaseSensitive, keywordAutocase, 0xFF0000);
-        uint32_t m = AddClass(style, "M", 0, 0, 0x008000);
+        uint32_t k = AddClass(style, "K", caseSensitive, autocase, 0xFF0000), m = AddClass(style, "M", 0, 0, 0x008000);
         AddSymbol(style, "if", 2, k);
         AddSymbol(style, "then", 4, k);
         EXPECT_EQ(AddRange(style, "{", 1, "}", 1, 0, nested, m), kBrace);
@@ -124,8 +109,7 @@ struct HighlightTest : testing::Test {
     }
 };
 
-// The painter's runs and the state after them; for single lines (except where
-// a range start hides inside a keyword) the line scan must agree on the state.
+// The runs and the state after them; the line scan agrees on single lines.
 TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
 {
     struct Case {
@@ -147,9 +131,6 @@ TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
         {braces, "if\nthen", "0:if:K | 0:then:K", {0, 0}},
         {dashed, "a-if if- -if", "", {0, 0}},
         {dashed, "(if) else-if;if", "1:if:K 5:else-if:K 13:if:K", {0, 0}},
-        // Backslashes: an escaped quote; a quote after two backslashes closes;
-        // only the byte before a backslash is looked at; a last backslash
-        // escapes nothing; one at column 0 escapes.
         {strings, R"(x="a\"b" y)", R"(2:"a\"b":S)", {0, 0}},
         {strings, R"("a\\" y)", R"(0:"a\\":S)", {0, 0}},
         {strings, R"("a\\\"b" c)", R"(0:"a\\\":S 7:" c:S)", {1, 1}},
@@ -179,21 +160,18 @@ TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
         HighlightState state = c.start;
         EXPECT_EQ(WalkText(c.style, &text, &state), c.runs) << c.text;
         EXPECT_EQ(state, c.after) << c.text;
-        if (c.style != inner && std::strchr(c.text, '\n') == nullptr) {
-            EXPECT_EQ(StateAfterLine(c.style, text.data(), 0, c.start), c.after) << c.text;
+        const HighlightState scanned = c.style == inner ? HighlightState{1, 1} : c.after; // starts inside words
+        if (std::strchr(c.text, '\n') == nullptr) {
+            EXPECT_EQ(StateAfterLine(c.style, text.data(), 0, c.start), scanned) << c.text;
         }
     }
-    std::string text = "if x";
-    EXPECT_EQ(StateAfterLine(inner, text.data(), 0, {0, 0}), (HighlightState{1, 1}))
-        << "the line scan looks for range starts inside words";
 }
 
 TEST_F(HighlightTest, StateAfterLineAndStateAtLine)
 {
     std::string text = "a\nb { c\nd";
-    for (uint32_t offset = 2; offset <= 7; ++offset)
-        EXPECT_EQ(StateAfterLine(braces, text.data(), offset, {0, 0}), (HighlightState{kBrace, 1}))
-            << "any offset of the line, its '\\n' included: " << offset;
+    for (uint32_t offset = 2; offset <= 7; ++offset) // any offset of the line, its '\n' included
+        EXPECT_EQ(StateAfterLine(braces, text.data(), offset, {0, 0}), (HighlightState{kBrace, 1})) << offset;
     EXPECT_EQ(StateAfterLine(braces, text.data(), 1, {0, 0}), (HighlightState{0, 0}));
     EXPECT_EQ(StateAfterLine(braces, text.data(), 9, {kBrace, 1}), (HighlightState{kBrace, 1}));
 
@@ -210,13 +188,7 @@ TEST_F(HighlightTest, StateAfterLineAndStateAtLine)
 
 TEST_F(HighlightTest, DelimiterTestFindsTextsCoveringTheEditedByte)
 {
-    struct Case {
-        uint32_t style;
-        const char *line;
-        uint32_t column;
-        int mode;
-        int32_t answer;
-    } cases[] = {
+    const struct { uint32_t style; const char *line; uint32_t column; int mode; int32_t answer; } cases[] = {
         {braces, "abc {", 5, 0, kBrace}, {braces, "abc x", 5, 0, 0}, {braces, "abc \\", 5, 0, -1},
         {braces, "a}b", 1, 1, kBrace},   {braces, "a}b", 2, 1, 0},   {braces, "a\\b", 1, 1, -1},
         {braces, "a\\b", 1, 0, 0},       {braces, "{", 0, 0, 0},     {braces, "x //", 4, 0, 0},
@@ -226,7 +198,7 @@ TEST_F(HighlightTest, DelimiterTestFindsTextsCoveringTheEditedByte)
         {blocks, "x </B>", 4, 1, 0}, // the class of <b> is case sensitive
         {999, "{", 1, 0, 0},
     };
-    for (const Case &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(DelimiterTest(c.style, c.line, c.column, uint32_t(strlen(c.line)), c.mode),
                   c.answer)
             << c.line << " column " << c.column << " mode " << c.mode;
@@ -244,11 +216,8 @@ TEST_F(HighlightTest, AutocaseRewritesMatchedTextsOnly)
     EXPECT_EQ(text, "if X then Y");
 
     text.clear(); // typing iffy, repainted after each keystroke
-    const char *painted[] = {"", "0:IF:K", "", ""};
-    for (int typed = 0; typed < 4; ++typed) {
-        text += "iffy"[typed];
-        EXPECT_EQ(WalkText(upper, &text, &state), painted[typed]) << text;
-    }
+    for (int typed = 0; typed < 4; ++typed)
+        EXPECT_EQ(WalkText(upper, &(text += "iffy"[typed]), &state), typed == 1 ? "0:IF:K" : "") << text;
     EXPECT_EQ(text, "IFfy");
 
     uint32_t once = MakeBraceStyle("once", 0, 2, 1);
@@ -269,7 +238,7 @@ TEST_F(HighlightTest, AutocaseRewritesMatchedTextsOnly)
     EXPECT_EQ(text, "x end") << "the delimiter test never rewrites";
 }
 
-TEST_F(HighlightTest, NoRunWhereThereIsNothingToColour)
+TEST_F(HighlightTest, NoRunWhereThereIsNothingToColourAndMissingStylesOrStartTexts)
 {
     uint32_t zero = CreateStyle("class zero", nullptr);
     AddClass(zero, "K", 0, 0, 0);
@@ -290,26 +259,18 @@ TEST_F(HighlightTest, NoRunWhereThereIsNothingToColour)
     line = "xif";
     state = {0, 0};
     EXPECT_EQ(QueryRun(braces, line.data(), 3, 1, &state).classId, 0u) << "not at a word start";
-}
 
-TEST_F(HighlightTest, EmptyStartTextNeverOpensAndScansStillAdvance)
-{
-    // The model refuses such a range; a damaged style could still hold one.
-    StyleRange *brace = &FindStyle(nestedBraces)->ranges[0];
-    brace->startLength = 0;
-    std::string text = "x{y} // z";
-    HighlightState state{0, 0};
-    EXPECT_EQ(WalkText(nestedBraces, &text, &state), "5:// z:M");
-    text = "ab} c}";
+    // An empty start text (refused by the model, left by damage) never opens.
+    FindStyle(nestedBraces)->ranges[0].startLength = 0;
+    line = "x{y} // z";
+    state = {0, 0};
+    EXPECT_EQ(WalkText(nestedBraces, &line, &state), "5:// z:M");
+    line = "ab} c}";
     state = {kBrace, 1};
-    EXPECT_EQ(WalkText(nestedBraces, &text, &state), "0:ab}:M");
-    EXPECT_EQ(StateAfterLine(nestedBraces, text.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
+    EXPECT_EQ(WalkText(nestedBraces, &line, &state), "0:ab}:M");
+    EXPECT_EQ(StateAfterLine(nestedBraces, line.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
     EXPECT_EQ(DelimiterTest(nestedBraces, "a{", 2, 2, 0), 0);
-    brace->startLength = 1;
-}
 
-TEST_F(HighlightTest, ClassColourResolvesOrReportsMissingStyle)
-{
     EXPECT_EQ(ClassColour(braces, 2)->colour, 0x008000u);
     EXPECT_STREQ(ClassColour(braces, 55)->name, "M") << "an unknown class gives the last one";
     EXPECT_EQ(ClassColour(classless, 7), nullptr);
@@ -320,27 +281,20 @@ TEST_F(HighlightTest, ClassColourResolvesOrReportsMissingStyle)
 
 } // namespace
 
-// The painter's fast walk over a line: from any target, SkipRuns lands on a
-// column that the column-by-column walk asks at, with the state it has
-// there, no further than the target, and NextRun goes on from it to the
-// same runs with the same state after the line. The range << end closes
-// with symbol characters, so a word right after it is no keyword.
+// From any target SkipRuns lands, no further than the target, where the
+// column-by-column walk asks with the state it has there, and NextRun goes
+// on to the same runs and end state. << end closes on symbol characters.
 TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
 {
     ClearStyles();
-    uint32_t style = CreateStyle("s", nullptr);
-    uint32_t comment = AddClass(style, "C", 1, 0, 1);
-    uint32_t keyword = AddClass(style, "K", 0, 0, 2);
+    uint32_t style = CreateStyle("s", nullptr), comment = AddClass(style, "C", 1, 0, 1), keyword = AddClass(style, "K", 0, 0, 2);
     AddRange(style, "/*", 2, "*/", 2, 0, 0, comment);
     uint32_t string = AddRange(style, "\"", 1, "\"", 1, kRangeBackslash, 0, comment);
     uint32_t nested = AddRange(style, "<<", 2, "end", 3, 0, 1, comment);
     AddRange(style, "//", 2, "", 0, 0, 0, comment);
     for (const char *word : {"if", "endif", "x"})
         AddSymbol(style, word, uint32_t(std::strlen(word)), keyword);
-    const struct {
-        const char *line;
-        HighlightState carried;
-    } cases[] = {
+    const struct { const char *line; HighlightState carried; } cases[] = {
         {"a if b /* c if */ d\"e\\\"f\" <<g<<h end endif endx endif if X x", {0, 0}},
         {"<<q end endif\"s\" IF/**/if", {0, 0}},
         {"still inside end if end endif x /* open", {nested, 2}},
@@ -348,13 +302,10 @@ TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
         {"if x // to the end", {0, 0}},
     };
     RunWalk walk;
-    ASSERT_TRUE(BeginRunWalk(style, &walk));
-    ASSERT_TRUE(walk.statesAlone);
+    ASSERT_TRUE(BeginRunWalk(style, &walk) && walk.statesAlone);
     for (const auto &c : cases) {
         std::string text = c.line;
         uint32_t length = uint32_t(text.size());
-        // The column-by-column walk: the state at every column it asks at
-        // (others stay unset), the runs found, and the state after the line.
         std::vector<HighlightState> asked(length + 1, HighlightState{kDeepest, kDeepest});
         std::vector<std::string> runs;
         HighlightState state = c.carried;
@@ -373,8 +324,8 @@ TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
             EXPECT_EQ(skipped, asked[column]);
             uint32_t end = std::min(target, length);
             bool inWord = end > 0 && end < length && std::isalnum(static_cast<unsigned char>(text[end - 1]));
-            if (asked[end].range != kDeepest && !inWord) {
-                EXPECT_EQ(column, end) << "where the walk asks, outside a word, nothing is stepped back";
+            if (asked[end].range != kDeepest && !inWord) { // where the walk asks, outside a word, no step back
+                EXPECT_EQ(column, end);
             }
             std::vector<std::string> after;
             while (column < length) {
@@ -387,8 +338,7 @@ TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
             EXPECT_TRUE(std::equal(after.rbegin(), after.rend(), runs.rbegin())) << "the same runs from there on";
         }
     }
-    // One opening byte anywhere in runs of bytes that open nothing, around
-    // the eight bytes the walk tests at once, is found.
+    // One opening byte anywhere around the eight bytes tested at once is found.
     for (uint32_t length = 1; length <= 20; ++length) {
         for (uint32_t at = 0; at < length; ++at) {
             std::string text(length, 'a');

@@ -7,15 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <random>
-#include <string>
+#include <sstream>
 #include <vector>
 
 namespace scrivlet {
@@ -24,12 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
-
-void AppendSymbol(const StyleSymbol *symbol, void *context)
-{
-    *static_cast<std::string *>(context) += "S:" + std::string(symbol->text) + ":" +
-                                            std::to_string(symbol->classId) + "|";
-}
 
 // The whole set in creation order, one record per '|': what a reading produced.
 std::string DumpStyles()
@@ -48,9 +39,9 @@ std::string DumpStyles()
             out << "R:" << r.startText << ":" << r.endText << ":" << int(r.flags) << ":" << r.nested
                 << ":" << r.classId << "|";
         }
-        std::string symbols;
-        ForEachSymbol(style, AppendSymbol, &symbols);
-        out << symbols;
+        ForEachSymbol(style, [](const StyleSymbol *s, void *o) {
+            *static_cast<std::ostringstream *>(o) << "S:" << s->text << ":" << s->classId << "|";
+        }, &out);
     }
     return out.str();
 }
@@ -82,12 +73,10 @@ std::string ReverseSymbolRuns(const std::string &file)
 }
 
 struct StyleFileTest : testing::Test {
-    fs::path folder;
+    fs::path folder = fs::temp_directory_path() / ("scrivlet-style-file-" + std::to_string(std::random_device{}()));
+    bool bad = true;
     void SetUp() override
     {
-        folder = fs::temp_directory_path() /
-                 ("scrivlet-style-file-" + std::to_string(std::random_device{}()));
-        fs::remove_all(folder);
         fs::create_directories(folder);
         ClearStyles();
         SetLastControlError(AEE_NOERROR);
@@ -103,20 +92,20 @@ struct StyleFileTest : testing::Test {
         std::ofstream(Path(name), std::ios::binary) << bytes;
         return Path(name);
     }
-    std::string Get(const std::string &path) const
+    static std::string Get(const std::string &path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
+        std::ostringstream out;
+        out << std::ifstream(path, std::ios::binary).rdbuf();
+        return out.str();
     }
     std::string WriteAndGet(const char *name)
     {
         EXPECT_EQ(WriteStyleFile(Path(name).c_str()), 1);
         return Get(Path(name));
     }
+    int Read(const std::string &path, bool replace, bool stop) { return ReadStyleFile(path.c_str(), replace, stop, &bad); }
 };
 
-// The section's example: Demo with $, Comment in green with { } and //,
-// case-sensitive Keyword in blue with if and while.
 const char kDemoFile[] =
     ";STYLE FILE - Do not edit manually\r\n\r\n;Demo syntax highlighting\r\nX,Demo,$\r\n"
     "\r\nC,Comment,0,0,00007F00\r\nR,{,},0,0\r\nR,//,,0,0\r\n"
@@ -124,17 +113,10 @@ const char kDemoFile[] =
 const char kDemoDump[] = "X:Demo:$|C1:Comment:0:0:7f00|C2:Keyword:1:0:ff0000|R:{:}:0:0:1|R://::0:0:1|"
                          "S:if:2|S:while:2|";
 
-struct ReadCase {
-    const char *why;
-    std::string file;
-    DWORD lastBadCode; // AEE_NOERROR: no line is bad
-    std::string dump;  // the set after reading in skip mode
-};
-
 TEST_F(StyleFileTest, ReadsRecordsAndJudgesBadLines)
 {
     const std::string longText(1000, 'a');
-    const ReadCase cases[] = {
+    const struct { const char *why; std::string file; DWORD lastBadCode; std::string dump; } cases[] = {
         {"header only", ";STYLE FILE - Do not edit manually\r\n\r\n", AEE_NOERROR, ""},
         {"the example file", kDemoFile, AEE_NOERROR, kDemoDump},
         {"blank and one-character lines are skipped", "  \t\r\nX\n;X,No\n", AEE_NOERROR, ""},
@@ -167,11 +149,11 @@ TEST_F(StyleFileTest, ReadsRecordsAndJudgesBadLines)
         {"a CR belongs to the line unless a LF follows", "X,A\nC,K,0,0,0\nS,x\r", AEE_SYMBOLCHARS,
          "X:A|C1:K:0:0:0|"},
     };
-    for (const ReadCase &c : cases) {
+    for (const auto &c : cases) {
         CreateStyle("replaced", nullptr);
         SetLastControlError(AEE_NOERROR);
-        bool bad = true;
-        EXPECT_EQ(ReadStyleFile(Put("in.dat", c.file).c_str(), true, false, &bad), 1) << c.why;
+        bad = true;
+        EXPECT_EQ(Read(Put("in.dat", c.file), true, false), 1) << c.why;
         EXPECT_EQ(bad, c.lastBadCode != AEE_NOERROR) << c.why;
         EXPECT_EQ(GetLastControlError(), c.lastBadCode) << c.why;
         EXPECT_EQ(DumpStyles(), c.dump) << c.why;
@@ -181,13 +163,12 @@ TEST_F(StyleFileTest, ReadsRecordsAndJudgesBadLines)
 TEST_F(StyleFileTest, StopModeKeepsWhatWasReadAndSkipModeLetsTheLastCodeStand)
 {
     const std::string path = Put("in.dat", "X,A\nC,K,0,0,0\nS,a-b\nS,ok\nX,B\nC,K,0,0\n");
-    bool bad = false;
-    EXPECT_EQ(ReadStyleFile(path.c_str(), true, true, &bad), 0);
+    bad = false;
+    EXPECT_EQ(Read(path, true, true), 0);
     EXPECT_TRUE(bad);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_SYMBOLCHARS));
     EXPECT_EQ(DumpStyles(), "X:A|C1:K:0:0:0|");
-    EXPECT_EQ(ReadStyleFile(path.c_str(), true, false, &bad), 1);
-    EXPECT_TRUE(bad);
+    EXPECT_EQ(Read(path, true, false), 1);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLEVALUES)) << "the class line of B is the last bad one";
     EXPECT_EQ(DumpStyles(), "X:A|C1:K:0:0:0|S:ok:1|X:B|");
 }
@@ -195,12 +176,11 @@ TEST_F(StyleFileTest, StopModeKeepsWhatWasReadAndSkipModeLetsTheLastCodeStand)
 TEST_F(StyleFileTest, OpenAndCreateFailuresLeaveTheSetAlone)
 {
     CreateStyle("Kept", nullptr);
-    bool bad = true;
-    EXPECT_EQ(ReadStyleFile(Path("missing.dat").c_str(), true, false, &bad), 0);
+    EXPECT_EQ(Read(Path("missing.dat"), true, false), 0);
     EXPECT_FALSE(bad);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLELOAD));
     EXPECT_EQ(DumpStyles(), "X:Kept|") << "replace clears only an opened file's set";
-    EXPECT_EQ(ReadStyleFile(folder.string().c_str(), true, false, &bad), 0) << "a folder is no file";
+    EXPECT_EQ(Read(folder.string(), true, false), 0) << "a folder is no file";
     EXPECT_EQ(DumpStyles(), "X:Kept|");
     EXPECT_EQ(WriteStyleFile(Path("no/such/folder.dat").c_str()), 0);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLESAVE));
@@ -208,18 +188,17 @@ TEST_F(StyleFileTest, OpenAndCreateFailuresLeaveTheSetAlone)
 
 TEST_F(StyleFileTest, MemoryFailuresMakeTheLineBad)
 {
-    // The buffer of a long line cannot grow: the line is bad as a whole.
-    bool bad = false;
+    bad = false; // the buffer of a long line cannot grow: the line is bad as a whole
     FailNthAllocation(1);
-    EXPECT_EQ(ReadStyleFile(Put("long.dat", "X," + std::string(300, 'a') + "\nX,B\n").c_str(), true, false, &bad), 1);
+    EXPECT_EQ(Read(Put("long.dat", "X," + std::string(300, 'a') + "\nX,B\n"), true, false), 1);
     EXPECT_TRUE(bad);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_MEMORY));
     EXPECT_EQ(DumpStyles(), "X:B|");
     // A style that cannot be created leaves no current style: C and S do not join A.
     unsigned long before = AllocationAttempts();
-    ASSERT_EQ(ReadStyleFile(Put("a.dat", "X,A\nC,K,0,0,0\n").c_str(), true, true, &bad), 1);
+    ASSERT_EQ(Read(Put("a.dat", "X,A\nC,K,0,0,0\n"), true, true), 1);
     FailNthAllocation(AllocationAttempts() - before + 1);
-    EXPECT_EQ(ReadStyleFile(Put("ab.dat", "X,A\nC,K,0,0,0\nX,B\nC,L,0,0,0\nS,x\n").c_str(), true, false, &bad), 1);
+    EXPECT_EQ(Read(Put("ab.dat", "X,A\nC,K,0,0,0\nX,B\nC,L,0,0,0\nS,x\n"), true, false), 1);
     FailNthAllocation(0);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_CLASSNOTFOUND));
     EXPECT_EQ(DumpStyles(), "X:A|C1:K:0:0:0|");
@@ -235,9 +214,8 @@ TEST_F(StyleFileTest, WritesTheExampleFileByteForByte)
     AddSymbol(demo, "while", 5, keyword);
     AddSymbol(demo, "if", 2, keyword);
     EXPECT_EQ(WriteAndGet("demo.dat"), kDemoFile);
-    CreateStyle("Empty", nullptr);
-    EXPECT_EQ(WriteAndGet("two.dat"), std::string(kDemoFile) + ";Empty syntax highlighting\r\nX,Empty\r\n\r\n")
-        << "a style without classes: comment, style line, empty line";
+    CreateStyle("Empty", nullptr); // without classes: comment, style line, empty line
+    EXPECT_EQ(WriteAndGet("two.dat"), std::string(kDemoFile) + ";Empty syntax highlighting\r\nX,Empty\r\n\r\n");
 }
 
 TEST_F(StyleFileTest, WriteReadWriteRegroupsRangesAndReversesSymbolsOfALetter)
@@ -255,13 +233,12 @@ TEST_F(StyleFileTest, WriteReadWriteRegroupsRangesAndReversesSymbolsOfALetter)
     const std::string first = WriteAndGet("first.dat");
     EXPECT_NE(first.find("\r\nR," + longText + ",\",1,-1\r\n"), std::string::npos);
     EXPECT_NE(first.find("\r\nR,/*,*/,1,7\r\nR,//,,0,0\r\n"), std::string::npos) << "grouped by class";
-    bool bad = true;
-    ASSERT_EQ(ReadStyleFile(Path("first.dat").c_str(), true, true, &bad), 1);
+    ASSERT_EQ(Read(Path("first.dat"), true, true), 1);
     EXPECT_FALSE(bad);
     const std::string second = WriteAndGet("second.dat");
     EXPECT_NE(second, first) << "the test needs symbols that share a letter";
     EXPECT_EQ(second, ReverseSymbolRuns(first));
-    ASSERT_EQ(ReadStyleFile(Path("second.dat").c_str(), true, true, &bad), 1);
+    ASSERT_EQ(Read(Path("second.dat"), true, true), 1);
     EXPECT_EQ(WriteAndGet("third.dat"), first);
 }
 
@@ -269,27 +246,23 @@ TEST_F(StyleFileTest, MergingTwiceAddsTwoStylesOfEachNameAndTheLaterIsFound)
 {
     const std::string path = Put("demo.dat", kDemoFile);
     uint32_t other = CreateStyle("Other", nullptr);
-    bool bad = true;
-    ASSERT_EQ(ReadStyleFile(path.c_str(), false, false, &bad), 1);
-    ASSERT_EQ(ReadStyleFile(path.c_str(), false, false, &bad), 1);
+    ASSERT_EQ(Read(path, false, false) + Read(path, false, false), 2);
     EXPECT_FALSE(bad);
     EXPECT_EQ(CountStyles(), 3u);
     EXPECT_EQ(FindStyleByName("Demo"), other + 2);
     EXPECT_EQ(DumpStyles(), "X:Other|" + std::string(kDemoDump) + kDemoDump);
 }
 
-// The shipped file reads without a bad line, is the writer's own output and
-// keeps every line within 255 characters.
+// The shipped file reads cleanly, is the writer's output, lines within 255.
 TEST_F(StyleFileTest, ShippedStylesReadCleanlyAndAreTheWritersOutput)
 {
     const std::string shipped = std::string(SCRIVLET_DATA_DIR) + "/styles.dat";
-    bool bad = true;
-    ASSERT_EQ(ReadStyleFile(shipped.c_str(), true, true, &bad), 1);
+    ASSERT_EQ(Read(shipped, true, true), 1);
     EXPECT_FALSE(bad);
     EXPECT_GT(CountStyles(), 5u);
     const std::string bytes = Get(shipped);
     EXPECT_EQ(WriteAndGet("once.dat"), ReverseSymbolRuns(bytes));
-    ASSERT_EQ(ReadStyleFile(Path("once.dat").c_str(), true, true, &bad), 1);
+    ASSERT_EQ(Read(Path("once.dat"), true, true), 1);
     EXPECT_EQ(WriteAndGet("twice.dat"), bytes);
     for (size_t at = 0, end; at < bytes.size(); at = end + 2) {
         end = bytes.find("\r\n", at);

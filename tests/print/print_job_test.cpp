@@ -1,5 +1,3 @@
-// Page layout of print jobs and the header and footer codes, on a recording
-// page device.
 #include "print/header_footer.h"
 #include "print/print_job.h"
 #include "support/page_recorder.h"
@@ -18,11 +16,7 @@ using Pages = std::vector<std::vector<std::string>>;
 TEST(HeaderFooter, CodesExpandInEitherCaseAndTheRestStaysUpTo255Characters)
 {
     const std::string h300(300, 'h'), n300(300, 'n'), a254(254, 'a');
-    const struct {
-        std::string format;
-        const char *name;
-        std::string expanded;
-    } cases[] = {
+    const struct { std::string format; const char *name; std::string expanded; } cases[] = {
         {"Page &P of file &F", "report.txt", "Page 3 of file report.txt"}, {"&d &t", "", "05/03/2001 07:04:09"},
         {"&D|&T|&p|&f", "x", "05/03/2001|07:04:09|3|x"}, {"Q&A", "", "Q&A"}, {"50&&", "", "50&"},
         {"end&", "", "end&"}, {"", "x", ""}, {"&F", nullptr, ""}, {h300, "", h300.substr(0, 255)},
@@ -38,13 +32,11 @@ TEST(HeaderFooter, CodesExpandInEitherCaseAndTheRestStaysUpTo255Characters)
 
 // A page of 10 cells across and 5 lines down in the device's own font
 // (cells 10 x 20), no margins and no bands unless a test sets them.
-class PrintJobTest : public testing::Test {
-protected:
+struct PrintJobTest : testing::Test {
     PrintJobTest()
     {
         Reset();
-        job.copies = 1;
-        job.printerFont = 1;
+        job.copies = job.printerFont = 1;
         job.pageSet = AEPS_ALL;
         job.documentName = "report.txt";
     }
@@ -66,7 +58,6 @@ protected:
             pages.push_back(page.Lines(job.leftMargin, 10));
         return pages;
     }
-
     PageRecorder recorder;
     PrintJob job{};
 };
@@ -77,17 +68,12 @@ protected:
 TEST_F(PrintJobTest, LinesWrapAndPagesBreakAtTheBodysEdges)
 {
     const uint32_t four[] = {4};
-    std::string abc;
+    std::string abc, sixLines;
     for (int i = 0; i < 200; ++i)
         abc += char('a' + i % 26);
-    std::string sixLines;
     for (int i = 0; i < 6; ++i)
         sixLines += std::string(10, char('0' + i)) + "\n";
-    const struct {
-        int width, height;
-        std::string text;
-        Pages pages;
-    } cases[] = {
+    const struct { int width, height; std::string text; Pages pages; } cases[] = {
         {110, 101, "abcdefghijklmnopqrstuvwxy\nz", {{"abcdefghij", "klmnopqrst", "uvwxy", "z"}}},
         {111, 101, "abcdefghijkl", {{"abcdefghijk", "l"}}},
         {110, 100, "1\n2\n3\n4\n5", {{"1", "2", "3", "4"}, {"5"}}},
@@ -127,11 +113,7 @@ TEST_F(PrintJobTest, PageSetsSkipPagesAndCopiesRestartWithTheirOwnTime)
     ASSERT_EQ(Print(text), 0u);
     const Pages all = All();
     ASSERT_EQ(all.size(), 5u);
-    const struct {
-        unsigned pageSet;
-        int copies;
-        std::vector<int> pages; // which of the five, per copy
-    } cases[] = {{AEPS_ODD, 1, {1, 3, 5}}, {AEPS_EVEN, 1, {2, 4}}, {AEPS_ALL, 2, {1, 2, 3, 4, 5}}};
+    const struct { unsigned pageSet; int copies; std::vector<int> pages; /* which of the five, per copy */ } cases[] = {{AEPS_ODD, 1, {1, 3, 5}}, {AEPS_EVEN, 1, {2, 4}}, {AEPS_ALL, 2, {1, 2, 3, 4, 5}}};
     for (const auto &c : cases) {
         Reset(110, 181);
         recorder.times = {{2001, 3, 5, 7, 4, 9}, {2001, 3, 5, 7, 5, 0}};
@@ -157,10 +139,7 @@ TEST_F(PrintJobTest, BandsAndBodyShareThePageInsideTheMarginsInACreatedFont)
 {
     recorder = PageRecorder{}; // 2400 x 3000, device font 40 x 24
     job.printerFont = 0;
-    job.leftMargin = 100;
-    job.rightMargin = 200;
-    job.topMargin = 50;
-    job.bottomMargin = 60;
+    job.leftMargin = 100, job.rightMargin = 200, job.topMargin = 50, job.bottomMargin = 60;
     job.header = "&F";
     job.footer = "Page &P";
     ASSERT_EQ(Print("x\ny"), 0u);
@@ -189,8 +168,7 @@ TEST_F(PrintJobTest, MarginsWithoutRoomAndFailedBracketsStopTheJob)
 {
     job.printerFont = 0; // cells 14 x 30 on the default device
     const struct {
-        int left, right, top, bottom;
-        int failStartDocument, failStartPage, failEndDocument;
+        int left, right, top, bottom, failStartDocument, failStartPage, failEndDocument;
         uint32_t error;
         size_t pages;
         const char *lastEvent;
@@ -204,12 +182,8 @@ TEST_F(PrintJobTest, MarginsWithoutRoomAndFailedBracketsStopTheJob)
     };
     for (const auto &c : cases) {
         recorder = PageRecorder{};
-        job.leftMargin = c.left;
-        job.rightMargin = c.right;
-        job.topMargin = c.top;
-        job.bottomMargin = c.bottom;
-        recorder.failStartDocument = c.failStartDocument;
-        recorder.failStartPage = c.failStartPage;
+        job.leftMargin = c.left, job.rightMargin = c.right, job.topMargin = c.top, job.bottomMargin = c.bottom;
+        recorder.failStartDocument = c.failStartDocument, recorder.failStartPage = c.failStartPage;
         recorder.failEndDocument = c.failEndDocument;
         EXPECT_EQ(Print(std::string(c.failEndDocument || c.failStartPage ? 30000 : 1, 'w')), c.error)
             << c.left << " " << c.right << " " << c.top << " " << c.bottom;
@@ -223,16 +197,14 @@ TEST_F(PrintJobTest, MarginsWithoutRoomAndFailedBracketsStopTheJob)
     Reset();
     PageDevice device = recorder.Device();
     device.createFont = [](void *c, int, int) {
-        static_cast<PageRecorder *>(c)->requestedHeight = 200;
-        static_cast<PageRecorder *>(c)->requestedWidth = 6;
+        static_cast<PageRecorder *>(c)->requestedHeight = 200, static_cast<PageRecorder *>(c)->requestedWidth = 6;
         return uintptr_t(2);
     };
     device.deleteFont = [](void *, uintptr_t) {};
     EXPECT_EQ(RunPrintJob("x", 1, TabStops{0, nullptr}, job, device), uint32_t(AEE_MARGINS));
     EXPECT_LE(recorder.pages.size(), 1u);
     device.createFont = [](void *, int, int) { return uintptr_t(0); };
-    recorder.pages.clear();
-    recorder.events.clear();
+    recorder.pages.clear(), recorder.events.clear();
     EXPECT_EQ(RunPrintJob("x", 1, TabStops{0, nullptr}, job, device), uint32_t(AEE_WIN32API)) << "no font, no job";
     EXPECT_TRUE(recorder.events.empty());
 }

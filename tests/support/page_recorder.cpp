@@ -6,14 +6,9 @@ namespace scrivlet {
 
 namespace {
 
-PageRecorder &Of(void *context)
-{
-    return *static_cast<PageRecorder *>(context);
-}
+PageRecorder &Of(void *context) { return *static_cast<PageRecorder *>(context); }
 
-// A created font has exactly the cell it was asked for.
-constexpr uintptr_t kDeviceFont = 1;
-constexpr uintptr_t kCreatedFont = 2;
+constexpr uintptr_t kDeviceFont = 1, kCreatedFont = 2; // a created font has exactly the cell asked for
 
 } // namespace
 
@@ -44,9 +39,7 @@ PageDevice PageRecorder::Device()
     device.currentFont = [](void *c) { return Of(c).selected; };
     device.createFont = [](void *c, int height, int width) {
         PageRecorder &r = Of(c);
-        ++r.fontsCreated;
-        r.requestedHeight = height;
-        r.requestedWidth = width;
+        ++r.fontsCreated, r.requestedHeight = height, r.requestedWidth = width;
         return kCreatedFont;
     };
     device.deleteFont = [](void *c, uintptr_t font) {
@@ -58,10 +51,7 @@ PageDevice PageRecorder::Device()
         Of(c).selected = font;
         return previous;
     };
-    device.pageSize = [](void *c, int *width, int *height) {
-        *width = Of(c).width;
-        *height = Of(c).height;
-    };
+    device.pageSize = [](void *c, int *width, int *height) { *width = Of(c).width, *height = Of(c).height; };
     device.startDocument = [](void *c, const char *name) {
         PageRecorder &r = Of(c);
         r.events.push_back(std::string("start doc ") + (name != nullptr ? name : "(null)"));
@@ -75,10 +65,7 @@ PageDevice PageRecorder::Device()
         r.pages.emplace_back();
         return 1;
     };
-    device.endPage = [](void *c) {
-        Of(c).events.push_back("end page");
-        return 1;
-    };
+    device.endPage = [](void *c) { return Of(c).events.push_back("end page"), 1; };
     device.endDocument = [](void *c) {
         Of(c).events.push_back("end doc");
         return Of(c).failEndDocument ? -1 : 1;
@@ -93,13 +80,8 @@ PageDevice PageRecorder::Device()
         ASSERT_FALSE(r.pages.empty()) << "a band drawn outside a page";
         EXPECT_EQ(r.selected, kDeviceFont) << "bands are drawn in the device's font";
         RecordedPage &page = r.pages.back();
-        if (rect.top < r.height / 2) {
-            page.header = text;
-            page.headerRect = rect;
-        } else {
-            page.footer = text;
-            page.footerRect = rect;
-        }
+        (rect.top < r.height / 2 ? page.header : page.footer) = text;
+        (rect.top < r.height / 2 ? page.headerRect : page.footerRect) = rect;
     };
     device.localTime = [](void *c, PrintTime *time) {
         PageRecorder &r = Of(c);
