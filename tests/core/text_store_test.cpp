@@ -83,8 +83,7 @@ TEST(TextStore, RandomEditsKeepTextLengthCapacityAndRevisionExact)
         const std::string before = model;
         uint32_t offset = uint32_t(random() % (model.size() + 1));
         switch (model.empty() ? 0 : random() % 5) {
-        case 0:
-        case 1: {
+        case 0: case 1: {
             uint32_t count = random() % 4 == 0 ? random() % 100000 : random() % 50;
             std::string bytes(count, char('a' + step % 26));
             if (count > 0)
@@ -174,8 +173,7 @@ TEST(TextStore, LimitsAndMemoryFailuresLeaveTheTextAlone)
     FailNthAllocation(1);
     EXPECT_EQ(ReserveForLength(&store.doc, 70000), 0);
     EXPECT_EQ(ReserveForLength(&store.doc, 65535), 1) << "room enough already";
-    EXPECT_EQ(store.doc.bytes, block);
-    EXPECT_EQ(store.doc.capacity, 65536u);
+    EXPECT_TRUE(store.doc.bytes == block && store.doc.capacity == 65536u);
     EXPECT_EQ(store.Text(), std::string(65535, 'x'));
     EXPECT_EQ(ResizeBuffer(&store.doc, true), kResized) << "the failure was one allocation only";
 

@@ -199,8 +199,7 @@ TEST_F(HighlightTest, DelimiterTestFindsTextsCoveringTheEditedByte)
         {999, "{", 1, 0, 0},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(DelimiterTest(c.style, c.line, c.column, uint32_t(strlen(c.line)), c.mode),
-                  c.answer)
+        EXPECT_EQ(DelimiterTest(c.style, c.line, c.column, uint32_t(strlen(c.line)), c.mode), c.answer)
             << c.line << " column " << c.column << " mode " << c.mode;
 }
 
@@ -225,8 +224,7 @@ TEST_F(HighlightTest, AutocaseRewritesMatchedTextsOnly)
     EXPECT_EQ(WalkText(once, &text, &state), "0:IF:K");
     EXPECT_EQ(WalkText(once, &text, &state), "") << "a case-sensitive if no longer matches IF";
 
-    uint32_t style = CreateStyle("blocks", nullptr);
-    uint32_t block = AddRange(style, "begin", 5, "end", 3, 0, 1, AddClass(style, "B", 0, 2, 0));
+    uint32_t style = CreateStyle("blocks", nullptr), block = AddRange(style, "begin", 5, "end", 3, 0, 1, AddClass(style, "B", 0, 2, 0));
     text = "Begin x begin y End end. z end"; // start, nested start and end texts
     EXPECT_EQ(WalkText(style, &text, &state), "0:BEGIN x BEGIN y END END:B");
     EXPECT_EQ(text, "BEGIN x BEGIN y END END. z end");

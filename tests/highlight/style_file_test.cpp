@@ -52,10 +52,8 @@ std::string DumpStyles()
 std::string ReverseSymbolRuns(const std::string &file)
 {
     std::vector<std::string> lines;
-    for (size_t at = 0, end; at < file.size(); at = end + 2) {
-        end = file.find("\r\n", at);
-        lines.push_back(file.substr(at, end - at));
-    }
+    for (size_t at = 0, end; at < file.size(); at = end + 2)
+        lines.push_back(file.substr(at, (end = file.find("\r\n", at)) - at));
     auto bucket = [](const std::string &line) {
         char c = static_cast<char>(std::toupper(static_cast<unsigned char>(line.size() > 2 ? line[2] : 0)));
         return line.compare(0, 2, "S,") != 0 ? -1 : (c >= 'A' && c <= 'Z' ? c : 0);

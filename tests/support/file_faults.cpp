@@ -13,8 +13,7 @@ void *faultedFile = nullptr; // with `onlyFor`, the new file of the faulted targ
 
 bool Faulted(const char *target)
 {
-    const std::string path = target;
-    const std::string &end = active.onlyFor;
+    const std::string path = target, &end = active.onlyFor;
     return path.size() >= end.size() && path.compare(path.size() - end.size(), end.size(), end) == 0;
 }
 
@@ -22,9 +21,7 @@ void *CreateBeside(const char *target, char *temporary, size_t size)
 {
     if (!Faulted(target))
         return kSystemFileOperations.createBeside(target, temporary, size);
-    if (active.createFails)
-        return nullptr;
-    void *file = kSystemFileOperations.createBeside(target, temporary, size);
+    void *file = active.createFails ? nullptr : kSystemFileOperations.createBeside(target, temporary, size);
     if (!active.onlyFor.empty())
         faultedFile = file;
     return file;
@@ -50,8 +47,7 @@ bool Write(void *file, const void *bytes, size_t count)
 bool Close(void *file)
 {
     bool faulted = active.onlyFor.empty() || file == faultedFile;
-    bool closed = kSystemFileOperations.close(file);
-    return closed && !(faulted && active.closeFails);
+    return kSystemFileOperations.close(file) && !(faulted && active.closeFails);
 }
 
 bool Replace(const char *temporary, const char *target)
