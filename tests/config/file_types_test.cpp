@@ -100,7 +100,8 @@ TEST_F(FileTypes, ChoosingTakesTheFirstTypeListingTheExtensionInAnyCase)
     Add(types, "Text notes", "md;TXT");
     Add(types, "Plain", "log,txt"); // sorts first
     Add(types, "Code", "c");
-    const struct { const char *fileName, *chosen; } cases[] = {{"README.txt", "Plain"}, {"a.Md", "Text notes"}, {"x.C", "Code"},
+    const struct { const char *fileName, *chosen; } cases[] = {
+        {"README.txt", "Plain"}, {"a.Md", "Text notes"}, {"x.C", "Code"},
                  {"Untitled", nullptr},   {"notes.", nullptr},     {"a.cc", nullptr}};
     for (const auto &c : cases) {
         const FileType *type = ChooseFileType(types, c.fileName);

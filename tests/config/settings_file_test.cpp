@@ -52,7 +52,8 @@ TEST_F(Settings, TextValuesAreTakenWholeUpToTheirLimits)
     EXPECT_STREQ(page.header, "  &P \rpage  ") << "neither trimmed nor cut at a lone CR";
     EXPECT_STREQ(page.footer, "");
     EXPECT_STREQ(options.defaultDirectory, " D:\\x ");
-    const struct { const char *key; size_t limit; const char *field; } cases[] = {{"DefaultDirectory", 259, options.defaultDirectory}, {"Header", 511, page.header},
+    const struct { const char *key; size_t limit; const char *field; } cases[] = {
+        {"DefaultDirectory", 259, options.defaultDirectory}, {"Header", 511, page.header},
                  {"Footer", 511, page.footer}};
     for (const auto &c : cases) {
         const std::string fits(c.limit, 'a'), over(c.limit + 1, 'b');

@@ -38,7 +38,10 @@ struct SafeWriteTest : testing::Test {
         fs::remove_all(folder);
     }
     void Put(const std::string &bytes) const { std::ofstream(target, std::ios::binary) << bytes; }
-    std::string Get() const { return std::string(std::istreambuf_iterator<char>(std::ifstream(target, std::ios::binary).rdbuf()), {}); }
+    std::string Get() const
+    {
+        return std::string(std::istreambuf_iterator<char>(std::ifstream(target, std::ios::binary).rdbuf()), {});
+    }
     size_t FilesInFolder() const
     {
         return size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));

@@ -37,7 +37,8 @@ TEST(FindInRange, MatchesLieInsideTheRangeAndBytesAroundItAreNotExamined)
 {
     const struct { std::string memory, pattern; uint32_t flags; int32_t expected; uint32_t from, length; } cases[] = {
         {"xxxabc", "abc", kCase, -1, 0, 5}, {"x", "x", kCase, -1, 0, 0},  {"abc", "", kBoth, -1, 0, 3},
-        {"xab ab", "ab", kWord, 0, 1, 5},   {"x abc", "ab", kWord, 2, 0, 4}, {"NAMEs name NAME", "NAME", 0xFFFFFFFFu, 11, 0, 15},
+        {"xab ab", "ab", kWord, 0, 1, 5},   {"x abc", "ab", kWord, 2, 0, 4},
+        {"NAMEs name NAME", "NAME", 0xFFFFFFFFu, 11, 0, 15},
     };
     for (const auto &c : cases) {
         ExactBytes memory(c.memory), pattern(c.pattern);

@@ -154,7 +154,8 @@ TEST(TextStore, InsertCopiesASourceInsideTheText)
 // Growth stops below 2^31; a growth that cannot be had changes nothing.
 TEST(TextStore, LimitsAndMemoryFailuresLeaveTheTextAlone)
 {
-    const struct { uint32_t capacity; bool grow; uint32_t next; } steps[] = {{0, true, 65536}, {65536, true, 131072}, {0x7FFE0000, true, 0x7FFF0000}, {0x7FFF0000, true, 0x7FFF0000},
+    const struct { uint32_t capacity; bool grow; uint32_t next; } steps[] = {
+        {0, true, 65536}, {65536, true, 131072}, {0x7FFE0000, true, 0x7FFF0000}, {0x7FFF0000, true, 0x7FFF0000},
                  {131072, false, 65536}, {65536, false, 65536}};
     for (const auto &c : steps)
         EXPECT_EQ(NextCapacity(c.capacity, c.grow), c.next) << c.capacity << " " << c.grow;
@@ -184,29 +185,11 @@ TEST(TextStore, LimitsAndMemoryFailuresLeaveTheTextAlone)
     EXPECT_EQ(ResizeBuffer(&fresh, false), kNotResized);
 }
 
-TEST(TextStore, LineScans)
+TEST(TextStore, CountLinesSkipBlanksAndLineEndsForOutput)
 {
-    const char *text = "ab\ncde\n\nf"; // lines: 0 "ab", 1 "cde", 2 "", 3 "f"
-    const struct { uint32_t offset, start, length, next, nextLength, previous; } cases[] = {
-        {0, 0, 2, 3, 3, kNoOffset}, {2, 0, 2, 3, 3, kNoOffset}, // '\n' belongs to its line
-        {3, 3, 3, 7, 0, 0},         {5, 3, 3, 7, 0, 0},
-        {7, 7, 0, 8, 1, 3},         {8, 8, 1, 0, 0, 7},
-        {9, 8, 1, 0, 0, 7}, // the NUL belongs to the last line
-    };
-    for (const auto &c : cases) {
-        uint32_t start, next, previous;
-        const uint32_t length = LineStart(text, c.offset, &start), nextLength = NextLine(text, c.offset, &next);
-        PrevLine(text, c.offset, &previous);
-        EXPECT_EQ(std::vector<uint32_t>({length, start, next, next ? nextLength : c.nextLength, previous}),
-                  std::vector<uint32_t>({c.length, c.start, c.next, c.nextLength, c.previous})) << c.offset;
-    }
     uint32_t start;
     EXPECT_EQ(LineStart("ab\n", 3, &start), 0u) << "after a final '\\n' is an empty line";
     EXPECT_EQ(start, 3u);
-}
-
-TEST(TextStore, CountLinesSkipBlanksAndLineEndsForOutput)
-{
     EXPECT_EQ(CountLines(std::string(5000, '\n').data(), 5000), 5001u) << "more line feeds than a byte counts";
     EXPECT_EQ(SkipBlanks(" \t x", 0), 3u);
     EXPECT_EQ(SkipBlanks("  \n x", 1), 2u) << "stops at a line end";
@@ -298,6 +281,17 @@ TEST(TextStore, BlockwiseScansAgreeWithByteByByteWalks)
             while (start > 0 && text[start - 1] != '\n')
                 --start;
             ASSERT_EQ(LineStartOf(terminated, offset), start) << text << " @" << offset;
+            // The line holding the offset ('\n' and NUL included), the next and the previous.
+            const uint32_t end = uint32_t(std::min(text.find('\n', offset), text.size()));
+            const uint32_t nextEnd = end < n ? uint32_t(std::min(text.find('\n', end + 1), text.size())) : 0;
+            uint32_t lineStart, next, previous;
+            ASSERT_EQ(LineStart(terminated, offset, &lineStart), end - start);
+            ASSERT_EQ(lineStart, start);
+            const uint32_t nextLength = NextLine(terminated, offset, &next);
+            ASSERT_EQ(next, end < n ? end + 1 : 0);
+            ASSERT_EQ(end < n ? nextLength : 0, nextEnd - (end < n ? end + 1 : 0));
+            PrevLine(terminated, offset, &previous);
+            ASSERT_EQ(previous, start == 0 ? kNoOffset : LineStartOf(terminated, start - 1));
             for (const TabStops &tabs : stopSets) {
                 ColumnWalk walk = StartColumnWalk(tabs);
                 for (uint32_t i = start; i < offset; ++i)

@@ -35,7 +35,7 @@ std::string Walk(UndoStack *undo, const char *steps)
 
 TEST(UndoRing, LevelsBoundTheGroupsAndNewEditsEndRedo)
 {
-    const struct { int32_t levels; std::vector<uint32_t> commits; /* 0: an empty group */ const char *steps, *names; } cases[] = {
+    const struct { int32_t levels; std::vector<uint32_t> commits; const char *steps, *names; } cases[] = { // 0: empty
         {2, {1, 2, 3}, "<<<>>>", "3 2 0 2 3 0 10"},
         {3, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "<<<<>>>>", "10 9 8 0 8 9 10 0 10"},
         {100, {1, 2, 3, 4}, "<<>", "4 3 3 11"},

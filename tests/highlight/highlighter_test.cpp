@@ -14,7 +14,10 @@
 namespace scrivlet {
 
 inline bool operator==(HighlightState a, HighlightState b) { return a.range == b.range && a.depth == b.depth; }
-inline std::ostream &operator<<(std::ostream &out, HighlightState s) { return out << "(" << s.range << ", " << s.depth << ")"; }
+inline std::ostream &operator<<(std::ostream &out, HighlightState s)
+{
+    return out << "(" << s.range << ", " << s.depth << ")";
+}
 
 namespace {
 
@@ -224,7 +227,8 @@ TEST_F(HighlightTest, AutocaseRewritesMatchedTextsOnly)
     EXPECT_EQ(WalkText(once, &text, &state), "0:IF:K");
     EXPECT_EQ(WalkText(once, &text, &state), "") << "a case-sensitive if no longer matches IF";
 
-    uint32_t style = CreateStyle("blocks", nullptr), block = AddRange(style, "begin", 5, "end", 3, 0, 1, AddClass(style, "B", 0, 2, 0));
+    uint32_t style = CreateStyle("blocks", nullptr);
+    uint32_t block = AddRange(style, "begin", 5, "end", 3, 0, 1, AddClass(style, "B", 0, 2, 0));
     text = "Begin x begin y End end. z end"; // start, nested start and end texts
     EXPECT_EQ(WalkText(style, &text, &state), "0:BEGIN x BEGIN y END END:B");
     EXPECT_EQ(text, "BEGIN x BEGIN y END END. z end");
@@ -285,7 +289,8 @@ TEST_F(HighlightTest, NoRunWhereThereIsNothingToColourAndMissingStylesOrStartTex
 TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
 {
     ClearStyles();
-    uint32_t style = CreateStyle("s", nullptr), comment = AddClass(style, "C", 1, 0, 1), keyword = AddClass(style, "K", 0, 0, 2);
+    uint32_t style = CreateStyle("s", nullptr);
+    uint32_t comment = AddClass(style, "C", 1, 0, 1), keyword = AddClass(style, "K", 0, 0, 2);
     AddRange(style, "/*", 2, "*/", 2, 0, 0, comment);
     uint32_t string = AddRange(style, "\"", 1, "\"", 1, kRangeBackslash, 0, comment);
     uint32_t nested = AddRange(style, "<<", 2, "end", 3, 0, 1, comment);

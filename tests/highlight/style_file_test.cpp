@@ -101,7 +101,10 @@ struct StyleFileTest : testing::Test {
         EXPECT_EQ(WriteStyleFile(Path(name).c_str()), 1);
         return Get(Path(name));
     }
-    int Read(const std::string &path, bool replace, bool stop) { return ReadStyleFile(path.c_str(), replace, stop, &bad); }
+    int Read(const std::string &path, bool replace, bool stop)
+    {
+        return ReadStyleFile(path.c_str(), replace, stop, &bad);
+    }
 };
 
 const char kDemoFile[] =

@@ -113,7 +113,8 @@ TEST_F(PrintJobTest, PageSetsSkipPagesAndCopiesRestartWithTheirOwnTime)
     ASSERT_EQ(Print(text), 0u);
     const Pages all = All();
     ASSERT_EQ(all.size(), 5u);
-    const struct { unsigned pageSet; int copies; std::vector<int> pages; /* which of the five, per copy */ } cases[] = {{AEPS_ODD, 1, {1, 3, 5}}, {AEPS_EVEN, 1, {2, 4}}, {AEPS_ALL, 2, {1, 2, 3, 4, 5}}};
+    const struct { unsigned pageSet; int copies; std::vector<int> pages; } cases[] = { // which of the five, per copy
+        {AEPS_ODD, 1, {1, 3, 5}}, {AEPS_EVEN, 1, {2, 4}}, {AEPS_ALL, 2, {1, 2, 3, 4, 5}}};
     for (const auto &c : cases) {
         Reset(110, 181);
         recorder.times = {{2001, 3, 5, 7, 4, 9}, {2001, 3, 5, 7, 5, 0}};
