@@ -53,8 +53,8 @@ TEST_F(FileTypes, ListsAreSplitAtCommasAndSemicolonsWithinTheirCounts)
 
 TEST_F(FileTypes, RecordsAreCutToTheirFieldsAndRebuiltInPlace)
 {
-    FileType *cut = CreateFileType(nullptr, std::string(70, 'n').c_str(), nullptr, 7, nullptr, nullptr,
-                                   std::string(90, 's').c_str());
+    FileType *cut = CreateFileType(nullptr, std::string(64, 'n').c_str(), nullptr, 7, nullptr, nullptr,
+                                   std::string(80, 's').c_str()); // one more than each field holds
     ASSERT_NE(cut, nullptr);
     EXPECT_EQ(cut->name + " "s + cut->codeStyle, std::string(63, 'n') + " " + std::string(79, 's'));
     EXPECT_EQ(cut->keepTabs, 1u);

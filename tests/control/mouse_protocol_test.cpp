@@ -62,9 +62,10 @@ TEST_F(MouseTest, ClicksDragsAndTicksSelect)
             {kTick, 0, X(0), -20, "28-49", 0, 4},
             {kTick, 0, X(0), 0, "28-49", 0, 4},             // the border row is inside
             {kTick, 0, X(0), -20, "21-49", 0, 3},
-            {kTick, 0, X(0), 13 * 25 + 5, "49-222", 0, 5}, // down to the caret's line 29 in view
-            {kMove, kLeftButton, X(0), Y(1), "42-49", 0, 5},
-            {kUp, 0, X(0), Y(1), "42-49", 0, 5}}},
+            {kTick, 0, X(0), 13 * 25, "49-214", 0, 4},     // just below the last whole row: one line down
+            {kTick, 0, X(0), 13 * 25 + 5, "49-230", 0, 6}, // further below: two
+            {kMove, kLeftButton, X(0), Y(1), "49-49", 0, 6},
+            {kUp, 0, X(0), Y(1), "49-49", 0, 6}}},
     };
     for (const auto &c : cases) {
         SetText(c.text);

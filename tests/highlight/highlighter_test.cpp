@@ -255,6 +255,8 @@ TEST_F(HighlightTest, NoRunWhereThereIsNothingToColourAndMissingStylesOrStartTex
     state = {kBrace, 1};
     EXPECT_EQ(QueryRun(braces, line.data(), 3, 3, &state).classId, 0u) << "column at line end";
     EXPECT_EQ(QueryRun(999, line.data(), 3, 0, &state).classId, 0u) << "style not there";
+    RunWalk walk;
+    EXPECT_FALSE(BeginRunWalk(999, &walk)) << "no walk over a style not there";
     EXPECT_EQ(state, (HighlightState{kBrace, 1}));
     EXPECT_EQ(StateAfterLine(999, line.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
     EXPECT_EQ(StateAtLine(999, line.data(), 2), (HighlightState{0, 0}));

@@ -129,6 +129,8 @@ TEST_F(StyleFileTest, ReadsRecordsAndJudgesBadLines)
         {"empty end text", "X,A\nC,K,0,0,0\nR,//,,0,0", AEE_NOERROR, "X:A|C1:K:0:0:0|R://::0:0:1|"},
         {"lenient numbers, 8 and 32 bits kept", "X,A\nC,K, 257x,-1,0x00ff00zz\nR,a,b,+259,-1\nC,L,,?,",
          AEE_NOERROR, "X:A|C1:K:1:255:ff00|C2:L:0:0:0|R:a:b:3:4294967295:1|"},
+        {"hex digits of either case", "X,A\nC,K,0,0,aF09\nC,L,0,0,Af9g", AEE_NOERROR,
+         "X:A|C1:K:0:0:af09|C2:L:0:0:af9|"},
         {"fields are not trimmed, names are cut", "X," + std::string(100, 'n') + "\nC, K ,0,0,0",
          AEE_NOERROR, "X:" + std::string(79, 'n') + "|C1: K :0:0:0|"},
         {"a line of any length is read whole", "X,A\nC,K,0,0,0\nS," + longText + "\nS,b", AEE_NOERROR,

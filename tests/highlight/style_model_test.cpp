@@ -50,12 +50,24 @@ TEST_F(StyleModel, StyleIdentifiersFollowTheLargestInTheSet)
     ClearStyles();
     EXPECT_EQ(CountStyles(), 0u);
     EXPECT_EQ(CreateStyle("e", nullptr), 1u);
+
+    // Items take the identifier after the last one's; past the largest there is none.
+    AddClass(1, "K", 0, 0, 0);
+    FindStyle(1)->classes[0].id = 0xFFFFFFFFu;
+    SetLastControlError(AEE_NOERROR);
+    EXPECT_EQ(AddClass(1, "L", 0, 0, 0), 0u);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLELIMIT));
+    EXPECT_EQ(FindStyle(1)->classCount, 1u);
 }
 
 TEST_F(StyleModel, NamesAreCutAndFoundWithTheirCase)
 {
-    uint32_t id = CreateStyle(std::string(100, 'n').c_str(), nullptr);
+    uint32_t id = CreateStyle(std::string(100, 'n').c_str(), std::string(100, '-').c_str());
     EXPECT_EQ(std::string(FindStyle(id)->name), std::string(79, 'n'));
+    AESTYLEINFO info;
+    std::memset(&info, 'x', sizeof info);
+    ASSERT_EQ(StyleMessage(AEM_GETSTYLES, 1, LParam(&info)), 1);
+    EXPECT_EQ(std::string(info.additionalSymbolChars), std::string(79, '-')) << "cut to the field, ended";
     CreateStyle("Pascal", nullptr);
     EXPECT_EQ(FindStyleByName("Pascal"), CreateStyle("Pascal", nullptr)) << "the newest of two";
     EXPECT_EQ(FindStyleByName("PASCAL"), 0u);

@@ -58,6 +58,8 @@ TEST(DocumentPaths, JoinSplitAndBackup)
     EXPECT_STREQ(path, "");
     EXPECT_TRUE(CopyDirectoryPart(part, sizeof part, "C:\\d\\a.txt", 5));
     EXPECT_STREQ(part, "C:\\d\\");
+    EXPECT_TRUE(CopyDirectoryPart(part, sizeof part, "C:\\d\\", 5)) << "the whole path";
+    EXPECT_STREQ(part, "C:\\d\\");
     EXPECT_FALSE(CopyDirectoryPart(part, sizeof part, "C:\\d", 6)) << "beyond the path";
     EXPECT_FALSE(CopyDirectoryPart(part, sizeof part, "C:\\longer\\a", 10)) << "beyond the buffer";
     EXPECT_STREQ(part, "C:\\d\\");
