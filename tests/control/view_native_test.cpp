@@ -158,6 +158,9 @@ TEST_F(View, ScrollRangesAndSteps)
         EXPECT_EQ(record->topLine, s.topLine) << "code " << s.code;
     }
     EXPECT_EQ(record->topLineStart, 0u);
+    Select(49, 149);
+    Send(0x0303); // WM_CLEAR: twenty lines go, and the range with them
+    EXPECT_EQ(screen.bars[kVerticalBar].maximum, 9);
 }
 
 TEST_F(View, ScrollingBlitsAndRepaintsTheUncoveredBand)
@@ -361,7 +364,7 @@ TEST_F(View, TheDragTimerRunsOutsideTheWholeCells)
     Send(kButtonDown, 1, Point(10, 10));
     EXPECT_TRUE(screen.captured) << "a click takes the capture";
     const struct { int x, y; bool runs; } moves[] = {
-        {8 * 80 - 1, 16 * 25 - 1, false}, {20, 16 * 25 + 1, true}, {8 * 80, 20, true},
+        {8 * 80 - 1, 16 * 25 - 1, false}, {20, 16 * 25, true}, {20, 16 * 25 + 1, true}, {8 * 80, 20, true},
         {20, 20, false}, {-1, 20, true}, {20, -1, true}, {20, 0, false}};
     for (const auto &m : moves) {
         Send(kMouseMove, 1, Point(m.x, m.y));
