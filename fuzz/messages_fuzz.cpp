@@ -17,6 +17,7 @@
 //   and count of a plain replace loop and an empty selection after the
 //   last replacement.
 #include "control/control_engine.h"
+#include "control/window_messages.h"
 #include "core/text_store.h"
 #include "support/silent_platform.h"
 
@@ -33,21 +34,9 @@ using namespace scrivlet;
 
 namespace {
 
-// Window messages and virtual keys, numbered as Win32 numbers them.
+// Virtual keys, numbered as Win32 numbers them (the messages are the
+// engine's own names, control/window_messages.h).
 enum : unsigned {
-    kSize = 5,
-    kSetFocus = 7,
-    kKillFocus = 8,
-    kKeyDown = 256,
-    kChar = 258,
-    kTimer = 275,
-    kHScroll = 276,
-    kVScroll = 277,
-    kMouseMove = 512,
-    kButtonDown = 513,
-    kButtonUp = 514,
-    kDoubleClick = 515,
-    kCut = 768,
     kKeyShift = 16,
     kKeyControl = 17,
 };
@@ -97,7 +86,7 @@ void AddWindowServices(ControlPlatform *p)
     p->relayout = [](void *c) {
         Host &host = HostOf(c);
         if (host.record != nullptr)
-            Send(&host, kSize, 0, Point(host.width, host.height));
+            Send(&host, WM_SIZE_, 0, Point(host.width, host.height));
     };
     p->keyDown = [](void *c, int key) {
         return int((key == kKeyShift && HostOf(c).shift) || (key == kKeyControl && HostOf(c).ctrl));
@@ -143,7 +132,7 @@ void InitHost(Host *host, uint32_t style)
     host->width = 8 * 20 + 1, host->height = 13 * 6 + 1;
     host->record = CreateControl(1, style, host->platform);
     Check(host->record != nullptr, "no control");
-    Send(host, kSize, 0, Point(host->width, host->height));
+    Send(host, WM_SIZE_, 0, Point(host->width, host->height));
 }
 
 std::string Text(const Host &host)
@@ -284,7 +273,7 @@ void TypeKey(Host *host, InputReader *in)
     uint8_t keys = in->Byte();
     host->shift = (keys & 1) != 0;
     host->ctrl = (keys & 2) != 0;
-    Send(host, kKeyDown, kKeys[(keys >> 2) % (sizeof kKeys / sizeof *kKeys)], 0);
+    Send(host, WM_KEYDOWN_, kKeys[(keys >> 2) % (sizeof kKeys / sizeof *kKeys)], 0);
     host->shift = host->ctrl = false;
 }
 
@@ -364,14 +353,14 @@ void Scroll(Host *host, InputReader *in)
 {
     uint8_t how = in->Byte();
     WParam request = WParam(how % 9) | WParam(in->Byte()) << 16;
-    Send(host, (how & 0x80) ? kHScroll : kVScroll, request, 0);
+    Send(host, (how & 0x80) ? WM_HSCROLL_ : WM_VSCROLL_, request, 0);
 }
 
 void Resize(Host *host, InputReader *in)
 {
     host->width = in->Byte() % 32 * 8 + 1;
     host->height = in->Byte() % 16 * 13 + 1;
-    Send(host, kSize, 0, Point(host->width, host->height));
+    Send(host, WM_SIZE_, 0, Point(host->width, host->height));
 }
 
 void SetClipboard(Host *host, InputReader *in)
@@ -382,7 +371,7 @@ void SetClipboard(Host *host, InputReader *in)
 
 void Mouse(Host *host, InputReader *in)
 {
-    const unsigned messages[] = {kButtonDown, kMouseMove, kButtonUp, kDoubleClick};
+    const unsigned messages[] = {WM_LBUTTONDOWN_, WM_MOUSEMOVE_, WM_LBUTTONUP_, WM_LBUTTONDBLCLK_};
     uint8_t how = in->Byte();
     host->mouseX = int8_t(in->Byte()) * 2;
     host->mouseY = int8_t(in->Byte()) * 2;
@@ -392,8 +381,8 @@ void Mouse(Host *host, InputReader *in)
 
 void Misc(Host *host, InputReader *in)
 {
-    const unsigned messages[] = {AEM_EMPTYUNDOBUFFER, AEM_RECALCLINES, AEM_SCROLLCARET, kSetFocus, kKillFocus,
-                                 kCut, kCut + 1, kCut + 2, kCut + 3}; // cut, copy, paste, clear
+    const unsigned messages[] = {AEM_EMPTYUNDOBUFFER, AEM_RECALCLINES, AEM_SCROLLCARET, WM_SETFOCUS_, WM_KILLFOCUS_,
+                                 WM_CUT_, WM_COPY_, WM_PASTE_, WM_CLEAR_};
     Send(host, messages[in->Byte() % (sizeof messages / sizeof *messages)]);
 }
 
@@ -402,7 +391,7 @@ void Step(Host *host, InputReader *in)
     switch (in->Byte() % 20) {
     case 0: return SetSel(host, in);
     case 1: return ReplaceSel(host, in);
-    case 2: Send(host, kChar, in->Byte()); return;
+    case 2: Send(host, WM_CHAR_, in->Byte()); return;
     case 3: return TypeKey(host, in);
     case 4: Send(host, AEM_UNDO); return;
     case 5: Send(host, AEM_REDO); return;
@@ -418,7 +407,7 @@ void Step(Host *host, InputReader *in)
     case 15: Send(host, AEM_SETAUTOINDENT, in->Byte() % 3); return;
     case 16: return SetClipboard(host, in);
     case 17: return Mouse(host, in);
-    case 18: Send(host, kTimer, 1 + in->Byte() % 2); return;
+    case 18: Send(host, WM_TIMER_, 1 + in->Byte() % 2); return;
     default: return Misc(host, in);
     }
 }
