@@ -17,9 +17,9 @@ TEST_F(ShellTest, PageSetupShowsTheRecordAndTakesOnlyLegalMargins)
     for (const char *top : {"0.5", "5.01", "-0.5"}) {
         bool stayedOpen = false;
         dialogDriver = [&](HWND dialog) {
-            EXPECT_EQ(ItemText(dialog, IDC_FOOTER), *top == '0' ? "&P" : "Page &P");
-            EXPECT_EQ(ItemText(dialog, IDC_MARGINLEFT), *top == '0' ? "0.63" : "5.00");
-            EXPECT_EQ(ItemText(dialog, IDC_MARGINTOP), *top == '0' ? "0.00" : "0.50") << "two decimals";
+            EXPECT_EQ(FieldText(dialog, IDC_FOOTER), *top == '0' ? "&P" : "Page &P");
+            EXPECT_EQ(FieldText(dialog, IDC_MARGINLEFT), *top == '0' ? "0.63" : "5.00");
+            EXPECT_EQ(FieldText(dialog, IDC_MARGINTOP), *top == '0' ? "0.00" : "0.50") << "two decimals";
             SetDlgItemTextA(dialog, IDC_FOOTER, "Page &P");
             SetDlgItemTextA(dialog, IDC_MARGINLEFT, "5");
             SetDlgItemTextA(dialog, IDC_MARGINRIGHT, "abc");

@@ -51,7 +51,7 @@ TEST_F(ShellTest, OptionsShowsTheRecordReportsRefusedFieldsAndTakesBackTheRest)
     std::vector<std::string> shown;
     dialogDriver = [&](HWND dialog) {
         for (int field : {IDC_OPTIONS_PERIOD, IDC_OPTIONS_UNDOLEVELS, IDC_OPTIONS_DIRECTORY})
-            shown.push_back(ItemText(dialog, field));
+            shown.push_back(FieldText(dialog, field));
         for (int box : {IDC_OPTIONS_AUTOSAVE, IDC_OPTIONS_BACKUP, IDC_OPTIONS_BRACKETHELP, IDC_OPTIONS_STORESELECTION,
                         IDC_OPTIONS_INDENTDEFAULT})
             shown.push_back(Checked(dialog, box) ? "on" : "off");
@@ -63,12 +63,12 @@ TEST_F(ShellTest, OptionsShowsTheRecordReportsRefusedFieldsAndTakesBackTheRest)
         CheckRadioButton(dialog, IDC_OPTIONS_INDENTNONE, IDC_OPTIONS_INDENTDEFAULT, IDC_OPTIONS_INDENTNONE);
         SetDlgItemTextA(dialog, IDC_OPTIONS_DIRECTORY, "no such folder");
         Click(dialog, IDOK);
-        shown.push_back(ItemText(dialog, IDC_OPTIONS_DIRECTORY));
+        shown.push_back(FieldText(dialog, IDC_OPTIONS_DIRECTORY));
         shown.push_back(Summary(options));
         SetDlgItemTextA(dialog, IDC_OPTIONS_PERIOD, " 45 ");
         SetDlgItemTextA(dialog, IDC_OPTIONS_UNDOLEVELS, "50");
         Click(dialog, IDOK); // the question cancelled: the old number is back
-        shown.push_back(ItemText(dialog, IDC_OPTIONS_UNDOLEVELS));
+        shown.push_back(FieldText(dialog, IDC_OPTIONS_UNDOLEVELS));
         CheckDlgButton(dialog, IDC_OPTIONS_AUTOSAVE, BST_UNCHECKED);
         Click(dialog, IDC_OPTIONS_AUTOSAVE);
         EXPECT_FALSE(Enabled(dialog, IDC_OPTIONS_PERIOD)) << "the period goes with auto save";
@@ -120,11 +120,11 @@ TEST_F(ShellTest, FileTypesAddDeleteAndEditTypesInPlace)
         dialogDriver = [&](HWND edit) {
             for (int field : {IDC_EDITFILETYPE_NAME, IDC_EDITFILETYPE_EXTENSIONS, IDC_EDITFILETYPE_TABSTOPS,
                               IDC_EDITFILETYPE_TEMPLATES, IDC_EDITFILETYPE_CODESTYLE})
-                shown.push_back(ItemText(edit, field));
+                shown.push_back(FieldText(edit, field));
             for (const std::string &before : {fits, fits + "c"}) {
                 SetDlgItemTextA(edit, IDC_EDITFILETYPE_TEMPLATES, before.c_str());
                 Click(edit, IDC_EDITFILETYPE_BROWSE);
-                shown.push_back(ItemText(edit, IDC_EDITFILETYPE_TEMPLATES) == before ? "kept" : "appended");
+                shown.push_back(FieldText(edit, IDC_EDITFILETYPE_TEMPLATES) == before ? "kept" : "appended");
             }
             SetDlgItemTextA(edit, IDC_EDITFILETYPE_NAME, "");
             Click(edit, IDOK);

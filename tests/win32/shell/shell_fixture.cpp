@@ -275,14 +275,6 @@ DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *
 
 } // namespace
 
-std::string ItemText(HWND dialog, int control)
-{
-    HWND item = GetDlgItem(dialog, control);
-    std::string text(size_t(GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(size_t(GetWindowTextA(item, &text[0], int(text.size()))));
-    return text;
-}
-
 bool Enabled(HWND dialog, int control)
 {
     return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE;

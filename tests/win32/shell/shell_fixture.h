@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/win32_app.h"
+#include "dialogs/win32_dialog_fields.h" // FieldText: a control's whole text
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -120,7 +121,6 @@ private:
 HDROP MakeDrop(const std::vector<std::string> &paths); // as the shell hands a drop to a window
 
 // A dialog's controls as the tests read and press them.
-std::string ItemText(HWND dialog, int control); // the whole text, however long
 bool Enabled(HWND dialog, int control);
 bool Checked(HWND dialog, int control);
 void Click(HWND dialog, int control); // WM_COMMAND BN_CLICKED, as the button sends it

@@ -49,7 +49,7 @@ TEST_F(ShellTest, AboutAndDateAndTimeShowTheirTextsAndOnlyOkActs)
     std::vector<std::string> shown;
     dialogDriver = [&](HWND dialog) {
         Click(dialog, IDCANCEL);
-        shown = {ItemText(dialog, IDC_ABOUT_VERSION), IsWindowVisible(dialog) ? "stayed" : "gone"};
+        shown = {FieldText(dialog, IDC_ABOUT_VERSION), IsWindowVisible(dialog) ? "stayed" : "gone"};
         Click(dialog, IDOK);
     };
     Command(IDM_ABOUT);

@@ -97,7 +97,7 @@ TEST_F(ShellTest, StylesDialogsBuildAStyleAndSaveItOnClose)
                     CheckDlgButton(dialog, IDC_STYLERANGE_BACKSLASH, BST_CHECKED);
                     Click(dialog, IDC_STYLERANGE_NEXT);
                 }
-                EXPECT_EQ(ItemText(dialog, IDC_STYLERANGE_END), "") << "Next > clears both texts";
+                EXPECT_EQ(FieldText(dialog, IDC_STYLERANGE_END), "") << "Next > clears both texts";
                 SetDlgItemTextA(dialog, IDC_STYLERANGE_START, "//");
                 CheckDlgButton(dialog, IDC_STYLERANGE_NESTED, BST_CHECKED);
                 SendDlgItemMessageA(dialog, IDC_STYLERANGE_CLASS, CB_SETCURSEL, 1, 0); // Remark
@@ -119,7 +119,7 @@ TEST_F(ShellTest, StylesDialogsBuildAStyleAndSaveItOnClose)
                     SetDlgItemTextA(dialog, IDC_STYLESYMBOL_TEXT, symbol);
                     Click(dialog, IDC_STYLESYMBOL_NEXT);
                 }
-                EXPECT_EQ(ItemText(dialog, IDC_STYLESYMBOL_TEXT), "no-no") << "a refused text stays";
+                EXPECT_EQ(FieldText(dialog, IDC_STYLESYMBOL_TEXT), "no-no") << "a refused text stays";
                 Click(dialog, IDCANCEL);
             };
             Click(edit, IDC_EDITSTYLE_SYMBOLADD);
