@@ -19,7 +19,8 @@ TEST_F(UndoRedo, StepsLeaveTheTextAndTheHistory)
     const AERANGE two = {4, 7}, all = {0, 0xFFFFFFFF};
     const struct { const char *text; std::vector<Step> steps; const char *expected; int canUndo, canRedo; } cases[] = {
         // Deletion and insertion are one group.
-        {"one two three", {{AEM_SETSEL, 0, Param(&two), 1}, Replace("2\r\n2\r\n2"), kUndo, {AEM_GETLINECOUNT, 0, 0, 1}},
+        {"one two three", {{AEM_GETUNDOLEVELS, 0, 0, 100}, // the default
+                           {AEM_SETSEL, 0, Param(&two), 1}, Replace("2\r\n2\r\n2"), kUndo, {AEM_GETLINECOUNT, 0, 0, 1}},
          "one two three", 0, 1},
         {"one two three", {{AEM_SETSEL, 0, Param(&two), 1}, Replace("2\r\n2\r\n2"), kUndo, kRedo},
          "one 2\n2\n2 three", 1, 0},
@@ -27,8 +28,7 @@ TEST_F(UndoRedo, StepsLeaveTheTextAndTheHistory)
         {"abc", {Replace("x"), Replace("y"), {AEM_UNDO, 0, 0, 0}, {AEM_GETCARETCOLUMN, 0, 0, 1}}, "xabc", 1, 1},
         {"abc", {Replace("x"), Replace("y"), {kWmUndo, 0, 0, 0}, {AEM_GETCARETCOLUMN, 0, 0, 1}}, "xabc", 1, 1},
         // Only the last two groups are kept.
-        {"", {{AEM_GETUNDOLEVELS, 0, 0, 100}, {AEM_SETUNDOLEVELS, 2, 0, 1}, Replace("1"), Replace("2"), Replace("3"),
-              kUndo, kUndo, kUndo}, "1", 0, 1},
+        {"", {{AEM_SETUNDOLEVELS, 2, 0, 1}, Replace("1"), Replace("2"), Replace("3"), kUndo, kUndo, kUndo}, "1", 0, 1},
         // Too many levels to count: none, and no undo.
         {"", {{AEM_SETUNDOLEVELS, 0x7FFFFFFF, 0, 0}, {AEM_GETUNDOLEVELS, 0, 0, 0}, {AEM_REPLACESEL, 1, Param("x"), 1}},
          "x", 0, 0},
@@ -40,12 +40,12 @@ TEST_F(UndoRedo, StepsLeaveTheTextAndTheHistory)
          "", 0, 0},
     };
     for (const auto &c : cases) {
-        Send(AEM_SETUNDOLEVELS, 100);
-        Send(AEM_SETLIMITTEXT, 0, 0);
         SetText(c.text);
         Run(c.steps, c.expected);
         EXPECT_EQ(Text(), c.expected);
         EXPECT_EQ(Send(AEM_CANUNDO) * 10 + Send(AEM_CANREDO), c.canUndo * 10 + c.canRedo) << c.expected;
+        Send(AEM_SETUNDOLEVELS, 100);
+        Send(AEM_SETLIMITTEXT, 0, 0);
     }
 }
 
