@@ -4,73 +4,64 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace scrivlet {
 
 namespace {
 
 using Edit = ControlTest;
-using Sequence = std::vector<Notification>;
 
-// Each case selects (caret first at `caret`), sends one message and looks
-// at the text, the selection, the notifications and what undo gives back.
+// Each case selects (the caret first at `caret`), sends one message and
+// looks at the text, the selection, the notifications and what undo gives back.
 TEST_F(Edit, MessagesEditTheSelection)
 {
     const struct {
         const char *text;
-        DWORD limit; // 0: the default
-        DWORD caret, from, to;
+        DWORD limit, caret, from, to; // limit 0: the default
         unsigned message;
         uintptr_t wParam;
         const char *inserted;
         intptr_t result;
-        const char *expected;
-        DWORD selStart, selEnd;
+        const char *expected, *selection;
         Sequence seen;
         bool undoable;
     } cases[] = {
-        {"", 0, 0, 0, 0, AEM_REPLACESEL, 1, "abc", 1, "abc", 3, 3, {SelChange(0, 0), SelChange(3, 3), Change()}, true},
-        {"abcd", 0, 0, 1, 3, AEM_REPLACESEL, 1, "XYZ", 1, "aXYZd", 4, 4, {SelChange(1, 1), SelChange(4, 4), Change()}, true},
-        {"abcd", 0, 4, 1, 4, AEM_REPLACESEL, 1, "-", 1, "a-", 2, 2,
-         {SelChange(1, 1), SelChange(2, 2), SelChange(2, 2), Change()}, true}, // the caret at the end is set once more
-        {"abcd", 0, 0, 0, 9, AEM_REPLACESEL, 0, "q\r\nr\rs", 1, "q\nr\ns", 5, 5, {SelChange(0, 0), SelChange(5, 5), Change()}, false},
-        {"abcdef", 0, 0, 1, 4, kWmClear, 0, nullptr, 0, "aef", 1, 1, {SelChange(1, 1), Change()}, true},
-        {"abcdef", 0, 0, 2, 2, kWmClear, 0, nullptr, 0, "abcdef", 2, 2, {SelChange(2, 2)}, false},
-        {"0123456789", 10, 0, 0, 0, AEM_REPLACESEL, 1, "x", 0, "0123456789", 0, 0, {SelChange(0, 0), MaxText()}, false},
-        {"one\ntwo\nthree", 0, 0, 0, 8, AEM_INDENTSEL, 1, nullptr, 1, "\tone\n\ttwo\n\tthree", 1, 11, {Change()}, true},
-        {"\tone\n\ttwo", 0, 0, 1, 6, AEM_INDENTSEL, 0, nullptr, 1, "one\ntwo", 0, 4, {Change()}, true},
+        {"", 0, 0, 0, 0, AEM_REPLACESEL, 1, "abc", 1, "abc", "3-3", {SelChange(0, 0), SelChange(3, 3), Change()}, true},
+        {"abcd", 0, 0, 1, 3, AEM_REPLACESEL, 1, "XYZ", 1, "aXYZd", "4-4",
+         {SelChange(1, 1), SelChange(4, 4), Change()}, true},
+        {"abcd", 0, 4, 1, 4, AEM_REPLACESEL, 1, "-", 1, "a-", "2-2",
+         {SelChange(1, 1), SelChange(2, 2), SelChange(2, 2), Change()}, true}, // the caret at the end: set once more
+        {"abcd", 0, 0, 0, 9, AEM_REPLACESEL, 0, "q\r\nr\rs", 1, "q\nr\ns", "5-5",
+         {SelChange(0, 0), SelChange(5, 5), Change()}, false},
+        {"abcdef", 0, 0, 1, 4, kWmClear, 0, nullptr, 0, "aef", "1-1", {SelChange(1, 1), Change()}, true},
+        {"abcdef", 0, 0, 2, 2, kWmClear, 0, nullptr, 0, "abcdef", "2-2", {SelChange(2, 2)}, false},
+        {"0123456789", 10, 0, 0, 0, AEM_REPLACESEL, 1, "x", 0, "0123456789", "0-0", {SelChange(0, 0), MaxText()}, false},
+        {"one\ntwo\nthree", 0, 0, 0, 8, AEM_INDENTSEL, 1, nullptr, 1, "\tone\n\ttwo\n\tthree", "1-11", {}, true},
+        {"\tone\n\ttwo", 0, 0, 1, 6, AEM_INDENTSEL, 0, nullptr, 1, "one\ntwo", "0-4", {}, true},
     };
     for (const auto &c : cases) {
         Send(AEM_SETLIMITTEXT, 0, 0);
         SetText(c.text);
         Send(AEM_SETLIMITTEXT, 0, c.limit);
-        AERANGE range = {c.caret, c.caret};
-        Send(AEM_SETSEL, 0, Param(&range));
-        range = {c.from, c.to};
-        Send(AEM_SETSEL, 0, Param(&range));
-        ClearNotifications();
-        EXPECT_EQ(Send(c.message, c.wParam, Param(c.inserted)), c.result) << c.text << " message " << c.message;
-        EXPECT_EQ(Text(), c.expected) << c.text << " message " << c.message;
-        EXPECT_EQ(std::to_string(SelStart()) + "-" + std::to_string(SelEnd()),
-                  std::to_string(c.selStart) + "-" + std::to_string(c.selEnd)) << c.text << " message " << c.message;
-        EXPECT_EQ(LastNotification(), c.seen.back()) << c.text << " message " << c.message;
-        if (c.message != AEM_INDENTSEL) {
-            EXPECT_EQ(Notifications(), c.seen) << c.text << " message " << c.message;
+        Select(c.caret, c.caret);
+        Select(c.from, c.to);
+        SCOPED_TRACE(testing::Message() << c.text << " message " << c.message);
+        EXPECT_EQ(Send(c.message, c.wParam, Param(c.inserted)), c.result);
+        EXPECT_EQ(Text() + " " + Selection(), std::string(c.expected) + " " + c.selection);
+        EXPECT_EQ(LastNotification(), c.seen.empty() ? Change() : c.seen.back());
+        if (!c.seen.empty()) {
+            EXPECT_EQ(Notifications(), c.seen);
         }
-        EXPECT_EQ(Send(AEM_CANUNDO), c.undoable ? 1 : 0) << c.text << " message " << c.message;
+        EXPECT_EQ(Send(AEM_CANUNDO), c.undoable ? 1 : 0);
         Send(AEM_UNDO);
-        if (c.undoable) {
-            EXPECT_EQ(Text(), c.text) << "one undo group";
-        }
+        EXPECT_EQ(Text(), c.undoable ? c.text : c.expected) << "one undo group";
     }
     Send(AEM_SETTABSTOPS, 0); // tabs as spaces: the first stop's width
     const struct { const char *text; uintptr_t indent; const char *expected; } spaces[] = {
         {"        x\ny", 0, "       x\ny"}, {"        x\ny", 1, "            x\n    y"}, {"x", 0, "x"}};
     for (const auto &c : spaces) {
         SetText(c.text);
-        AERANGE all = {0, 0xFFFFFFFF};
-        Send(AEM_SETSEL, 0, Param(&all));
+        Select(0, 0xFFFFFFFF);
         EXPECT_EQ(Send(AEM_INDENTSEL, c.indent), 1);
         EXPECT_EQ(Text(), c.expected);
     }
@@ -91,9 +82,8 @@ TEST_F(Edit, SetSelPutsTheCaretOnTheNearerEndAndNotifiesEveryTime)
         ClearNotifications();
         EXPECT_EQ(Send(AEM_SETSEL, 0, Param(&range)), 1);
         EXPECT_EQ(Send(AEM_GETCARETCOLUMN), c.column) << c.from << "-" << c.to;
-        EXPECT_EQ(SelStart(), c.selStart);
-        EXPECT_EQ(SelEnd(), c.selEnd);
-        EXPECT_EQ(LastNotification(), SelChange(c.selStart, c.selEnd));
+        EXPECT_EQ(LastNotification(), SelChange(c.selStart, c.selEnd)) << c.from << "-" << c.to;
+        EXPECT_EQ(Selection(), std::to_string(c.selStart) + "-" + std::to_string(c.selEnd));
         size_t first = Notifications().size();
         Send(AEM_SETSEL, 0, Param(&range));
         EXPECT_EQ(Notifications().size(), 2 * first) << "the same selection notifies again";
@@ -110,32 +100,25 @@ TEST_F(Edit, WithoutScrollingTheViewLimitsTheText)
         int columns, rows;
         const char *text;
         DWORD at;
-        const char *inserted;
-        intptr_t result;
-        const char *expected;
+        const char *inserted, *expected;
     } cases[] = {
-        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxx", 19, "y", 1, "xxxxxxxxxxxxxxxxxxxy"},
-        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "z", 0, "xxxxxxxxxxxxxxxxxxxx"},
-        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "ab", 1, "xxxxxxxxxxxxxxxxxxxxab"}, // single bytes only
-        {AES_AUTOVSCROLL, 20, 25, "\t\t\t\t\t\t", 6, "w", 1, "\t\t\t\t\t\tw"},
-        {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\r\nb\r\nc", 0, "a\nbtop"},
-        {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\nb\nc\n", 1, "a\nb\nc\ntop"}, // bare line feeds: one piece
-        {AES_AUTOHSCROLL | AES_AUTOVSCROLL, 20, 2, "top", 0, "a\r\nb\r\nc", 1, "a\nb\nctop"},
-    };
+        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxx", 19, "y", "xxxxxxxxxxxxxxxxxxxy"},
+        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "z", "!xxxxxxxxxxxxxxxxxxxx"},
+        {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "ab", "xxxxxxxxxxxxxxxxxxxxab"}, // single bytes only
+        {AES_AUTOVSCROLL, 20, 25, "\t\t\t\t\t\t", 6, "w", "\t\t\t\t\t\tw"},
+        {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\r\nb\r\nc", "!a\nbtop"},
+        {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\nb\nc\n", "a\nb\nc\ntop"}, // bare line feeds: one piece
+        {AES_AUTOHSCROLL | AES_AUTOVSCROLL, 20, 2, "top", 0, "a\r\nb\r\nc", "a\nb\nctop"},
+    }; // "!": refused, with the pieces before the refused one
     for (const auto &c : cases) {
-        ControlShape shape;
-        shape.style = c.style;
-        shape.width = 8 * c.columns + 1;
-        shape.height = 13 * c.rows + 1;
-        Recreate(shape);
+        Recreate(ControlShape{c.style, 8 * c.columns + 1, 13 * c.rows + 1});
         SetText(c.text);
-        AERANGE at = {c.at, c.at};
-        Send(AEM_SETSEL, 0, Param(&at));
-        ClearNotifications();
-        EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param(c.inserted)), c.result) << c.text << " + " << c.inserted;
-        EXPECT_EQ(Text(), c.expected) << c.text << " + " << c.inserted;
+        Select(c.at, c.at);
+        bool refused = c.expected[0] == '!';
+        EXPECT_EQ(Send(AEM_REPLACESEL, 1, Param(c.inserted)), refused ? 0 : 1) << c.inserted;
+        EXPECT_EQ(Text(), c.expected + (refused ? 1 : 0)) << c.inserted;
         Sequence seen = Notifications();
-        EXPECT_EQ(std::count(seen.begin(), seen.end(), MaxText()), c.result == 0 ? 1 : 0) << c.text;
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), MaxText()), refused ? 1 : 0) << c.text;
     }
 }
 

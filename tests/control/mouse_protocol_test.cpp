@@ -9,7 +9,7 @@ namespace scrivlet {
 
 namespace {
 
-enum : unsigned { kMove = 512, kDown = 513, kUp = 514, kDouble = 515, kTick = 1000 };
+enum : unsigned { kMove = kWmMouseMove, kDown = kWmButtonDown, kUp = kWmButtonUp, kDouble = kWmDoubleClick, kTick = 1 };
 enum : uintptr_t { kLeftButton = 1, kShiftKey = 4 };
 
 // MAKELPARAM(x, y) with signed coordinates.
@@ -19,10 +19,7 @@ intptr_t Point(int x, int y) { return intptr_t(uint16_t(x)) | (intptr_t(uint16_t
 int X(int column) { return 1 + 8 * column + 4; }
 int Y(int row) { return 1 + 13 * row + 6; }
 
-class MouseTest : public ControlTest {
-protected:
-    std::string Selection() { return std::to_string(SelStart()) + "-" + std::to_string(SelEnd()); }
-};
+using MouseTest = ControlTest;
 
 // Each step is a message at a pixel (or a timer tick with the pointer
 // there), then the selection, the caret's column and the top line.
@@ -70,7 +67,7 @@ TEST_F(MouseTest, ClicksDragsAndTicksSelect)
     for (const auto &c : cases) {
         SetText(c.text);
         for (int i = 0; i < c.scrolled; ++i)
-            Send(277, 1);
+            Send(kWmVScroll, 1);
         for (const Step &s : c.steps) {
             if (s.message == kTick) {
                 PointMouse(s.x, s.y);
@@ -78,18 +75,16 @@ TEST_F(MouseTest, ClicksDragsAndTicksSelect)
             } else {
                 Send(s.message, s.flags, Point(s.x, s.y));
             }
-            std::string where = c.text.substr(0, 10) + ": message " + std::to_string(s.message) + " at " +
-                                std::to_string(s.x) + "," + std::to_string(s.y);
-            EXPECT_EQ(Selection(), s.selection) << where;
-            EXPECT_EQ(Send(AEM_GETCARETCOLUMN), s.column) << where;
-            EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), s.top) << where;
+            EXPECT_EQ(Selection() + " column " + std::to_string(Send(AEM_GETCARETCOLUMN)) + " top " +
+                          std::to_string(Send(AEM_GETFIRSTVISIBLELINE)),
+                      s.selection + (" column " + std::to_string(s.column) + " top " + std::to_string(s.top)))
+                << c.text.substr(0, 10) << ": message " << s.message << " at " << s.x << "," << s.y;
         }
         Send(kUp);
     }
     SetText("ab");
-    ClearNotifications();
     Send(kDown, kLeftButton, Point(X(1), Y(0)));
-    EXPECT_EQ(Notifications(), (std::vector<Notification>{SelChange(1, 1)}));
+    EXPECT_EQ(Notifications(), Sequence{SelChange(1, 1)});
 }
 
 } // namespace

@@ -21,10 +21,9 @@ struct OptionsProtocol : ControlTest {
     std::string Tabs()
     {
         SetText("a\tb\tc");
-        AERANGE end = {5, 5}, all = {0, 0xFFFFFFFF};
-        Send(AEM_SETSEL, 0, Param(&end));
+        Select(5, 5);
         intptr_t column = Send(AEM_GETCARETCOLUMN);
-        Send(AEM_SETSEL, 0, Param(&all));
+        Select(0, 0xFFFFFFFF);
         Send(AEM_INDENTSEL, 1);
         return std::to_string(column) + " [" + Text().substr(0, Text().find('a')) + "]";
     }

@@ -19,21 +19,16 @@ TEST_F(Query, LinesByIndexAndByOffset)
     const struct { DWORD offset; intptr_t line, length; } cases[] = {
         {0, 0, 2}, {2, 0, 2}, {3, 1, 0}, {4, 2, 4}, {9, 3, 1}, {10, 3, 1}, {999, 3, 1}};
     for (const auto &c : cases) {
-        EXPECT_EQ(Send(AEM_LINEFROMCHAR, c.offset), c.line) << "offset " << c.offset;
-        EXPECT_EQ(Send(AEM_LINELENGTH, c.offset), c.length) << "offset " << c.offset;
+        EXPECT_EQ(Send(AEM_LINEFROMCHAR, c.offset) * 100 + Send(AEM_LINELENGTH, c.offset), c.line * 100 + c.length)
+            << "offset " << c.offset;
     }
     const intptr_t starts[] = {0, 3, 4, 9, -1};
     for (DWORD line = 0; line < 5; ++line)
         EXPECT_EQ(Send(AEM_LINEINDEX, line), starts[line]) << "line " << line;
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_LINENOTFOUND));
-    AERANGE caret = {6, 6};
-    Send(AEM_SETSEL, 0, Param(&caret));
-    EXPECT_EQ(Send(AEM_LINEFROMCHAR, 0xFFFFFFFF), 2) << "-1 means the caret";
-    EXPECT_EQ(Send(AEM_LINEINDEX, 0xFFFFFFFF), 4);
-    EXPECT_EQ(Send(AEM_LINELENGTH, 0xFFFFFFFF), 4);
-    EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), 0);
-    EXPECT_EQ(Send(AEM_RECALCLINES), 0);
-    EXPECT_EQ(Send(AEM_GETLINECOUNT), 4);
+    Select(6, 6); // -1 means the caret
+    Run({{AEM_LINEFROMCHAR, 0xFFFFFFFF, 0, 2}, {AEM_LINEINDEX, 0xFFFFFFFF, 0, 4}, {AEM_LINELENGTH, 0xFFFFFFFF, 0, 4},
+         {AEM_GETFIRSTVISIBLELINE, 0, 0, 0}, {AEM_RECALCLINES, 0, 0, 0}, {AEM_GETLINECOUNT, 0, 0, 4}});
 }
 
 TEST_F(Query, GetLineAndGetSelTextWriteExactlyTheirText)
@@ -48,8 +43,7 @@ TEST_F(Query, GetLineAndGetSelTextWriteExactlyTheirText)
         {AEM_GETSELTEXT, 0, 7, 11, 4, "last\0#"},
     };
     for (const auto &c : cases) {
-        AERANGE range = {c.from, c.to};
-        Send(AEM_SETSEL, 0, Param(&range));
+        Select(c.from, c.to);
         char buffer[16];
         std::memset(buffer, '#', sizeof buffer);
         EXPECT_EQ(Send(c.message, c.line, Param(buffer)), c.result) << c.message << " line " << c.line;
@@ -102,23 +96,20 @@ TEST_F(Query, FindTextReportsTheMatchInTheRange)
     for (const auto &c : cases) {
         AEFINDTEXT find = {c.from, c.to, c.pattern, 77, 77};
         EXPECT_EQ(Send(AEM_FINDTEXT, c.flags, Param(&find)), c.result) << c.from << " " << c.flags;
-        EXPECT_EQ(find.foundStart, c.start) << c.from << " " << c.flags;
-        EXPECT_EQ(find.foundEnd, c.end) << c.from << " " << c.flags;
+        EXPECT_EQ(std::to_string(find.foundStart) + "-" + std::to_string(find.foundEnd),
+                  std::to_string(c.start) + "-" + std::to_string(c.end)) << c.from << " " << c.flags;
     }
 }
 
 TEST_F(Query, MemoryWatchRunsOnceAndReportsMemoryErrors)
 {
-    EXPECT_EQ(Send(AEM_SETMEMORYWATCH, 1, 60000), 1);
-    EXPECT_EQ(Send(AEM_SETMEMORYWATCH, 1, 10), 0) << "a second start changes nothing";
-    Send(AEM_SETUNDOLEVELS, 0x7FFFFFFF); // fails with the memory error
-    Send(kWmTimer, 2);
-    EXPECT_EQ(Notifications(), (std::vector<Notification>{LowMemory()}));
+    Run({{AEM_SETMEMORYWATCH, 1, 60000, 1}, {AEM_SETMEMORYWATCH, 1, 10, 0}, // a second start changes nothing
+         {AEM_SETUNDOLEVELS, 0x7FFFFFFF, 0, 0}, {kWmTimer, 2, 0, kAnyResult}}); // a memory error, reported by the watch
+    EXPECT_EQ(Notifications(), Sequence{LowMemory()});
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR));
     Send(kWmTimer, 2);
     EXPECT_EQ(Notifications().size(), 1u) << "reported once";
-    EXPECT_EQ(Send(AEM_SETMEMORYWATCH, 0), 1);
-    EXPECT_EQ(Send(AEM_SETMEMORYWATCH, 0), 0) << "not running";
+    Run({{AEM_SETMEMORYWATCH, 0, 0, 1}, {AEM_SETMEMORYWATCH, 0, 0, 0}}); // the second: not running
 }
 
 TEST_F(Query, MissingParametersAndMissingRecordsFail)

@@ -22,14 +22,12 @@ protected:
     {
         SetText(text);
         Send(AEM_SETUNDOLEVELS, levels);
-        AERANGE at = {start, start};
-        Send(AEM_SETSEL, 1, Param(&at));
+        Select(start, start);
         intptr_t count = 0;
         AEREPLACEALL request = {start, pattern.c_str(), replacement.c_str()};
         AEFINDTEXT find = {SelEnd(), 0xFFFFFFFF, pattern.c_str(), 0, 0};
         for (; !onePass && Send(AEM_FINDTEXT, flags, Param(&find)) >= 0; ++count) {
-            AERANGE match = {find.foundStart, find.foundEnd};
-            Send(AEM_SETSEL, 1, Param(&match));
+            Select(find.foundStart, find.foundEnd);
             Send(AEM_REPLACESEL, 1, Param(replacement.c_str()));
             find = {SelEnd(), 0xFFFFFFFF, pattern.c_str(), 0, 0};
         }
@@ -84,7 +82,7 @@ TEST_F(ReplaceAll, NotificationsLimitsAndTheNothingCases)
     EXPECT_EQ(Send(AEM_REPLACEALL, AEFT_WHOLEWORD, Param(&request)), 2) << "a replacement holding the pattern ends";
     EXPECT_EQ(Text(), "cat concat\nconcat");
     EXPECT_EQ(SelStart() * 100 + SelEnd(), 1717u);
-    std::vector<Notification> notes = Notifications();
+    Sequence notes = Notifications();
     EXPECT_EQ(LastNotification(), Change()) << "as the last AEM_REPLACESEL would end";
     EXPECT_EQ(std::count(notes.begin(), notes.end(), Change()), 1);
     const AEREPLACEALL nothing[] = {{0, "dog", "x"}, {0, "", "x"}, {0, nullptr, "x"}};

@@ -52,52 +52,40 @@ struct InTemporaryFolder {
 
 TEST_F(Styles, StylesAndItemsAreAddedFoundListedAndCopied)
 {
-    EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 0) << "a control without AES_LOADSTYLES starts with no styles";
-    DWORD c = DWORD(Send(AEM_ADDSTYLE, uintptr_t("C"), Param("#")));
-    DWORD longName = DWORD(Send(AEM_ADDSTYLE, uintptr_t(std::string(100, 'p').c_str()), 0));
-    EXPECT_EQ(c * 10 + longName, 12u);
-    EXPECT_EQ(Send(AEM_FINDSTYLE, uintptr_t("C")), 1);
-    EXPECT_EQ(Send(AEM_FINDSTYLE, uintptr_t("c")), 0) << "names compare with case";
+    const std::string longName(100, 'p');
     AESTYLEINFO list[3];
     std::memset(list, 0x55, sizeof list);
-    EXPECT_EQ(Send(AEM_GETSTYLES, 1, Param(list)), 1) << "no more than the maximum";
-    EXPECT_EQ(list[0].handle, longName) << "newest first";
+    Run({{AEM_GETSTYLECOUNT, 0, 0, 0}, // a control without AES_LOADSTYLES starts with no styles
+         {AEM_ADDSTYLE, uintptr_t("C"), Param("#"), 1}, {AEM_ADDSTYLE, uintptr_t(longName.c_str()), 0, 2},
+         {AEM_FINDSTYLE, uintptr_t("C"), 0, 1}, {AEM_FINDSTYLE, uintptr_t("c"), 0, 0}, // names compare with case
+         {AEM_GETSTYLES, 1, Param(list), 1}}); // no more than the maximum
+    EXPECT_EQ(list[0].handle, 2u) << "newest first";
     EXPECT_EQ(std::string(list[0].name), std::string(79, 'p'));
     EXPECT_EQ(list[1].handle, 0x55555555u) << "the record after the maximum stays untouched";
     EXPECT_EQ(Send(AEM_GETSTYLES, 3, Param(list)), 2);
     EXPECT_STREQ(list[1].additionalSymbolChars, "#");
 
-    DWORD comment = Add(c, AESK_CLASS, "Comment");
-    DWORD keyword = Add(c, AESK_CLASS, "Keyword", "", 1, 0);
+    const DWORD c = 1, comment = Add(c, AESK_CLASS, "Comment"), keyword = Add(c, AESK_CLASS, "Keyword", "", 1, 0);
+    AESTYLEREF all = {c, 0, 0}, one = {c, keyword, 0}, first = {c, 1, 0}, gone = {c, comment, AESK_CLASS};
+    AESTYLEREF clsRef = {c, keyword, AESK_CLASS};
+    AESTYLECLASS classes[2], renamed = {0, "Renamed", 1, 0, 0};
+    AESTYLESYMBOL symbol = {};
     EXPECT_EQ(Add(c, AESK_RANGE, "/*", "*/", comment), 1u);
     EXPECT_EQ(Add(c, AESK_SYMBOL, "while", "", keyword), 1u);
     EXPECT_EQ(Add(c, 4, "x"), 0u) << "kind 4 adds nothing";
-    AESTYLEREF all = {c, 0, 0};
-    EXPECT_EQ(Send(AEM_GETSTYLECLASSES, uintptr_t(&all), 0), 2) << "count only, nothing written";
-    AESTYLECLASS classes[2];
-    EXPECT_EQ(Send(AEM_GETSTYLECLASSES, uintptr_t(&all), Param(classes)), 2);
-    EXPECT_STREQ(classes[1].name, "Keyword");
-    EXPECT_EQ(classes[1].caseSensitive, 0);
-    AESTYLEREF one = {c, keyword, 0};
-    AESTYLESYMBOL symbol = {};
-    EXPECT_EQ(Send(AEM_GETSTYLESYMBOLS, uintptr_t(&one), Param(&symbol)), 0) << "no symbol has that id";
-    one.item = 1;
-    EXPECT_EQ(Send(AEM_GETSTYLESYMBOLS, uintptr_t(&one), Param(&symbol)), 1);
-    EXPECT_STREQ(symbol.text, "while");
-    AESTYLEREF gone = {c, comment, AESK_CLASS};
-    Send(AEM_DELETESTYLEITEM, uintptr_t(&gone));
-    EXPECT_EQ(Send(AEM_GETSTYLERANGES, uintptr_t(&all), 0), 0) << "the class's ranges went with it";
-    EXPECT_EQ(Send(AEM_GETSTYLESYMBOLS, uintptr_t(&all), 0), 1) << "other classes keep theirs";
-    AESTYLECLASS renamed = {};
-    std::strcpy(renamed.name, "Renamed");
-    AESTYLEREF clsRef = {c, keyword, AESK_CLASS};
-    EXPECT_EQ(Send(AEM_SETSTYLEITEM, uintptr_t(&clsRef), Param(&renamed)), 1);
-    EXPECT_EQ(Send(AEM_GETSTYLECLASSES, uintptr_t(&clsRef), Param(classes)), 1);
+    Run({{AEM_GETSTYLECLASSES, uintptr_t(&all), 0, 2}, // count only, nothing written
+         {AEM_GETSTYLECLASSES, uintptr_t(&all), Param(classes), 2},
+         {AEM_GETSTYLESYMBOLS, uintptr_t(&one), Param(&symbol), 0}, // no symbol has that id
+         {AEM_GETSTYLESYMBOLS, uintptr_t(&first), Param(&symbol), 1}});
+    EXPECT_EQ(std::string(classes[1].name) + " " + std::to_string(classes[1].caseSensitive) + " " + symbol.text,
+              "Keyword 0 while");
+    Run({{AEM_DELETESTYLEITEM, uintptr_t(&gone), 0, kAnyResult},
+         {AEM_GETSTYLERANGES, uintptr_t(&all), 0, 0},  // the class's ranges went with it
+         {AEM_GETSTYLESYMBOLS, uintptr_t(&all), 0, 1}, // other classes keep theirs
+         {AEM_SETSTYLEITEM, uintptr_t(&clsRef), Param(&renamed), 1},
+         {AEM_GETSTYLECLASSES, uintptr_t(&clsRef), Param(classes), 1}});
     EXPECT_EQ(std::string(classes[0].name) + std::to_string(classes[0].identifier), "Renamed" + std::to_string(keyword));
-
-    Send(AEM_DELETESTYLE, c);
-    Send(AEM_DELETESTYLE, longName);
-    EXPECT_EQ(Send(AEM_GETSTYLES, 3, Param(list)), 0);
+    Run({{AEM_DELETESTYLE, c, 0, kAnyResult}, {AEM_DELETESTYLE, 2, 0, kAnyResult}, {AEM_GETSTYLES, 3, Param(list), 0}});
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLELISTEMPTY));
 }
 
@@ -138,11 +126,8 @@ TEST_F(Styles, WhatTheStyleFileCannotKeepIsRefused)
 
 TEST_F(Styles, AControlSelectsAStyleByHandle)
 {
-    EXPECT_EQ(Send(AEM_GETSTYLE), 0);
-    DWORD s = DWORD(Send(AEM_ADDSTYLE, uintptr_t("S"), 0));
-    EXPECT_EQ(Send(AEM_SETSTYLE, 0, s), 1);
-    EXPECT_EQ(Send(AEM_GETSTYLE), intptr_t(s));
-    EXPECT_EQ(Send(AEM_SETSTYLE, 0, 77), 1) << "a handle that names no style paints plainly";
+    Run({{AEM_GETSTYLE, 0, 0, 0}, {AEM_ADDSTYLE, uintptr_t("S"), 0, 1}, {AEM_SETSTYLE, 0, 1, 1}, {AEM_GETSTYLE, 0, 0, 1},
+         {AEM_SETSTYLE, 0, 77, 1}}); // a handle that names no style paints plainly
 }
 
 TEST_F(Styles, SavedStylesLoadAgainAndWithTheFirstControl)
@@ -150,11 +135,10 @@ TEST_F(Styles, SavedStylesLoadAgainAndWithTheFirstControl)
     InTemporaryFolder folder;
     DWORD s = DWORD(Send(AEM_ADDSTYLE, uintptr_t("Demo"), Param("$")));
     Add(s, AESK_SYMBOL, "if", "", Add(s, AESK_CLASS, "Keyword"));
-    EXPECT_EQ(Send(AEM_SAVESTYLES), 1) << "no path: styles.dat in the current directory";
-    EXPECT_EQ(Send(AEM_LOADSTYLES, 1, Param("styles.dat")), 1);
-    EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 2) << "adding gives a second style of that name";
-    EXPECT_EQ(Send(AEM_FINDSTYLE, uintptr_t("Demo")), 2) << "the new one is found";
-    EXPECT_EQ(Send(AEM_LOADSTYLES, 0, Param("missing.dat")), 0);
+    Run({{AEM_SAVESTYLES, 0, 0, 1}, // no path: styles.dat in the current directory
+         {AEM_LOADSTYLES, 1, Param("styles.dat"), 1}, {AEM_GETSTYLECOUNT, 0, 0, 2}, // a second style of that name
+         {AEM_FINDSTYLE, uintptr_t("Demo"), 0, 2},                              // the new one is found
+         {AEM_LOADSTYLES, 0, Param("missing.dat"), 0}});
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLELOAD));
     EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 2) << "a file that cannot be opened changes nothing";
 

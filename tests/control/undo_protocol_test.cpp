@@ -1,7 +1,9 @@
-// Undo and redo through messages.
+// Undo and redo through messages: each case runs its steps, then looks at
+// the text and at what can be undone and redone.
 #include "support/control_fixture.h"
 
 #include <string>
+#include <vector>
 
 namespace scrivlet {
 
@@ -9,87 +11,62 @@ namespace {
 
 using UndoRedo = ControlTest;
 
-TEST_F(UndoRedo, UndoRestoresAReplacedSelectionAndRedoRepeatsIt)
-{
-    SetText("one two three");
-    AERANGE range = {4, 7};
-    Send(AEM_SETSEL, 0, Param(&range));
-    Send(AEM_REPLACESEL, 1, Param("2\r\n2\r\n2"));
-    EXPECT_EQ(Text(), "one 2\n2\n2 three");
-    ClearNotifications();
-    Send(AEM_UNDO);
-    EXPECT_EQ(Text(), "one two three") << "deletion and insertion are one group";
-    EXPECT_EQ(LastNotification(), Change());
-    EXPECT_EQ(Send(AEM_GETLINECOUNT), 1);
-    EXPECT_EQ(Send(AEM_CANUNDO), 0);
-    EXPECT_EQ(Send(AEM_CANREDO), 1);
-    Send(AEM_REDO);
-    EXPECT_EQ(Text(), "one 2\n2\n2 three");
-    EXPECT_EQ(Send(AEM_CANREDO), 0);
-}
+Step Replace(const char *text) { return {AEM_REPLACESEL, 1, Param(text), 1}; }
+const Step kUndo = {AEM_UNDO, 0, 0, kAnyResult}, kRedo = {AEM_REDO, 0, 0, kAnyResult};
 
-TEST_F(UndoRedo, WmUndoAndAemUndoAgree)
+TEST_F(UndoRedo, StepsLeaveTheTextAndTheHistory)
 {
-    for (unsigned message : {unsigned(AEM_UNDO), unsigned(kWmUndo)}) {
-        SetText("abc");
-        Send(AEM_REPLACESEL, 1, Param("x"));
-        Send(AEM_REPLACESEL, 1, Param("y"));
-        EXPECT_EQ(Send(message), 0);
-        EXPECT_EQ(Text(), "xabc") << message;
-        EXPECT_EQ(Send(AEM_GETCARETCOLUMN), 1) << "the caret stands where the replayed change ended";
+    const AERANGE two = {4, 7}, all = {0, 0xFFFFFFFF};
+    const struct { const char *text; std::vector<Step> steps; const char *expected; int canUndo, canRedo; } cases[] = {
+        // Deletion and insertion are one group.
+        {"one two three", {{AEM_GETUNDOLEVELS, 0, 0, 100}, // the default
+                           {AEM_SETSEL, 0, Param(&two), 1}, Replace("2\r\n2\r\n2"), kUndo, {AEM_GETLINECOUNT, 0, 0, 1}},
+         "one two three", 0, 1},
+        {"one two three", {{AEM_SETSEL, 0, Param(&two), 1}, Replace("2\r\n2\r\n2"), kUndo, kRedo},
+         "one 2\n2\n2 three", 1, 0},
+        // Either undo message, the caret where the replayed change ended.
+        {"abc", {Replace("x"), Replace("y"), {AEM_UNDO, 0, 0, 0}, {AEM_GETCARETCOLUMN, 0, 0, 1}}, "xabc", 1, 1},
+        {"abc", {Replace("x"), Replace("y"), {kWmUndo, 0, 0, 0}, {AEM_GETCARETCOLUMN, 0, 0, 1}}, "xabc", 1, 1},
+        // Only the last two groups are kept.
+        {"", {{AEM_SETUNDOLEVELS, 2, 0, 1}, Replace("1"), Replace("2"), Replace("3"), kUndo, kUndo, kUndo}, "1", 0, 1},
+        // Too many levels to count: none, and no undo.
+        {"", {{AEM_SETUNDOLEVELS, 0x7FFFFFFF, 0, 0}, {AEM_GETUNDOLEVELS, 0, 0, 0}, {AEM_REPLACESEL, 1, Param("x"), 1}},
+         "x", 0, 0},
+        {"", {{AEM_SETUNDOLEVELS, 5, 0, 1}, Replace("y"), {AEM_EMPTYUNDOBUFFER, 0, 0, kAnyResult}}, "y", 0, 0},
+        // A redo the limit refuses stops and drops the history; a second does nothing.
+        {"", {Replace("hello"), Replace("!"), kUndo, kUndo, {AEM_SETLIMITTEXT, 0, 3, 1}, kRedo, kRedo}, "", 0, 0},
+        // Deleted without undo: the history refers to gone text and is not replayed.
+        {"", {Replace("hello world"), {AEM_SETSEL, 0, Param(&all), 1}, {AEM_REPLACESEL, 0, 0, kAnyResult}, kUndo},
+         "", 0, 0},
+    };
+    for (const auto &c : cases) {
+        SetText(c.text);
+        Run(c.steps, c.expected);
+        EXPECT_EQ(Text(), c.expected);
+        EXPECT_EQ(Send(AEM_CANUNDO) * 10 + Send(AEM_CANREDO), c.canUndo * 10 + c.canRedo) << c.expected;
+        Send(AEM_SETUNDOLEVELS, 100);
+        Send(AEM_SETLIMITTEXT, 0, 0);
     }
 }
 
-TEST_F(UndoRedo, LevelsBoundTheHistory)
+TEST_F(UndoRedo, NotificationsAndErrorsOfUndoAndRedo)
 {
-    EXPECT_EQ(Send(AEM_GETUNDOLEVELS), 100);
-    EXPECT_EQ(Send(AEM_SETUNDOLEVELS, 2), 1);
-    for (const char *text : {"1", "2", "3"})
-        Send(AEM_REPLACESEL, 1, Param(text));
-    for (int i = 0; i < 3; ++i)
-        Send(AEM_UNDO);
-    EXPECT_EQ(Text(), "1") << "only the last two groups are kept";
-    EXPECT_EQ(Send(AEM_SETUNDOLEVELS, 0x7FFFFFFF), 0) << "too many levels to count";
+    Send(AEM_REPLACESEL, 1, Param("one"));
+    ClearNotifications();
+    Send(AEM_UNDO);
+    EXPECT_EQ(LastNotification(), Change());
+    EXPECT_EQ(Send(AEM_SETUNDOLEVELS, 0x7FFFFFFF), 0);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_MEMORY));
-    EXPECT_EQ(Send(AEM_GETUNDOLEVELS), 0);
-    Send(AEM_REPLACESEL, 1, Param("x"));
-    EXPECT_EQ(Send(AEM_CANUNDO), 0) << "no levels, no undo";
-    EXPECT_EQ(Send(AEM_SETUNDOLEVELS, 5), 1);
-    Send(AEM_REPLACESEL, 1, Param("y"));
-    Send(AEM_EMPTYUNDOBUFFER);
-    EXPECT_EQ(Send(AEM_CANUNDO), 0);
-}
-
-TEST_F(UndoRedo, RedoRefusedByTheLimitStopsAndDropsTheHistory)
-{
-    for (const char *text : {"hello", "!"})
-        Send(AEM_REPLACESEL, 1, Param(text));
+    Send(AEM_SETUNDOLEVELS, 100);
+    Send(AEM_REPLACESEL, 1, Param("hello"));
     Send(AEM_UNDO);
-    Send(AEM_UNDO);
-    EXPECT_EQ(Text(), "");
     Send(AEM_SETLIMITTEXT, 0, 3);
     ClearNotifications();
     Send(AEM_REDO);
-    EXPECT_EQ(Text(), "");
     EXPECT_EQ(LastNotification(), MaxText());
     if (Native()) {
         EXPECT_EQ(Beeps(), 1);
     }
-    EXPECT_EQ(Send(AEM_CANREDO), 0) << "the later group cannot apply any more";
-    EXPECT_EQ(Send(AEM_CANUNDO), 0);
-    Send(AEM_REDO);
-    EXPECT_EQ(Text(), "");
-}
-
-TEST_F(UndoRedo, HistoryThatNoLongerFitsTheTextIsNotReplayed)
-{
-    Send(AEM_REPLACESEL, 1, Param("hello world"));
-    AERANGE all = {0, 0xFFFFFFFF};
-    Send(AEM_SETSEL, 0, Param(&all));
-    Send(AEM_REPLACESEL, 0, 0); // deleted without undo: the history refers to gone text
-    Send(AEM_UNDO);
-    EXPECT_EQ(Text(), "");
-    EXPECT_EQ(Send(AEM_CANUNDO) + Send(AEM_CANREDO), 0);
 }
 
 } // namespace

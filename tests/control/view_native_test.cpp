@@ -1,7 +1,7 @@
 // The view over the platform double: cells and offsets under points, repaint
 // rectangles, scroll ranges and steps, following the caret, what the painter
-// draws, what keystrokes and selections repaint, and what a drag asks of the
-// window system.
+// draws, what keystrokes and selections repaint, what a drag asks of the
+// window system, and AEM_PRINT on the double's recording printer.
 #include "control/control_engine.h"
 #include "control/view_requests.h"
 #include "core/control_error.h"
@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,19 +21,31 @@ namespace scrivlet {
 namespace {
 
 constexpr uint32_t kId = 42;
-constexpr unsigned kVScroll = 277, kHScroll = 276, kChar = 258, kKeyDown = 256;
+constexpr unsigned kVScroll = 277, kChar = 258, kKeyDown = 256;
 constexpr unsigned kMouseMove = 512, kButtonDown = 513, kButtonUp = 514, kDoubleClick = 515;
 
 intptr_t Point(int x, int y) { return intptr_t(uint16_t(x)) | (intptr_t(uint16_t(y)) << 16); }
 
-std::vector<int> Corners(int l, int t, int r, int b) { return {l, t, r, b}; }
+std::string Box(int left, int top, int right, int bottom)
+{
+    return std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(right) + "," + std::to_string(bottom);
+}
+std::string Box(const ViewRect &r) { return Box(r.left, r.top, r.right, r.bottom); }
+
+// `count` lines "line", 5 bytes a line.
+std::string Lines(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += i + 1 < count ? "line\n" : "line";
+    return text;
+}
 
 struct View : testing::Test {
     PlatformDouble screen;
     ControlRecord *record = nullptr;
 
-    // A control of `columns` × `rows` cells of 8 × 16 pixels holding `text`,
-    // the caret at 0.
+    // A control of `columns` × `rows` cells of 8 × 16 pixels (and `extra` pixels) holding `text`, the caret at 0.
     void Open(const std::string &text, int columns = 80, int rows = 20,
               uint32_t style = AES_AUTOHSCROLL | AES_AUTOVSCROLL, int extra = 1)
     {
@@ -67,32 +78,23 @@ struct View : testing::Test {
         AERANGE range = {a, b};
         Send(AEM_SETSEL, 1, reinterpret_cast<intptr_t>(&range));
     }
-    // A style with the keyword "if" and comments from '{' to '}'.
-    uint32_t UseStyle()
+    // The keyword "if" and comments from '{' to '}'.
+    void UseStyle()
     {
         uint32_t style = CreateStyle("s", nullptr);
         AddSymbol(style, "if", 2, AddClass(style, "Keyword", 1, 0, 0xFF));
         AddRange(style, "{", 1, "}", 1, 0, 0, AddClass(style, "Comment", 1, 0, 0x8000));
         Send(AEM_SETSTYLE, 0, style);
-        return style;
     }
     int32_t Position(ScrollBar bar) const { return screen.bars[bar].position; }
-    std::vector<int> LastRepaint()
+    std::string LastRepaint()
     {
         if (screen.invalidated.empty())
-            return {};
+            return "none";
         PlatformDouble::Rect r = screen.invalidated.back();
-        return Corners(r.left, r.top, r.right, r.bottom);
+        return Box(r.left, r.top, r.right, r.bottom);
     }
 };
-
-std::string Lines(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += i + 1 < count ? "line\n" : "line";
-    return text;
-}
 
 TEST_F(View, CellsAndOffsetsUnderPoints)
 {
@@ -101,8 +103,8 @@ TEST_F(View, CellsAndOffsetsUnderPoints)
         {0, 0, 1, 1}, {13, 0, 25, 33}, {13, 2, 9, 33}, {9, 0, 17, 17}};
     for (const auto &c : cells) {
         screen.bars[kHorizontalBar].position = c.scrolled;
-        EXPECT_EQ(Corners(PosFromChar(record, c.offset).x, PosFromChar(record, c.offset).y, 0, 0),
-                  Corners(c.x, c.y, 0, 0)) << c.offset;
+        ViewPoint at = PosFromChar(record, c.offset);
+        EXPECT_EQ(Box(at.x, at.y, 0, 0), Box(c.x, c.y, 0, 0)) << c.offset;
     }
     screen.bars[kHorizontalBar].position = 0;
     const struct { int x, y; uint32_t offset; } points[] = {
@@ -115,31 +117,31 @@ TEST_F(View, CellsAndOffsetsUnderPoints)
 TEST_F(View, RepaintRectanglesAreClampedToTheTextArea)
 {
     Open("abcdef\nxy\nlong line here");
-    const struct { RepaintMode mode; uint32_t a, b; int32_t scrolled; std::vector<int> expected; } cases[] = {
-        {kRepaintWhole, 0, 0, 0, {1, 1, 641, 321}},
-        {kRepaintRestOfLine, 2, 2, 0, {17, 1, 641, 17}},
-        {kRepaintLineToBottom, 8, 8, 0, {1, 17, 641, 321}},
-        {kRepaintBetween, 1, 4, 0, {9, 1, 33, 17}},   // the cell of b is not included
-        {kRepaintBetween, 1, 11, 0, {1, 1, 641, 49}}, // different lines: full width
-        {kRepaintRestOfLine, 1, 1, 5, {1, 1, 641, 17}},
+    const struct { RepaintMode mode; uint32_t a, b; int32_t scrolled; const char *expected; } cases[] = {
+        {kRepaintWhole, 0, 0, 0, "1,1,641,321"},
+        {kRepaintRestOfLine, 2, 2, 0, "17,1,641,17"},
+        {kRepaintLineToBottom, 8, 8, 0, "1,17,641,321"},
+        {kRepaintBetween, 1, 4, 0, "9,1,33,17"},   // the cell of b is not included
+        {kRepaintBetween, 1, 11, 0, "1,1,641,49"}, // different lines: full width
+        {kRepaintRestOfLine, 1, 1, 5, "1,1,641,17"},
     };
     for (const auto &c : cases) {
         screen.bars[kHorizontalBar].position = c.scrolled;
-        ViewRect r = RepaintArea(record, c.mode, c.a, c.b);
-        EXPECT_EQ(Corners(r.left, r.top, r.right, r.bottom), c.expected) << c.mode << " " << c.a << ".." << c.b;
+        EXPECT_EQ(Box(RepaintArea(record, c.mode, c.a, c.b)), c.expected) << c.mode << " " << c.a << ".." << c.b;
     }
 }
 
 TEST_F(View, ScrollRangesAndSteps)
 {
     Open(Lines(10));
-    EXPECT_EQ(Corners(screen.bars[kVerticalBar].maximum, int(screen.bars[kVerticalBar].page),
-                      screen.bars[kHorizontalBar].maximum, 0), Corners(9, 20, 4, 0));
+    const ScrollBarState *bars = screen.bars;
+    EXPECT_EQ(Box(bars[kVerticalBar].maximum, int(bars[kVerticalBar].page), bars[kHorizontalBar].maximum, 0),
+              "9,20,4,0");
     Send(kVScroll, kScrollLineDown);
     EXPECT_EQ(Position(kVerticalBar), 0) << "everything fits: nothing scrolls";
 
     Open(Lines(30));
-    EXPECT_EQ(screen.bars[kVerticalBar].maximum, 48);
+    EXPECT_EQ(bars[kVerticalBar].maximum, 48);
     const struct { unsigned code; int32_t track, position; uint32_t topLine; } steps[] = {
         {kScrollPageDown, 0, 19, 20},   // a page step is one line less than the page
         {kScrollPageDown, 0, 29, 30},   // the last line can reach the top
@@ -154,38 +156,35 @@ TEST_F(View, ScrollRangesAndSteps)
     for (const auto &s : steps) {
         screen.bars[kVerticalBar].trackPosition = s.track;
         Send(kVScroll, s.code);
-        EXPECT_EQ(Position(kVerticalBar), s.position) << "code " << s.code;
-        EXPECT_EQ(record->topLine, s.topLine) << "code " << s.code;
+        EXPECT_EQ(Position(kVerticalBar) * 1000 + int(record->topLine), s.position * 1000 + int(s.topLine))
+            << "position, top line after code " << s.code;
     }
     EXPECT_EQ(record->topLineStart, 0u);
     Select(49, 149);
     Send(0x0303); // WM_CLEAR: twenty lines go, and the range with them
-    EXPECT_EQ(screen.bars[kVerticalBar].maximum, 9);
+    EXPECT_EQ(bars[kVerticalBar].maximum, 9);
 }
 
 TEST_F(View, ScrollingBlitsAndRepaintsTheUncoveredBand)
 {
     Open(Lines(100), 80, 20, AES_AUTOHSCROLL | AES_AUTOVSCROLL, 9); // a partial line at the bottom
-    const struct { unsigned code; int blitTop, blitBottom, bandTop, bandBottom; } cases[] = {
-        {kScrollLineDown, 1, 16 * 21 + 9, 16 * 19 + 1, 16 * 20 + 9},
-        {kScrollLineUp, 1 - 16, 16 * 20 + 9, 1, 17},
-    };
+    const struct { unsigned code; const char *blit, *band; } cases[] = {
+        {kScrollLineDown, "1,1,649,345", "1,305,649,329"}, {kScrollLineUp, "1,-15,649,329", "1,1,649,17"}};
     for (const auto &c : cases) {
         screen.invalidated.clear();
         screen.scrolled.clear();
         Send(kVScroll, c.code);
         ASSERT_EQ(screen.scrolled.size(), 1u);
-        EXPECT_EQ(Corners(screen.scrolled[0].top, screen.scrolled[0].bottom, 0, 0),
-                  Corners(c.blitTop, c.blitBottom, 0, 0)) << "code " << c.code;
-        std::vector<int> band = LastRepaint();
-        ASSERT_EQ(band.size(), 4u);
-        EXPECT_EQ(Corners(band[1], band[3], 0, 0), Corners(c.bandTop, c.bandBottom, 0, 0)) << "code " << c.code;
+        const PlatformDouble::Rect &blit = screen.scrolled[0];
+        EXPECT_EQ(Box(blit.left, blit.top, blit.right, blit.bottom) + " " + LastRepaint(),
+                  std::string(c.blit) + " " + c.band) << "code " << c.code;
     }
 }
 
 TEST_F(View, TheCaretIsFollowedTenColumnsAtATimeAndLineByLine)
 {
-    Open(std::string(200, 'x') + "\n" + Lines(40));
+    const std::string text = std::string(200, 'x') + "\n" + Lines(40);
+    Open(text);
     const struct { uint32_t caret; int32_t from, column; uint32_t topLine; } cases[] = {
         {85, 0, 10, 1}, {95, 0, 20, 1}, {29, 30, 20, 1}, {20, 30, 10, 1}, {50, 0, 0, 1},
         {201 + 5 * 25, 0, 0, 8}, {201 + 5 * 3, 0, 0, 5}};
@@ -193,12 +192,11 @@ TEST_F(View, TheCaretIsFollowedTenColumnsAtATimeAndLineByLine)
         screen.bars[kHorizontalBar].position = c.from;
         record->caret = c.caret;
         Send(AEM_SCROLLCARET);
-        EXPECT_EQ(Position(kHorizontalBar), c.column) << "caret at " << c.caret;
-        EXPECT_EQ(record->topLine, c.topLine) << "caret at " << c.caret;
+        EXPECT_EQ(Position(kHorizontalBar) * 1000 + int(record->topLine), c.column * 1000 + int(c.topLine))
+            << "column, top line for the caret at " << c.caret;
     }
-    const uint32_t styles[] = {AES_AUTOVSCROLL, AES_AUTOHSCROLL};
-    for (uint32_t style : styles) {
-        Open(std::string(200, 'x') + "\n" + Lines(40), 80, 20, style);
+    for (uint32_t style : {AES_AUTOVSCROLL, AES_AUTOHSCROLL}) {
+        Open(text, 80, 20, style);
         record->caret = 150;
         Send(AEM_SCROLLCARET);
         EXPECT_EQ(HorizontalPosition(record) == 0, style == AES_AUTOVSCROLL) << "style " << style;
@@ -223,12 +221,13 @@ TEST_F(View, ScrollingCarriesTheCommentStateDownAndRecomputesItUp)
     }
 }
 
-// A paint device that keeps the last byte drawn into each cell: selected
-// cells as '#', cells in a class colour upper-case.
+// A paint device that keeps the last byte drawn into each cell of rows 0 … 3
+// ('.' for a cell never drawn): selected cells as '#', cells in a class colour upper-case.
 struct Grid {
     uint32_t text = 0, back = 0;
     int x = 0, y = 0;
-    std::map<std::pair<int, int>, char> cells; // (row, column)
+    std::string rows[4];
+    std::string Drawn() const { return rows[0] + "|" + rows[1] + "|" + rows[2] + "|" + rows[3]; }
 };
 
 PaintDevice DeviceOf(Grid *grid)
@@ -245,28 +244,15 @@ PaintDevice DeviceOf(Grid *grid)
     d.drawText = [](void *c, const char *bytes, int count) {
         auto *g = static_cast<Grid *>(c);
         for (int i = 0; i < count; ++i, g->x += 8) {
-            char shown = g->back == 0 ? '#' : g->text != 0 ? char(std::toupper(bytes[i])) : bytes[i];
-            g->cells[{(g->y - 1) / 16, (g->x + 7) / 8 - 1}] = shown;
+            int row = (g->y - 1) / 16, column = (g->x + 7) / 8 - 1;
+            if (row < 0 || row > 3 || column < 0)
+                continue;
+            std::string &line = g->rows[row];
+            line.resize(std::max(line.size(), size_t(column) + 1), '.');
+            line[size_t(column)] = g->back == 0 ? '#' : g->text != 0 ? char(std::toupper(bytes[i])) : bytes[i];
         }
     };
     return d;
-}
-
-// The cells of rows 0 … 3, '.' for a cell never drawn, rows joined by '|'.
-std::string Drawn(const Grid &grid)
-{
-    std::string rows;
-    for (int row = 0; row < 4; ++row) {
-        std::string line;
-        for (const auto &cell : grid.cells) {
-            if (cell.first.first == row && cell.first.second >= 0) {
-                line.resize(std::max(line.size(), size_t(cell.first.second + 1)), '.');
-                line[size_t(cell.first.second)] = cell.second;
-            }
-        }
-        rows += (row > 0 ? "|" : "") + line;
-    }
-    return rows;
 }
 
 TEST_F(View, PaintDrawsTabsSelectionColoursAndOnlyTheUpdatedRows)
@@ -276,7 +262,7 @@ TEST_F(View, PaintDrawsTabsSelectionColoursAndOnlyTheUpdatedRows)
         const char *text;
         bool styled;
         uint32_t selStart, selEnd;
-        int32_t column;  // horizontal scroll
+        int32_t column; // horizontal scroll
         ViewRect update;
         const char *drawn;
     } cases[] = {
@@ -298,14 +284,14 @@ TEST_F(View, PaintDrawsTabsSelectionColoursAndOnlyTheUpdatedRows)
         screen.bars[kHorizontalBar].position = c.column;
         Grid grid;
         Paint(record, c.update, DeviceOf(&grid));
-        EXPECT_EQ(Drawn(grid), c.drawn) << c.text << " selected " << c.selStart << "-" << c.selEnd;
+        EXPECT_EQ(grid.Drawn(), c.drawn) << c.text << " selected " << c.selStart << "-" << c.selEnd;
     }
     Open("\tA\tB\tC", 20, 4);
     const uint32_t widths[] = {8, 4};
     Send(AEM_SETTABSTOPS, (1u << 16) | 2, reinterpret_cast<intptr_t>(widths));
     Grid grid;
     Paint(record, all, DeviceOf(&grid));
-    EXPECT_EQ(Drawn(grid), std::string(8, ' ') + "A   B   C|||") << "tabs end at columns 8, 12 and 16";
+    EXPECT_EQ(grid.Drawn(), std::string(8, ' ') + "A   B   C|||") << "tabs end at columns 8, 12 and 16";
 }
 
 // What a keystroke or a new selection repaints: the rest of the line for an
@@ -314,13 +300,7 @@ TEST_F(View, PaintDrawsTabsSelectionColoursAndOnlyTheUpdatedRows)
 TEST_F(View, KeystrokesAndSelectionsRepaintWhatTheyChange)
 {
     enum Setting { kPlain, kStyled, kIndenting };
-    const struct {
-        Setting setting;
-        uint32_t caret;
-        unsigned message, key;
-        RepaintMode mode;
-        uint32_t from;
-    } cases[] = {
+    const struct { Setting setting; uint32_t caret; unsigned message, key; RepaintMode mode; uint32_t from; } cases[] = {
         {kPlain, 1, kChar, 'x', kRepaintRestOfLine, 1},
         {kPlain, 1, kChar, '\r', kRepaintLineToBottom, 1},
         {kIndenting, 1, kChar, '\r', kRepaintLineToBottom, 1},
@@ -339,15 +319,11 @@ TEST_F(View, KeystrokesAndSelectionsRepaintWhatTheyChange)
         Select(c.caret, c.caret);
         screen.invalidated.clear();
         Send(c.message, c.key, 1);
-        ViewRect want = RepaintArea(record, c.mode, c.from, c.from);
-        EXPECT_EQ(LastRepaint(), Corners(want.left, want.top, want.right, want.bottom))
+        EXPECT_EQ(LastRepaint(), Box(RepaintArea(record, c.mode, c.from, c.from)))
             << "key " << c.key << " at " << c.caret << " in setting " << c.setting;
     }
-    const struct { uint32_t from[2], to[2]; std::vector<int> repainted; } selections[] = {
-        {{1, 1}, {2, 2}, {}},
-        {{1, 1}, {1, 3}, {9, 1, 25, 17}},
-        {{1, 3}, {2, 2}, {9, 1, 25, 17}},
-    };
+    const struct { uint32_t from[2], to[2]; const char *repainted; } selections[] = {
+        {{1, 1}, {2, 2}, "none"}, {{1, 1}, {1, 3}, "9,1,25,17"}, {{1, 3}, {2, 2}, "9,1,25,17"}};
     for (const auto &s : selections) {
         Select(s.from[0], s.from[1]);
         screen.invalidated.clear();
@@ -368,8 +344,8 @@ TEST_F(View, TheDragTimerRunsOutsideTheWholeCells)
         {20, 20, false}, {-1, 20, true}, {20, -1, true}, {20, 0, false}};
     for (const auto &m : moves) {
         Send(kMouseMove, 1, Point(m.x, m.y));
-        EXPECT_EQ(screen.timers.count(1) != 0, m.runs) << m.x << "," << m.y;
-        EXPECT_EQ(record->dragging != 0, m.runs) << m.x << "," << m.y;
+        EXPECT_EQ((screen.timers.count(1) != 0) + 2 * (record->dragging != 0), m.runs ? 3 : 0)
+            << "timer + 2 × dragging at " << m.x << "," << m.y;
     }
     Send(kMouseMove, 1, Point(-1, 20));
     EXPECT_EQ(screen.timers[1], 100u);
@@ -377,8 +353,52 @@ TEST_F(View, TheDragTimerRunsOutsideTheWholeCells)
     EXPECT_EQ(screen.timers.count(1), 0u) << "the release ends the drag";
     EXPECT_FALSE(screen.captured) << "and frees the capture";
     Send(kDoubleClick, 1, Point(1 + 8 * 1, 5));
-    EXPECT_EQ(Corners(int(record->selStart), int(record->selEnd), int(record->caret), 0), Corners(0, 5, 5, 0))
+    EXPECT_EQ(Box(int(record->selStart), int(record->selEnd), int(record->caret), 0), "0,5,5,0")
         << "0xE9 is a letter of the code page";
+}
+
+TEST_F(View, PrintMessagePrintsTheTextOrTheSelectionAndSetsTheLastError)
+{
+    Open("one\ntwo\tx\nthree");
+    PrintJob job{}; // any device: the double prints on its recorder
+    job.copies = job.printerFont = 1;
+    job.pageSet = AEPS_ALL;
+    // Selections from "o\tx": its tab counts from the selection start.
+    const struct {
+        uint32_t selectionOnly, start, end;
+        int left, withDevice, failStartPage;
+        intptr_t result;
+        DWORD error;
+        std::vector<std::string> lines; // of the one page printed
+    } cases[] = {
+        {0, 0, 0, 0, 1, 0, 1, AEE_NOERROR, {"one", "two x", "three"}},
+        {1, 6, 11, 0, 1, 0, 1, AEE_NOERROR, {"o   x", "t"}},
+        {1, 2, 2, 50, 0, 1, 1, AEE_NOERROR, {}}, // an empty selection prints nothing
+        {0, 2, 2, 50, 1, 0, 0, AEE_MARGINS, {}},
+        {0, 2, 2, 0, 1, 1, 0, AEE_WIN32API, {}},
+        {0, 2, 2, 0, 0, 0, 0, AEE_WIN32API, {}},
+    };
+    for (const auto &c : cases) {
+        screen.printer = PageRecorder{};
+        screen.printer.deviceFont = {20, 10}; // 10 cells across, 5 lines down
+        screen.printer.width = 110, screen.printer.height = 101;
+        screen.printer.failStartPage = c.failStartPage;
+        Select(c.start, c.end);
+        job.selectionOnly = c.selectionOnly;
+        job.leftMargin = c.left;
+        job.printerDC = c.withDevice ? reinterpret_cast<HDC>(&screen) : nullptr;
+        SetLastControlError(AEE_STYLELOAD);
+        EXPECT_EQ(Send(AEM_PRINT, 0, reinterpret_cast<intptr_t>(&job)), c.result) << c.start << "-" << c.end;
+        EXPECT_EQ(GetLastControlError(), c.error) << c.start << "-" << c.end;
+        ASSERT_EQ(screen.printer.pages.size(), c.lines.empty() ? 0u : 1u);
+        if (!c.lines.empty()) {
+            EXPECT_EQ(screen.printer.pages[0].Lines(0, 10), c.lines);
+        }
+    }
+    EXPECT_EQ(Send(AEM_GETTEXTLENGTH), 15) << "the text is whole again";
+    EXPECT_EQ(Send(AEM_PRINT), 0) << "no job";
+    EXPECT_EQ(ControlMessage(nullptr, PlatformOf(&screen), AEM_PRINT, 0, reinterpret_cast<intptr_t>(&job)), 0);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_NORECORD));
 }
 
 } // namespace

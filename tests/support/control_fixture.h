@@ -1,23 +1,13 @@
-// The protocol tests see a control only through this fixture. Natively it
-// drives the engine with a recording platform; under Wine it creates a real
-// AdvancedEdit window in a parent window that records every notification.
-// Tests written against it run both ways.
+// The protocol tests see a control only through this fixture: natively the
+// engine with a recording platform, under Wine a real AdvancedEdit window in
+// a parent window that records every notification.
 #pragma once
-
-#ifdef _WIN32
-#include <windows.h>
-#include "advancededit.h"
-#else
-#include "core/message_types.h"
-#endif
 
 #include "support/notification.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <initializer_list>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,17 +15,30 @@ namespace scrivlet {
 
 // The window messages the protocol tests send besides the AEM_ ones.
 enum : unsigned {
-    kWmClear = 771,
-    kWmUndo = 772,
-    kWmTimer = 275,
-    kWmKeyDown = 256,
-    kWmChar = 258,
-    kWmGetDlgCode = 135,
-    kWmUser = 1024,
+    kWmKeyDown = 256, kWmChar = 258, kWmTimer = 275, kWmVScroll = 277, kWmMouseMove = 512, kWmButtonDown = 513,
+    kWmButtonUp = 514, kWmDoubleClick = 515, kWmCut = 768, kWmCopy = 769, kWmPaste = 770, kWmClear = 771,
+    kWmUndo = 772, kWmGetDlgCode = 135, kWmUser = 1024,
 };
 
-// Geometry of a test control: the default font's cell is 8 × 13 pixels, so
-// a client area of 8 × c + 1 by 13 × l + 1 pixels shows c columns and l lines.
+using Sequence = std::vector<Notification>;
+
+// A message and the result it must give (kAnyResult: not looked at).
+struct Step {
+    unsigned message;
+    uintptr_t wParam;
+    intptr_t lParam, result;
+};
+constexpr intptr_t kAnyResult = -99;
+
+inline std::string Repeat(const std::string &piece, int times)
+{
+    std::string text;
+    while (times-- > 0)
+        text += piece;
+    return text;
+}
+
+// The default font's cell is 8 × 13 pixels: 8 × c + 1 by 13 × l + 1 pixels show c columns and l lines.
 struct ControlShape {
     DWORD style = AES_AUTOHSCROLL | AES_AUTOVSCROLL;
     int width = 8 * 80 + 1;
@@ -44,63 +47,51 @@ struct ControlShape {
 
 class ControlTest : public testing::Test {
 protected:
-    void SetUp() override;    // creates one control with the default shape
+    void SetUp() override;    // one control of the initial shape
+    virtual ControlShape InitialShape() const { return ControlShape{}; }
     void TearDown() override; // destroys every control the test created
+    void Recreate(const ControlShape &shape); // a new control (ID 1) in place of the old
 
-    // Replaces the control by a new one of the given shape (control ID 1).
-    void Recreate(const ControlShape &shape);
-
-    // Sends a message to the control, or to a control window without record.
+    // A message to the control, or to a control window without record.
     intptr_t Send(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
     intptr_t SendWithoutRecord(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
+    // Sends each step and checks its result; `where` names the case in a failure.
+    void Run(const std::vector<Step> &steps, const std::string &where = "");
 
-    // The whole text, read through AEM_STREAMOUT (which notifies nothing).
-    std::string Text();
-
-    // Replaces the text through AEM_STREAMIN, empties the undo store and
-    // forgets the notifications that caused.
+    std::string Text(); // through AEM_STREAMOUT, which notifies nothing
+    // Through AEM_STREAMIN; empties the undo store and forgets the notifications.
     void SetText(const std::string &text);
-
-    // The selection as AEM_GETSEL reports it.
+    void Select(DWORD start, DWORD end); // AEM_SETSEL, then forgets the notifications
     DWORD SelStart();
     DWORD SelEnd();
+    std::string Selection(); // "start-end"
 
-    // Notifications since the last call of ClearNotifications; the last of
-    // them, or code 0 when there was none.
-    std::vector<Notification> Notifications();
-    Notification LastNotification();
+    Sequence Notifications(); // since the last ClearNotifications
+    Notification LastNotification(); // code 0 when there was none
     void ClearNotifications();
 
-    // Makes exactly these virtual keys (e.g. 16 Shift, 17 Ctrl) read as
-    // held down until the next call or the end of the test.
+    // Exactly these virtual keys (16 Shift, 17 Ctrl) read as held down.
     void HoldKeys(std::initializer_list<int> keys);
-
-    // Puts the mouse pointer at a client point of the control (which may lie
-    // outside it), where the control reads it while it auto-scrolls.
+    // The mouse pointer at a client point, where an auto-scroll reads it.
     void PointMouse(int x, int y);
+    int Beeps(); // since creation; -1 where a beep cannot be seen
+    static bool Native(); // true where the platform double stands in for Windows
+#ifdef _WIN32
+    static HWND Window(); // the control's window
+#endif
 
-    // Beeps since the control was created, or -1 where a beep cannot be seen.
-    int Beeps();
-
-    // True natively: where the platform double stands in for Windows.
-    static bool Native();
-
-    // The clipboard's CF_TEXT data up to its NUL, or "(none)" when it holds
-    // none; the size of its block, or -1 where it cannot be known.
+    // CF_TEXT up to its NUL, or "(none)"; its block's size, or -1 where unknown.
     std::string ClipboardText();
     int ClipboardBlockSize();
-    // Puts text on the clipboard as another program would, in a block that
-    // ends with a NUL unless `withNul` is false, or empties it.
+    // Text put on the clipboard as another program would, with or without a NUL.
     void PutClipboardText(const std::string &text, bool withNul = true);
     void EmptyTheClipboard();
-    // Makes OpenClipboard (or the block's allocation) fail from now on;
-    // false where that cannot be arranged (under Wine).
+    // OpenClipboard (or the block's allocation) fails from now on; false where that cannot be arranged.
     bool FailClipboardOpen();
     bool FailClipboardAllocation();
 
-    // Sends WM_CONTEXTMENU with the screen point and has the user choose
-    // `command` (0: dismiss the menu). Returns the greyed items as bits
-    // 1 << id, or -1 where they cannot be seen. The menu never blocks.
+    // WM_CONTEXTMENU at a screen point, the user choosing `command` (0: none):
+    // the greyed items as bits 1 << id, or -1 where they cannot be seen.
     int ContextMenu(int command, intptr_t point);
 };
 

@@ -10,7 +10,6 @@ namespace scrivlet {
 namespace {
 
 constexpr DWORD kControlId = 1;
-
 PlatformDouble recorder;
 
 void DestroyTestControl()
@@ -19,12 +18,16 @@ void DestroyTestControl()
         DestroyControl(record, PlatformOf(&recorder));
 }
 
+// The window procedure leaves other messages to DefWindowProcA, which answers 0.
+intptr_t SendTo(ControlRecord *record, PlatformDouble *platform, unsigned message, uintptr_t wParam,
+                intptr_t lParam)
+{
+    return IsControlMessage(message) ? ControlMessage(record, PlatformOf(platform), message, wParam, lParam) : 0;
+}
+
 } // namespace
 
-void ControlTest::SetUp()
-{
-    Recreate(ControlShape{});
-}
+void ControlTest::SetUp() { Recreate(InitialShape()); }
 
 void ControlTest::TearDown()
 {
@@ -44,58 +47,30 @@ void ControlTest::Recreate(const ControlShape &shape)
 
 intptr_t ControlTest::Send(unsigned message, uintptr_t wParam, intptr_t lParam)
 {
-    // The window procedure leaves other messages to DefWindowProcA, which answers 0.
-    return IsControlMessage(message) ? ControlMessage(FindControlRecord(kControlId), PlatformOf(&recorder),
-                                                      message, wParam, lParam) : 0;
+    return SendTo(FindControlRecord(kControlId), &recorder, message, wParam, lParam);
 }
 
 intptr_t ControlTest::SendWithoutRecord(unsigned message, uintptr_t wParam, intptr_t lParam)
 {
     static PlatformDouble stranger;
-    return IsControlMessage(message) ? ControlMessage(nullptr, PlatformOf(&stranger), message, wParam, lParam) : 0;
+    return SendTo(nullptr, &stranger, message, wParam, lParam);
 }
 
-std::vector<Notification> ControlTest::Notifications()
-{
-    return recorder.notifications;
-}
-
-void ControlTest::ClearNotifications()
-{
-    recorder.notifications.clear();
-}
-
-void ControlTest::HoldKeys(std::initializer_list<int> keys)
-{
-    recorder.heldKeys = std::set<int>(keys);
-}
-
-void ControlTest::PointMouse(int x, int y)
-{
-    recorder.cursorX = x;
-    recorder.cursorY = y;
-}
-
-int ControlTest::Beeps()
-{
-    return recorder.beeps;
-}
-
-bool ControlTest::Native()
-{
-    return true;
-}
+Sequence ControlTest::Notifications() { return recorder.notifications; }
+void ControlTest::ClearNotifications() { recorder.notifications.clear(); }
+void ControlTest::HoldKeys(std::initializer_list<int> keys) { recorder.heldKeys = std::set<int>(keys); }
+void ControlTest::PointMouse(int x, int y) { recorder.cursorX = x, recorder.cursorY = y; }
+int ControlTest::Beeps() { return recorder.beeps; }
+bool ControlTest::Native() { return true; }
 
 std::string ControlTest::ClipboardText()
 {
-    const DoubleClipboard &clipboard = TheDoubleClipboard();
-    return clipboard.hasText ? std::string(clipboard.block.data()) : "(none)";
+    return TheDoubleClipboard().hasText ? std::string(TheDoubleClipboard().block.data()) : "(none)";
 }
 
 int ControlTest::ClipboardBlockSize()
 {
-    const DoubleClipboard &clipboard = TheDoubleClipboard();
-    return clipboard.hasText ? int(clipboard.block.size()) : -1;
+    return TheDoubleClipboard().hasText ? int(TheDoubleClipboard().block.size()) : -1;
 }
 
 void ControlTest::PutClipboardText(const std::string &text, bool withNul)
@@ -110,23 +85,15 @@ void ControlTest::EmptyTheClipboard()
     TheDoubleClipboard().hasText = false;
 }
 
-bool ControlTest::FailClipboardOpen()
-{
-    TheDoubleClipboard().failOpen = true;
-    return true;
-}
+bool ControlTest::FailClipboardOpen() { return TheDoubleClipboard().failOpen = true; }
+bool ControlTest::FailClipboardAllocation() { return TheDoubleClipboard().failAllocation = true; }
 
-bool ControlTest::FailClipboardAllocation()
-{
-    TheDoubleClipboard().failAllocation = true;
-    return true;
-}
-
+// The menu must be owned by the window WM_CONTEXTMENU names, at its point, with the five commands.
 int ControlTest::ContextMenu(int command, intptr_t point)
 {
     recorder.menuChoice = command;
     recorder.menuItems.clear();
-    Send(123, 0x4242, point); // WM_CONTEXTMENU from a window the test names
+    Send(123, 0x4242, point);
     std::string shown = std::to_string(recorder.menuOwner) + " at " + std::to_string(recorder.menuX) + "," +
                         std::to_string(recorder.menuY) + ":";
     int greyed = 0;

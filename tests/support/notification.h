@@ -1,5 +1,5 @@
-// A notification as the parent of a control receives it, in a form both
-// the platform double and the Win32 parent window record.
+// A notification as the parent of a control receives it, as both the
+// platform double and the Win32 parent window record it.
 #pragma once
 
 #ifdef _WIN32
@@ -14,7 +14,6 @@
 
 namespace scrivlet {
 
-// One notification as the parent received it.
 struct Notification {
     unsigned code;  // AEN_ code
     DWORD first;    // AEN_SELCHANGE: selStart; AEN_KEYDOWN: virtual key; else 0
@@ -23,13 +22,10 @@ struct Notification {
 bool operator==(const Notification &a, const Notification &b);
 std::ostream &operator<<(std::ostream &out, const Notification &n);
 
-// A pointer as a message's lParam.
 inline intptr_t Param(const void *pointer) { return reinterpret_cast<intptr_t>(pointer); }
-
 inline Notification SelChange(DWORD start, DWORD end) { return {AEN_SELCHANGE, start, end}; }
 inline Notification Change() { return {AEN_CHANGE, 0, 0}; }
 inline Notification MaxText() { return {AEN_MAXTEXT, 0, 0}; }
-inline Notification ErrSpace() { return {AEN_ERRSPACE, 0, 0}; }
 inline Notification LowMemory() { return {AEN_LOWMEMORY, 0, 0}; }
 
 } // namespace scrivlet

@@ -1,6 +1,7 @@
 #include "support/platform_double.h"
 
 #include "control/control_engine.h"
+#include "support/silent_platform.h"
 
 #include <algorithm>
 
@@ -31,7 +32,7 @@ DoubleClipboard &TheDoubleClipboard()
 
 ControlPlatform PlatformOf(PlatformDouble *platformDouble)
 {
-    ControlPlatform platform{};
+    ControlPlatform platform = SilentPlatform(); // for what the double need not record
     platform.context = platformDouble;
     platform.notify = [](void *c, unsigned code) { Of(c).notifications.push_back({code, 0, 0}); };
     platform.notifySelChange = [](void *c, DWORD start, DWORD end) {
@@ -50,11 +51,8 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     platform.invalidate = [](void *c, int l, int t, int r, int b, int) {
         Of(c).invalidated.push_back({l, t, r, b});
     };
-    platform.setRedraw = [](void *, int) {};
     platform.beep = [](void *c) { ++Of(c).beeps; };
     platform.keyDown = [](void *c, int key) { return Of(c).heldKeys.count(key) != 0 ? 1 : 0; };
-    platform.showWaitCursor = [](void *, int) {};
-    platform.sleep = [](void *, unsigned) {};
     platform.startTimer = [](void *c, unsigned id, unsigned ms) { return Of(c).timers[id] = ms, 1; };
     platform.stopTimer = [](void *c, unsigned id) { Of(c).timers.erase(id); };
     platform.getScrollBar = [](void *c, ScrollBar bar, ScrollBarState *state) { return *state = Of(c).bars[bar], 1; };
@@ -71,10 +69,7 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         Of(c).scrolled.push_back({l, t, r, b});
     };
     platform.hasFocus = [](void *c) { return Of(c).focused ? 1 : 0; };
-    platform.createCaret = [](void *, int, int) {};
-    platform.destroyCaret = [](void *) {};
     platform.setCaretPosition = [](void *c, int x, int y) { Of(c).caretX = x, Of(c).caretY = y; };
-    platform.showCaret = [](void *, int) {};
     platform.setCapture = [](void *c) { Of(c).captured = true; };
     platform.releaseCapture = [](void *c) { Of(c).captured = false; };
     platform.captureHeld = [](void *c) { return Of(c).captured ? 1 : 0; };
@@ -114,7 +109,6 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         *size = clipboard.hasText ? uint32_t(clipboard.block.size()) : 0;
         return clipboard.hasText ? clipboard.block.data() : nullptr;
     };
-    platform.unlockClipboardText = [](void *, const char *) {};
     platform.closeClipboard = [](void *) { TheDoubleClipboard().open = false; };
     platform.showContextMenu = [](void *c, uintptr_t owner, int x, int y, const MenuItem *items,
                                   int count) {

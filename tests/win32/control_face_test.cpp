@@ -83,10 +83,9 @@ TEST_F(ControlFaceTest, ClassAndWindowCarryTheirStylesIdAndName)
 TEST_F(ControlFaceTest, EachWindowFindsItsOwnRecordByControlId)
 {
     HWND first = Create(1), second = Create(2);
-    SendMessageA(first, AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>("one\ntwo\nthree"));
-    SendMessageA(second, AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>("x"));
-    EXPECT_EQ(SendMessageA(first, AEM_GETTEXTLENGTH, 0, 0), 13);
-    EXPECT_EQ(SendMessageA(second, AEM_GETTEXTLENGTH, 0, 0), 1);
+    SendMessageA(first, AEM_REPLACESEL, 0, Param("one\ntwo\nthree"));
+    SendMessageA(second, AEM_REPLACESEL, 0, Param("x"));
+    EXPECT_EQ(SendMessageA(first, AEM_GETTEXTLENGTH, 0, 0) * 100 + SendMessageA(second, AEM_GETTEXTLENGTH, 0, 0), 1301);
     DestroyWindow(first);
     EXPECT_EQ(SendMessageA(second, AEM_GETTEXTLENGTH, 0, 0), 1) << "the second record stays in the list";
     EXPECT_EQ(GetLastControlError(), 0u);
@@ -110,9 +109,9 @@ TEST_F(ControlFaceTest, FontsAreFixedPitchRasterOnlyAndOwnedByTheControl)
     EXPECT_EQ(GetObjectType(trueType), static_cast<DWORD>(OBJ_FONT)) << "a refused font stays the caller's";
     DeleteObject(trueType);
 
-    SendMessageA(control, AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>("ab\ncd"));
+    SendMessageA(control, AEM_REPLACESEL, 0, Param("ab\ncd"));
     AERANGE cell = {4, 4}; // line 1, column 1
-    SendMessageA(control, AEM_SETSEL, 0, reinterpret_cast<LPARAM>(&cell));
+    SendMessageA(control, AEM_SETSEL, 0, Param(&cell));
     SetFocus(control);
     HFONT fixedsys = FixedPitchFont("Fixedsys", 0); // raster, 8 × 15 under Wine
     ASSERT_EQ(PitchAndFamily(fixedsys) & 0x0F, 0);

@@ -1,9 +1,6 @@
-// What only a real window shows of the control under Wine: its pixels read
-// back after a paint, the blits of a scroll, the scroll bars, the thumb drag
-// of the system's tracking loop and the system caret. (What the painter
-// draws cell by cell is pinned over the platform double.) The default font
-// under Wine is the raster Courier of 8 × 13 pixels, drawn without
-// smoothing, so every pixel is exactly the text or the background colour.
+// What only a real window shows: pixels after a paint, the blits of a scroll,
+// the scroll bars, the system's thumb drag and the system caret. Wine's raster
+// Courier of 8 × 13 pixels is drawn without smoothing: every pixel is ink or background.
 #include "support/control_fixture.h"
 #include "support/window_capture.h"
 
@@ -17,57 +14,40 @@ namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0); // the keyword class
 
-class ViewPixelTest : public testing::Test {
+class ViewPixelTest : public ControlTest {
 protected:
+    ControlShape InitialShape() const override { return {AES_AUTOHSCROLL | AES_AUTOVSCROLL, 8 * 40 + 1, 13 * 10 + 1}; }
     void SetUp() override
     {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSA existing;
-        if (!GetClassInfoA(instance, ADVANCEDEDIT_CLASS, &existing)) {
-            ASSERT_EQ(RegisterAdvancedEditClass(instance), 1);
-        }
-        parent = CreateWindowExA(0, "STATIC", "view pixel test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                                 800, 600, nullptr, nullptr, instance, nullptr);
-        control = CreateAdvancedEdit(0, WS_CHILD | WS_VISIBLE | AES_AUTOHSCROLL | AES_AUTOVSCROLL, 0, 0,
-                                     8 * 40 + 1, 13 * 10 + 1, parent, 1);
-        ASSERT_NE(control, nullptr);
+        ControlTest::SetUp();
+        control = Window();
         TEXTMETRICA metrics;
         ASSERT_TRUE(GetTextMetricsA(GetDC(control), &metrics));
         ASSERT_EQ(metrics.tmMaxCharWidth * 100 + metrics.tmHeight, 813)
             << "the default font must be Wine's raster Courier (scripts/wine-run copies the fonts)";
-        window = GetSysColor(COLOR_WINDOW);
-        ink = GetSysColor(COLOR_WINDOWTEXT);
     }
-    void TearDown() override { DestroyWindow(parent); }
-    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    // The text typed over the whole selection, the caret back at 0.
+    void Show(const std::string &text)
     {
-        return SendMessageA(control, message, wParam, lParam);
-    }
-    void Select(DWORD start, DWORD end)
-    {
-        AERANGE range = {start, end};
-        Send(AEM_SETSEL, 1, reinterpret_cast<LPARAM>(&range));
-    }
-    void SetText(const std::string &text)
-    {
-        Select(0, 0xFFFFFFFF);
-        Send(AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        Select(0, 0);
+        AERANGE all = {0, 0xFFFFFFFF}, start = {0, 0};
+        Send(AEM_SETSEL, 1, Param(&all));
+        Send(AEM_REPLACESEL, 0, Param(text.c_str()));
+        Send(AEM_SETSEL, 1, Param(&start));
     }
     // The keyword "int" in red.
     void UseKeywordStyle()
     {
-        DWORD style = DWORD(Send(AEM_ADDSTYLE, reinterpret_cast<WPARAM>("Pixel test"), 0));
+        DWORD style = DWORD(Send(AEM_ADDSTYLE, uintptr_t("Pixel test"), 0));
         AESTYLEREF ref = {style, 0, AESK_CLASS};
         AESTYLECLASS cls = {};
         std::strcpy(cls.name, "Keyword");
         cls.colour = kRed;
         AESTYLESYMBOL symbol = {};
         std::strcpy(symbol.text, "int");
-        symbol.classIdentifier = DWORD(Send(AEM_ADDSTYLEITEM, reinterpret_cast<WPARAM>(&ref), reinterpret_cast<LPARAM>(&cls)));
+        symbol.classIdentifier = DWORD(Send(AEM_ADDSTYLEITEM, uintptr_t(&ref), Param(&cls)));
         ref.kind = AESK_SYMBOL;
-        ASSERT_NE(Send(AEM_ADDSTYLEITEM, reinterpret_cast<WPARAM>(&ref), reinterpret_cast<LPARAM>(&symbol)), 0);
-        ASSERT_EQ(Send(AEM_SETSTYLE, 0, LPARAM(style)), 1);
+        ASSERT_NE(Send(AEM_ADDSTYLEITEM, uintptr_t(&ref), Param(&symbol)), 0);
+        ASSERT_EQ(Send(AEM_SETSTYLE, 0, style), 1);
     }
     Capture Repainted()
     {
@@ -88,8 +68,8 @@ protected:
         EXPECT_TRUE(GetScrollInfo(control, bar, &info));
         return info;
     }
-    HWND parent = nullptr, control = nullptr;
-    COLORREF window = 0, ink = 0;
+    HWND control = nullptr;
+    const COLORREF window = GetSysColor(COLOR_WINDOW), ink = GetSysColor(COLOR_WINDOWTEXT);
 };
 
 // Forty lines of keywords, one of them 60 columns wide.
@@ -102,30 +82,34 @@ std::string TallText()
     return text;
 }
 
-// Each case paints a text with a selection; a cell is blank (0), inked
-// (1), wholly inverted (2), red (3) or inverted with glyph pixels (4).
+// Each case paints a text with a selection; a cell is blank (0), inked (1),
+// wholly inverted (2), red (3) or inverted with glyph pixels (4), rows parted by '|'.
 TEST_F(ViewPixelTest, CellsShowTheirCharactersSelectionAndColour)
 {
     UseKeywordStyle();
-    const struct { const char *text; DWORD from, to; std::vector<int> row0, row1; } cases[] = {
-        {"ab\n c", 0, 0, {1, 1, 0, 0}, {0, 1, 0}},
-        {"\nx", 0, 1, {2, 0}, {1, 0}},            // a selected line break is one inverted cell
-        {"ab\ncd", 2, 3, {1, 1, 2, 0}, {1, 1}},
-        {"int x;", 0, 2, {4, 4, 3, 0, 1}, {0}},   // the class colour comes back after the selection
-        {"print", 0, 0, {1, 1, 1, 1, 1}, {0}},    // "int" inside a word is no keyword
+    const struct { const char *text; DWORD from, to; std::string cells; } cases[] = {
+        {"ab\n c", 0, 0, "1100|010"},
+        {"\nx", 0, 1, "20|10"},     // a selected line break is one inverted cell
+        {"ab\ncd", 2, 3, "1120|11"},
+        {"int x;", 0, 2, "44301|0"}, // the class colour comes back after the selection
+        {"print", 0, 0, "11111|0"},  // "int" inside a word is no keyword
     };
     for (const auto &c : cases) {
-        SetText(c.text);
+        Show(c.text);
         Select(c.from, c.to);
         Capture shown = Repainted();
-        for (int row = 0; row < 2; ++row) {
-            const std::vector<int> &cells = row == 0 ? c.row0 : c.row1;
-            for (size_t column = 0; column < cells.size(); ++column) {
-                int inked = InCell(shown, ink, int(column), row), red = InCell(shown, kRed, int(column), row);
-                int seen = red > 0 ? 3 : inked == 104 ? 2 : inked > 52 ? 4 : inked > 0 ? 1 : 0;
-                EXPECT_EQ(seen, cells[column]) << c.text << ": cell " << column << "," << row;
+        std::string seen;
+        for (int row = 0, column = 0; seen.size() < c.cells.size(); ++column) {
+            int inked = InCell(shown, ink, column, row), red = InCell(shown, kRed, column, row);
+            if (c.cells[seen.size()] != '|') {
+                seen += red > 0 ? '3' : inked == 104 ? '2' : inked > 52 ? '4' : inked > 0 ? '1' : '0';
+                continue;
             }
+            seen += '|';
+            ++row;
+            column = -1;
         }
+        EXPECT_EQ(seen, c.cells) << c.text;
         EXPECT_EQ(shown.Count(window, 0, 0, 1, shown.height) + shown.Count(window, 0, 0, shown.width, 1),
                   shown.height + shown.width) << "the edge strips stay background";
     }
@@ -137,7 +121,7 @@ TEST_F(ViewPixelTest, CellsShowTheirCharactersSelectionAndColour)
 TEST_F(ViewPixelTest, ScrollsAndEditsShowWhatAFullRepaintShows)
 {
     UseKeywordStyle();
-    SetText(TallText());
+    Show(TallText());
     Repainted();
     const LRESULT page = LRESULT(ScrollInfo(SB_VERT).nPage) - 1; // a page step keeps one line in view
     const struct { UINT message; WPARAM code; LRESULT firstLine; } steps[] = {
@@ -148,9 +132,10 @@ TEST_F(ViewPixelTest, ScrollsAndEditsShowWhatAFullRepaintShows)
         Capture before = CaptureClient(control);
         Send(step.message, step.code, 1);
         Capture shown = CaptureClient(control);
-        EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), step.firstLine) << step.message << " " << step.code;
-        EXPECT_FALSE(shown == before) << "the view must change: " << step.message << " " << step.code;
-        EXPECT_TRUE(shown == Repainted()) << "blit and band must equal a full repaint: " << step.message << " " << step.code;
+        SCOPED_TRACE(testing::Message() << "message " << step.message << " code " << step.code);
+        EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), step.firstLine);
+        EXPECT_FALSE(shown == before) << "the view must change";
+        EXPECT_TRUE(shown == Repainted()) << "blit and band must equal a full repaint";
         Capture frame = CaptureWindow(control);
         RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         EXPECT_TRUE(frame == CaptureWindow(control)) << "the bars as drawn must equal a redraw";
@@ -159,8 +144,6 @@ TEST_F(ViewPixelTest, ScrollsAndEditsShowWhatAFullRepaintShows)
     RECT client;
     GetClientRect(control, &client);
     EXPECT_EQ(int(ScrollInfo(SB_VERT).nPage), (client.bottom - 1) / 13);
-    Select(DWORD(Send(AEM_LINEINDEX, 20)), DWORD(Send(AEM_LINEINDEX, 21) + 6));
-    SaveBitmap(Repainted(), SCRIVLET_BUILD_DIR "/view-pixel-test.bmp"); // a picture for people to look at
 }
 
 // The track position differs from the position only while the thumb is
@@ -169,7 +152,7 @@ TEST_F(ViewPixelTest, ScrollsAndEditsShowWhatAFullRepaintShows)
 // with the mouse move and the release already waiting in the queue.
 TEST_F(ViewPixelTest, OnlyADraggedThumbScrollsAndTheViewFollowsIt)
 {
-    SetText(TallText());
+    Show(TallText());
     Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 12), 0);
     Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 12), 0);
     EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), 0);
@@ -189,11 +172,29 @@ TEST_F(ViewPixelTest, OnlyADraggedThumbScrollsAndTheViewFollowsIt)
     EXPECT_TRUE(shown == Repainted()) << "what the drag painted equals a full repaint";
 }
 
+// The auto-scroll timer (1) runs only while a drag is outside, the memory watch's (2) only while it is on.
+TEST_F(ViewPixelTest, TimersRunOnlyWhileTheirWorkLasts)
+{
+    Show(TallText());
+    for (bool release : {true, false}) {
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 500));
+        Send(release ? WM_LBUTTONUP : WM_MOUSEMOVE, release ? 0 : MK_LBUTTON, MAKELPARAM(10, 10));
+        EXPECT_FALSE(KillTimer(control, 1)) << (release ? "the release" : "a move inside") << " stops the timer";
+    }
+    Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 500));
+    EXPECT_TRUE(KillTimer(control, 1)) << "a drag below the text starts it";
+    Send(WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    Send(AEM_SETMEMORYWATCH, 1, 60000);
+    Send(AEM_SETMEMORYWATCH, 0);
+    EXPECT_FALSE(KillTimer(control, 2));
+}
+
 // The system caret: two pixels wide, one line high, on the cell of its
 // offset, following the view, there only while the control has the focus.
 TEST_F(ViewPixelTest, CaretSitsOnItsCellAndFollowsTheView)
 {
-    SetText(TallText());
+    Show(TallText());
     SetFocus(control);
     GUITHREADINFO thread = {};
     thread.cbSize = sizeof thread;
@@ -210,7 +211,7 @@ TEST_F(ViewPixelTest, CaretSitsOnItsCellAndFollowsTheView)
         EXPECT_EQ(at.x, 8 * 3 + 1);
         EXPECT_EQ(at.y, 13 * (1 - int(Send(AEM_GETFIRSTVISIBLELINE))) + 1) << "after scroll code " << s.code;
     }
-    SetFocus(parent);
+    SetFocus(GetParent(control));
     thread = {};
     thread.cbSize = sizeof thread;
     ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &thread));
