@@ -218,21 +218,6 @@ DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *
 
 } // namespace
 
-bool Enabled(HWND dialog, int control)
-{
-    return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE;
-}
-
-bool Checked(HWND dialog, int control)
-{
-    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
-}
-
-void Click(HWND dialog, int control)
-{
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), LPARAM(GetDlgItem(dialog, control)));
-}
-
 std::vector<std::string> ListTexts(HWND dialog, int list)
 {
     std::vector<std::string> texts(size_t(SendDlgItemMessageA(dialog, list, LB_GETCOUNT, 0, 0)));
@@ -242,11 +227,6 @@ std::vector<std::string> ListTexts(HWND dialog, int list)
         texts[i] = text;
     }
     return texts;
-}
-
-int ListSelection(HWND dialog, int list)
-{
-    return int(SendDlgItemMessageA(dialog, list, LB_GETCURSEL, 0, 0));
 }
 
 void SelectEntry(HWND dialog, int list, int index, bool doubleClick)
@@ -363,13 +343,6 @@ void ShellTest::PressKey(int key, bool ctrl, bool shift)
     SetKeyboardState(keys);
 }
 
-HMENU ShellTest::OpenPopup(int position) const
-{
-    HMENU popup = GetSubMenu(GetMenu(g_app.mainWindow), position);
-    SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(popup), position);
-    return popup;
-}
-
 std::string ShellTest::EditText() const
 {
     std::string text;
@@ -378,32 +351,12 @@ std::string ShellTest::EditText() const
     return text;
 }
 
-std::string ShellTest::StatusPart(int part) const
-{
-    char text[512] = "";
-    SendMessageA(g_app.statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string ShellTest::Title() const
-{
-    char text[512] = "";
-    GetWindowTextA(g_app.mainWindow, text, sizeof text);
-    return text;
-}
 
 std::vector<std::string> ShellTest::BoxTexts() const
 {
     std::vector<std::string> texts;
     for (const ShownBox &box : boxes)
         texts.push_back(box.text);
-    return texts;
-}
-
-std::vector<std::string> ShellTest::TakeBoxTexts()
-{
-    std::vector<std::string> texts = BoxTexts();
-    boxes.clear();
     return texts;
 }
 

@@ -49,17 +49,37 @@ protected:
     // handled by the program's message loop.
     void PressKey(int key, bool ctrl = false, bool shift = false);
     void ProcessPendingMessages();
-    HMENU OpenPopup(int position) const; // WM_INITMENUPOPUP of a top-level popup
+    HMENU OpenPopup(int position) const // WM_INITMENUPOPUP of a top-level popup
+    {
+        HMENU popup = GetSubMenu(GetMenu(g_app.mainWindow), position);
+        SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(popup), position);
+        return popup;
+    }
     bool ItemEnabled(HMENU popup, UINT command) const { return !(GetMenuState(popup, command, 0) & MF_GRAYED); }
     bool Running() const { return g_app.mainWindow != nullptr; }
     std::string EditText() const; // with CR LF line ends
     void Type(const std::string &text) const { SendToEdit(AEM_REPLACESEL, 1, LPARAM(text.c_str())); } // as typing does
     void Select(DWORD start, DWORD end) const { SelectInEdit(start, end); }
     AERANGE Selection() const { return EditSelection(); }
-    std::string StatusPart(int part) const;
-    std::string Title() const;
+    std::string StatusPart(int part) const
+    {
+        char text[512] = "";
+        SendMessageA(g_app.statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    std::string Title() const
+    {
+        char text[512] = "";
+        GetWindowTextA(g_app.mainWindow, text, sizeof text);
+        return text;
+    }
     std::vector<std::string> BoxTexts() const;
-    std::vector<std::string> TakeBoxTexts(); // and forgets them
+    std::vector<std::string> TakeBoxTexts() // and forgets them
+    {
+        std::vector<std::string> texts = BoxTexts();
+        boxes.clear();
+        return texts;
+    }
     static std::string RecentValue(int number); // "RecentFile1".. ; "<none>" when missing
     static void SetRecentValue(int number, const std::string &value);
 
@@ -105,11 +125,14 @@ private:
 };
 
 // A dialog's controls as the tests read and press them.
-bool Enabled(HWND dialog, int control);
-bool Checked(HWND dialog, int control);
-void Click(HWND dialog, int control); // WM_COMMAND BN_CLICKED, as the button sends it
+inline bool Enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE; }
+inline bool Checked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
+inline void Click(HWND dialog, int control) // WM_COMMAND BN_CLICKED, as the button sends it
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), LPARAM(GetDlgItem(dialog, control)));
+}
+inline int ListSelection(HWND dialog, int list) { return int(SendDlgItemMessageA(dialog, list, LB_GETCURSEL, 0, 0)); }
 std::vector<std::string> ListTexts(HWND dialog, int list);
-int ListSelection(HWND dialog, int list);
 void SelectEntry(HWND dialog, int list, int index, bool doubleClick = false); // and the list tells its dialog
 
 } // namespace scrivlet
