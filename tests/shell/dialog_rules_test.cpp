@@ -32,7 +32,8 @@ TEST(DialogRules, NumbersAreUnsignedDecimalsWithBlanksAndOptionsKeepsThemInBound
         EXPECT_EQ(ReadUnsignedNumber(c.text, &value), c.value != 12345) << '"' << c.text << '"';
         EXPECT_EQ(value, c.value == 12345 ? 0 : c.value) << '"' << c.text << '"';
     }
-    const char kMinutes[] = "Minute value must be between 1 and 1440 !", kUndo[] = "Illegal value for number of undo levels !";
+    const char kMinutes[] = "Minute value must be between 1 and 1440 !";
+    const char kUndo[] = "Illegal value for number of undo levels !";
     // The period is stored even when refused; undo levels of 77 were left untouched.
     const struct {
         const char *text, *periodMessage;
@@ -73,15 +74,15 @@ TEST(DialogRules, MarginsGoToAndFileTypeFields)
             EXPECT_DOUBLE_EQ(read[i], c.read[i]) << c.texts[i];
     }
     // Line or offset, a number or not, the number, the limit: "target" or the message.
+    const char kLines[] = "Line number must be between 1 and 3 !", kOffsets[] = "Offset must be between 0 and 14 !";
     const struct {
         bool line, isNumber;
         uint32_t number, limit;
         const char *verdict;
     } goTo[] = {
-        {true, true, 1, 3, "0"}, {true, true, 3, 3, "2"}, {true, true, 0, 3, "Line number must be between 1 and 3 !"},
-        {true, true, 4, 3, "Line number must be between 1 and 3 !"}, {true, false, 2, 3, "Line number must be between 1 and 3 !"},
-        {false, true, 0, 14, "0"}, {false, true, 14, 14, "14"}, {false, true, 15, 14, "Offset must be between 0 and 14 !"},
-        {false, false, 3, 14, "Offset must be between 0 and 14 !"},
+        {true, true, 1, 3, "0"}, {true, true, 3, 3, "2"}, {true, true, 0, 3, kLines}, {true, true, 4, 3, kLines},
+        {true, false, 2, 3, kLines}, {false, true, 0, 14, "0"}, {false, true, 14, 14, "14"},
+        {false, true, 15, 14, kOffsets}, {false, false, 3, 14, kOffsets},
     };
     for (const auto &c : goTo) {
         GoToVerdict verdict = CheckGoTo(c.line, c.isNumber, c.number, c.limit);
@@ -110,7 +111,8 @@ TEST(DialogRules, TemplatesAndExtensionListsReadBackAsShown)
     CreateFileType(&again, "C", JoinExtensions(type).c_str(), 1, JoinTabWidths(type).c_str(),
                    JoinTemplates(type).c_str(), "");
     for (const FileType *shown : {&type, &again})
-        EXPECT_EQ(JoinExtensions(*shown) + "|" + JoinTabWidths(*shown) + "|" + JoinTemplates(*shown), "c,h,cpp|4,8|a.c;b.c;c.c;");
+        EXPECT_EQ(JoinExtensions(*shown) + "|" + JoinTabWidths(*shown) + "|" + JoinTemplates(*shown),
+                  "c,h,cpp|4,8|a.c;b.c;c.c;");
     EXPECT_EQ(JoinExtensions(empty) + "|" + JoinTabWidths(empty) + "|" + JoinTemplates(empty), "||");
     std::string ten = "t0";
     for (int i = 1; i < 10; ++i)
@@ -118,7 +120,8 @@ TEST(DialogRules, TemplatesAndExtensionListsReadBackAsShown)
     CreateFileType(&full, "T", "t", 0, "", ten.c_str(), "");
     EXPECT_EQ(JoinTemplates(full), ten) << "ten templates leave no trailing separator";
     std::string list;
-    for (auto [path, joined] : {std::pair<const char *, const char *>{"a", "a"}, {"b", "a;b"}, {"", "a;b;"}, {"c", "a;b;c"}}) {
+    for (auto [path, joined] :
+         {std::pair<const char *, const char *>{"a", "a"}, {"b", "a;b"}, {"", "a;b;"}, {"c", "a;b;c"}}) {
         AppendTemplatePath(list, path);
         EXPECT_EQ(list, joined);
     }
@@ -152,8 +155,9 @@ TEST(DialogRules, StyleDialogsNeedTheirTextsAndMapColoursAndCase)
     EXPECT_EQ(StyleErrorMessage("E:[%s]", "engine", false, "refused"), "E:[engine]");
     EXPECT_EQ(StyleErrorMessage("E:[%s]", "engine", true, "refused"), "E:[refused]");
     EXPECT_EQ(StyleErrorMessage(nullptr, "engine", true, nullptr), "engine") << "no explanation: the engine's";
-    for (auto [start, end, entry] : {std::tuple<std::string, const char *, std::string>{"/*", "*/", "[/*] - [*/]"},
-                                     {"//", "", "[//] - [EOL]"}, {std::string(90, 's'), "e", "[" + std::string(79, 's') + "] - [e]"}})
+    for (auto [start, end, entry] :
+         {std::tuple<std::string, const char *, std::string>{"/*", "*/", "[/*] - [*/]"}, {"//", "", "[//] - [EOL]"},
+          {std::string(90, 's'), "e", "[" + std::string(79, 's') + "] - [e]"}})
         EXPECT_EQ(RangeEntryText(start.c_str(), end), entry);
 }
 

@@ -43,7 +43,8 @@ TEST(DocumentPaths, JoinSplitAndBackup)
     EXPECT_FALSE(JoinDocumentPath(path, directory.c_str(), "123456789")); // 260: refused, not cut
     EXPECT_STREQ(path, "");
     // Path, offset of the name, whether it is taken, the part left: a refusal keeps the old one.
-    for (auto [from, offset, taken, left] : {std::tuple<const char *, size_t, bool, const char *>{"C:\\d\\a.txt", 5, true, "C:\\d\\"},
+    for (auto [from, offset, taken, left] :
+         {std::tuple<const char *, size_t, bool, const char *>{"C:\\d\\a.txt", 5, true, "C:\\d\\"},
                                              {"C:\\d\\", 5, true, "C:\\d\\"}, {"C:\\d", 6, false, "C:\\d\\"},
                                              {"C:\\longer\\a", 10, false, "C:\\d\\"}, {"a.txt", 0, true, ""}}) {
         EXPECT_EQ(CopyDirectoryPart(part, sizeof part, from, offset), taken) << from << " " << offset;
@@ -114,7 +115,8 @@ TEST(RecentList, ValuesRoundTripAndTheListKeepsFiveNewestLast)
         EXPECT_STREQ(value, v.formatted ? v.formatted : value);
     }
     RecentFileList list{};
-    for (auto [path, added] : {std::pair<const char *, bool>{"a", true}, {"b", true}, {"b", false}, {"B", true}, {"a", true}})
+    for (auto [path, added] :
+         {std::pair<const char *, bool>{"a", true}, {"b", true}, {"b", false}, {"B", true}, {"a", true}})
         EXPECT_EQ(AddRecentFile(&list, path, 3, 4), added) << path << " (only the newest entry is compared)";
     EXPECT_EQ(CountRecentFiles(&list), 4u);
     EXPECT_TRUE(AddRecentFile(&list, "e", 0, 0));

@@ -25,7 +25,8 @@ std::string ReadSource(const std::string &name)
 
 BOOL CALLBACK CollectControls(HMODULE module, LPCSTR, LPSTR name, LONG_PTR controls)
 {
-    HWND dialog = CreateDialogParamA(module, name, g_app.mainWindow, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    DLGPROC nothing = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
+    HWND dialog = CreateDialogParamA(module, name, g_app.mainWindow, nothing, 0);
     EXPECT_NE(dialog, nullptr) << "template " << reinterpret_cast<UINT_PTR>(name);
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
         reinterpret_cast<std::set<int> *>(controls)->insert(GetDlgCtrlID(child));
@@ -118,8 +119,9 @@ TEST(VersionInfoTest, NumbersAndTextsAgree)
                   fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
     EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
     EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
-    for (const auto &[name, value] : {std::pair<const char *, const char *>{"FileVersion", version}, {"ProductVersion", version},
-                                      {"ProductName", "Scrivlet"}, {"OriginalFilename", "Scrivlet.exe"}}) {
+    for (const auto &[name, value] : {std::pair<const char *, const char *>{"FileVersion", version},
+                                      {"ProductVersion", version}, {"ProductName", "Scrivlet"},
+                                      {"OriginalFilename", "Scrivlet.exe"}}) {
         std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
         ASSERT_TRUE(VerQueryValueA(block.data(), query, reinterpret_cast<void **>(&text), &length)) << query;
         EXPECT_STREQ(text, value) << name;

@@ -12,7 +12,8 @@ TEST_F(ShellTest, StartsWithTheSettingsAppliedAndWritesThemBackAtExit)
                       "Extensions=txt\r\n");
     Start();
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(Title() + "|" + StatusPart(0) + "|" + StatusPart(1) + "|" + StatusPart(3), "Untitled - Scrivlet|Ln 1, Col 1||");
+    EXPECT_EQ(Title() + "|" + StatusPart(0) + "|" + StatusPart(1) + "|" + StatusPart(3),
+              "Untitled - Scrivlet|Ln 1, Col 1||");
     EXPECT_EQ(SendToEdit(AEM_GETUNDOLEVELS, 0, 0), 7);
     EXPECT_EQ(SendToEdit(AEM_GETOPTIONS, 0, 0), AEO_BRACKETFLASH);
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendToEdit(WM_GETFONT, 0, 0)), GetStockObject(SYSTEM_FIXED_FONT));
@@ -124,7 +125,8 @@ TEST_F(ShellTest, TheWindowsChildrenStatusBarAndNotificationsFollowTheControl)
     for (WORD code : {WORD(AEN_ERRSPACE), WORD(AEN_LOWMEMORY), WORD(AEN_MAXTEXT)})
         SendMessageA(g_app.mainWindow, WM_COMMAND, MAKEWPARAM(kEditControlId, code), LPARAM(g_app.editControl));
     ASSERT_EQ(BoxTexts(), (std::vector<std::string>{kErrSpaceText, kLowMemoryText, kMaxTextText}));
-    EXPECT_EQ(boxes[0].title + boxes[1].title + boxes[2].title, "Scrivlet - WarningScrivlet - WarningScrivlet - Information");
+    EXPECT_EQ(boxes[0].title + boxes[1].title + boxes[2].title,
+              "Scrivlet - WarningScrivlet - WarningScrivlet - Information");
     EXPECT_EQ(boxes[1].type + boxes[2].type, UINT(MB_OK | MB_ICONWARNING) + UINT(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(boxes[2].owner, g_app.mainWindow);
 }
