@@ -95,10 +95,9 @@ public:
     std::vector<std::string> saveDialogNames;   // the Save As dialog's file buffer as it opened
     std::vector<std::string> saveDialogFolders; // its initial directory then
 
-    // Modal dialogs (the program's and the common Print dialog) run for
-    // real: `dialogDriver` gets the dialog once it shows, sets its controls
-    // and closes it; it may set the next driver before it opens a dialog
-    // from its own. Without a driver a modal dialog fails the test.
+    // Modal dialogs (the program's and the Print dialog) run for real: the
+    // driver gets the dialog once it shows, sets its controls and closes it;
+    // it may set the next driver before it opens a dialog from its own.
     std::function<void(HWND dialog)> dialogDriver;
     std::vector<int> modalDialogs; // the template of every one the dialog seam opened, in order
     // The Print dialog: each answer stands for one dialog the user closed
@@ -113,12 +112,8 @@ public:
     std::vector<DWORD> printDialogFlags; // the record's flags as each Print dialog received them
     std::deque<long> colourAnswers;         // the colour chooser's colour, -1 or none: Cancel
     std::deque<std::string> folderAnswers;  // the folder browser's choice, "" or none: Cancel
-    // Documents read through the read seam fail once this many more bytes
-    // were read; -1: never.
-    int64_t readFailsAfter = -1;
-    // The auto-save timer fires inside every box and file dialog, as it may
-    // in their modal loops.
-    bool autoSaveTicksInModalLoops = false;
+    int64_t readFailsAfter = -1; // documents read fail once this many more bytes were read; -1: never
+    bool autoSaveTicksInModalLoops = false; // the auto-save timer fires inside every box and file dialog
 
 private:
     std::string previousDirectory;
