@@ -104,24 +104,11 @@ BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
     return TRUE;
 }
 
-BOOL AnswerOpen(OPENFILENAMEA *record)
-{
-    ++current->openDialogsShown;
-    return AnswerFileDialog(record, current->openChoices);
-}
-
 BOOL AnswerSave(OPENFILENAMEA *record)
 {
     current->saveDialogNames.push_back(record->lpstrFile);
     current->saveDialogFolders.push_back(record->lpstrInitialDir != nullptr ? record->lpstrInitialDir : "");
     return AnswerFileDialog(record, current->saveChoices);
-}
-
-BOOL CountHelp(HWND, const char *file, UINT command, ULONG_PTR)
-{
-    EXPECT_EQ(file + std::to_string(command), "Scrivlet.hlp" + std::to_string(HELP_FINDER));
-    ++current->helpCalls;
-    return TRUE;
 }
 
 // A modal dialog runs with a timer of the thread that hands the dialog to
@@ -203,12 +190,6 @@ BOOL AnswerColour(CHOOSECOLORA *record)
     return TRUE;
 }
 
-void *AnswerFolder(void *)
-{
-    std::string path;
-    return TakeFront(current->folderAnswers, &path) && !path.empty() ? ILCreateFromPathA(path.c_str()) : nullptr;
-}
-
 DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
 {
     reinterpret_cast<std::string *>(cookie)->append(reinterpret_cast<const char *>(buffer), count);
@@ -253,8 +234,20 @@ void ShellTest::SetUp()
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/styles.dat", Path("styles.dat").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE));
     ForgetRegistry();
-    g_seams = {AnswerBox,      AnswerOpen,   AnswerSave,   CountHelp,       AnswerPrint,
-               DriveDialogBox, AnswerColour, AnswerFolder, ReadUntilFailure};
+    auto answerOpen = [](OPENFILENAMEA *record) {
+        ++current->openDialogsShown;
+        return AnswerFileDialog(record, current->openChoices);
+    };
+    auto countHelp = [](HWND, const char *file, UINT command, ULONG_PTR) -> BOOL {
+        EXPECT_EQ(file + std::to_string(command), "Scrivlet.hlp" + std::to_string(HELP_FINDER));
+        return ++current->helpCalls;
+    };
+    auto answerFolder = [](void *) -> void * { // the chosen folder's path, "" or none for Cancel
+        std::string path;
+        return TakeFront(current->folderAnswers, &path) && !path.empty() ? ILCreateFromPathA(path.c_str()) : nullptr;
+    };
+    g_seams = {AnswerBox,      answerOpen,   AnswerSave,   countHelp,       AnswerPrint,
+               DriveDialogBox, AnswerColour, answerFolder, ReadUntilFailure};
 }
 
 void ShellTest::TearDown()
