@@ -1,6 +1,8 @@
 // The dialogs' rules as tables: the fields a user types, what a dialog
 // stores, and the message it shows for what it refuses ("" for none); and
 // the lists of a file type as the Edit File Type dialog shows and reads them.
+// The bounds of the margins, of Go To and the required fields of a file type
+// are pinned through the dialogs themselves (tests/win32/shell).
 #include "shell/dialog_rules.h"
 #include "shell/settings_texts.h"
 
@@ -55,52 +57,6 @@ TEST(DialogRules, NumbersAreUnsignedDecimalsWithBlanksAndOptionsKeepsThemInBound
     }
     EXPECT_EQ(AutoIndentOf(true, false, 1) * 100 + AutoIndentOf(false, true, 0) * 10 + AutoIndentOf(false, false, 7),
               17u) << "None 0, Default 1, neither checked: the record's";
-}
-
-TEST(DialogRules, MarginsGoToAndFileTypeFields)
-{
-    const struct {
-        const char *texts[4];
-        bool legal;
-        double read[4];
-    } margins[] = {
-        {{"0", "5", "0.00", "5.00"}, true, {0, 5, 0, 5}}, {{"1.25", "x", "", "2"}, true, {1.25, 0, 0, 2}},
-        {{"5.01", "1", "1", "1"}, false, {5.01, 1, 1, 1}}, {{"1", "1", "1", "-0.01"}, false, {1, 1, 1, -0.01}},
-    };
-    for (const auto &c : margins) {
-        double read[4] = {};
-        EXPECT_EQ(Text(ReadMargins(c.texts, read)), c.legal ? "" : "One or more margin settings are illegal !");
-        for (int i = 0; i < 4; ++i)
-            EXPECT_DOUBLE_EQ(read[i], c.read[i]) << c.texts[i];
-    }
-    // Line or offset, a number or not, the number, the limit: "target" or the message.
-    const char kLines[] = "Line number must be between 1 and 3 !", kOffsets[] = "Offset must be between 0 and 14 !";
-    const struct {
-        bool line, isNumber;
-        uint32_t number, limit;
-        const char *verdict;
-    } goTo[] = {
-        {true, true, 1, 3, "0"}, {true, true, 3, 3, "2"}, {true, true, 0, 3, kLines}, {true, true, 4, 3, kLines},
-        {true, false, 2, 3, kLines}, {false, true, 0, 14, "0"}, {false, true, 14, 14, "14"},
-        {false, true, 15, 14, kOffsets}, {false, false, 3, 14, kOffsets},
-    };
-    for (const auto &c : goTo) {
-        GoToVerdict verdict = CheckGoTo(c.line, c.isNumber, c.number, c.limit);
-        EXPECT_EQ(verdict.legal ? std::to_string(verdict.target) : verdict.message, c.verdict) << c.number;
-    }
-    const char kName[] = "File type name is required !", kExtension[] = "At least one file extension must be given !";
-    const struct {
-        const char *name, *extensions;
-        int field;
-        const char *message;
-    } fields[] = {
-        {"C", "c", 0, ""}, {"C", " ;,h", 0, ""}, {"", "c", kFileTypeNameField, kName}, {"", "", kFileTypeNameField, kName},
-        {"C", ",;", kFileTypeExtensionsField, kExtension}, {"C", "", kFileTypeExtensionsField, kExtension},
-    };
-    for (const auto &c : fields) {
-        FieldVerdict verdict = CheckFileTypeFields(c.name, c.extensions);
-        EXPECT_EQ(Text(verdict.message) + "|" + std::to_string(verdict.field), c.message + ("|" + std::to_string(c.field)));
-    }
     EXPECT_EQ(std::string(StoredCodeStyle("None")) + "|" + StoredCodeStyle("none"), "|none");
 }
 

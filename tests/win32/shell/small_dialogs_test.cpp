@@ -42,7 +42,7 @@ TEST_F(ShellTest, GoToJumpsToLinesAndOffsetsAndStaysOpen)
     Type("one\ntwo\nthree!");
     std::vector<DWORD> carets;
     dialogDriver = [&](HWND dialog) {
-        for (const char *number : {"3", "2", "4", "x", "", "14", "5", "15"}) {
+        for (const char *number : {"3", "2", "0", "4", "x", "", "14", "0", "15"}) {
             if (*number == '\0') // from here on offsets
                 SendDlgItemMessageA(dialog, IDC_GOTO_WHAT, LB_SETCURSEL, 1, 0);
             SetDlgItemTextA(dialog, IDC_GOTO_NUMBER, number);
@@ -54,9 +54,9 @@ TEST_F(ShellTest, GoToJumpsToLinesAndOffsetsAndStaysOpen)
         Click(dialog, IDCANCEL);
     };
     Command(IDM_GOTO);
-    EXPECT_EQ(carets, (std::vector<DWORD>{8, 4, 4, 4, 4, 14, 5, 5}));
+    EXPECT_EQ(carets, (std::vector<DWORD>{8, 4, 4, 4, 4, 4, 14, 0, 0}));
     const std::string line = "Line number must be between 1 and 3 !", offset = "Offset must be between 0 and 14 !";
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{line, line, offset, offset}));
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{line, line, line, offset, offset}));
 }
 
 // Types in list order, then slots in order; OK only with a selection.
