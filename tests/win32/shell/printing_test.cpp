@@ -63,6 +63,7 @@ TEST_F(ShellTest, PrintingFollowsTheDialogAndReportsFailures)
     };
     Command(IDM_PRINT);
     EXPECT_EQ(printDialogFlags[0], DWORD(0x105100)) << "no PD_NOSELECTION with a selection";
+    EXPECT_EQ(printDialogData, (1 << 16) + 1) << "odd pages, the printer's font";
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(PostScriptPageCount(output), 1);
 

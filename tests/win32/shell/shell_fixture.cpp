@@ -171,8 +171,11 @@ BOOL AnswerPrint(PRINTDLGA *record)
 {
     current->printDialogFlags.push_back(record->Flags);
     ShellTest::PrintAnswer answer;
-    if (!TakeFront(current->printAnswers, &answer))
-        return Driven([&] { return PrintDlgA(record); });
+    if (!TakeFront(current->printAnswers, &answer)) {
+        BOOL printed = Driven([&] { return PrintDlgA(record); });
+        current->printDialogData = record->lCustData;
+        return printed;
+    }
     if (!answer.ok)
         return FALSE;
     record->hDC = answer.withDevice ? CreateTestPrinterDC() : nullptr;
