@@ -35,11 +35,9 @@ TEST(Printing, ATextOfTwoAndAHalfPagesReachesThePostScriptPrinter)
     const int linesPerPage = (GetDeviceCaps(dc, VERTRES) - 4 * device.tmHeight - 1) / (3 * device.tmHeight / 4);
     ASSERT_GT(linesPerPage, 10);
     std::string text;
-    for (int i = 1; i <= linesPerPage * 5 / 2; ++i) {
-        char line[32];
-        std::snprintf(line, sizeof line, "Line %03d\r\n", i);
-        text += line;
-    }
+    char line[32];
+    for (int i = 1; i <= linesPerPage * 5 / 2; ++i)
+        text += std::string(line, size_t(std::snprintf(line, sizeof line, "Line %03d\r\n", i)));
     SendMessageA(control, AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text.c_str()));
 
     PrintJob job = {};

@@ -10,13 +10,15 @@ const char kTestPrinterName[] = "Scrivlet Test Printer";
 
 namespace {
 
-const char kDriverName[] = "Wine PostScript Driver";
-const char kPpdName[] = "scrivlet-test.ppd";
-
 bool Fail(std::string *why, const std::string &what)
 {
     *why = what + " failed with error " + std::to_string(GetLastError());
     return false;
+}
+
+char *Text(const char *text)
+{
+    return const_cast<char *>(text);
 }
 
 } // namespace
@@ -25,54 +27,40 @@ bool InstallTestPrinter(std::string *why)
 {
     char directory[MAX_PATH];
     DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE *>(directory), sizeof directory,
-                                    &needed))
+    if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE *>(directory), sizeof directory, &needed))
         return Fail(why, "GetPrinterDriverDirectoryA");
-    std::string ppd = std::string(directory) + "\\" + kPpdName;
-    if (!CopyFileA(SCRIVLET_SOURCE_DIR "/tests/win32/print/test-printer.ppd", ppd.c_str(), FALSE))
+    if (!CopyFileA(SCRIVLET_SOURCE_DIR "/tests/win32/print/test-printer.ppd",
+                   (std::string(directory) + "\\scrivlet-test.ppd").c_str(), FALSE))
         return Fail(why, "copying the PPD");
-
     DRIVER_INFO_3A driver = {};
     driver.cVersion = 3;
-    driver.pName = const_cast<char *>(kDriverName);
-    driver.pDriverPath = const_cast<char *>("wineps.drv");
-    driver.pDataFile = const_cast<char *>(kPpdName);
-    driver.pConfigFile = const_cast<char *>("wineps.drv");
-    driver.pDefaultDataType = const_cast<char *>("RAW");
+    driver.pName = Text("Wine PostScript Driver");
+    driver.pDriverPath = driver.pConfigFile = Text("wineps.drv");
+    driver.pDataFile = Text("scrivlet-test.ppd");
+    driver.pDefaultDataType = Text("RAW");
     if (!AddPrinterDriverA(nullptr, 3, reinterpret_cast<BYTE *>(&driver)) &&
         GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
         return Fail(why, "AddPrinterDriverA");
-
     HANDLE printer = nullptr;
-    if (OpenPrinterA(const_cast<char *>(kTestPrinterName), &printer, nullptr)) {
-        ClosePrinter(printer);
-    } else {
+    if (!OpenPrinterA(Text(kTestPrinterName), &printer, nullptr)) {
         PRINTER_INFO_2A info = {};
-        info.pPrinterName = const_cast<char *>(kTestPrinterName);
-        info.pPortName = const_cast<char *>("LPT1:");
-        info.pDriverName = const_cast<char *>(kDriverName);
-        info.pPrintProcessor = const_cast<char *>("WinPrint");
-        info.pDatatype = const_cast<char *>("RAW");
+        info.pPrinterName = Text(kTestPrinterName);
+        info.pPortName = Text("LPT1:");
+        info.pDriverName = driver.pName;
+        info.pPrintProcessor = Text("WinPrint");
+        info.pDatatype = Text("RAW");
         info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-        printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE *>(&info));
-        if (printer == nullptr)
+        if ((printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE *>(&info))) == nullptr)
             return Fail(why, "AddPrinterA");
-        ClosePrinter(printer);
     }
-    if (!SetDefaultPrinterA(kTestPrinterName))
-        return Fail(why, "SetDefaultPrinterA");
-    return true;
+    ClosePrinter(printer);
+    return SetDefaultPrinterA(kTestPrinterName) || Fail(why, "SetDefaultPrinterA");
 }
 
 void DirectPrintingTo(const std::string &unixPath)
 {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Printing\\Spooler", 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, "LPT1:", 0, REG_SZ, reinterpret_cast<const BYTE *>(unixPath.c_str()),
-                   DWORD(unixPath.size() + 1));
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\Printing\\Spooler", "LPT1:", REG_SZ, unixPath.c_str(),
+                    DWORD(unixPath.size() + 1));
 }
 
 HDC CreateTestPrinterDC()

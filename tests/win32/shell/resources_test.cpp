@@ -18,9 +18,8 @@ namespace {
 
 std::string ReadSource(const std::string &name)
 {
-    std::ifstream file(std::string(SCRIVLET_SOURCE_DIR) + "/" + name);
     std::ostringstream text;
-    text << file.rdbuf();
+    text << std::ifstream(std::string(SCRIVLET_SOURCE_DIR) + "/" + name).rdbuf();
     return text.str();
 }
 
@@ -51,16 +50,14 @@ TEST_F(ShellTest, EveryControlTheCodeNamesIsInADialogTemplate)
         for (std::sregex_iterator it(text.begin(), text.end(), define), end; it != end; ++it)
             numbers[(*it)[1]] = std::stoi((*it)[2]);
     }
-    EXPECT_GT(numbers.size(), 80u);
     size_t named = 0;
-    for (const char *pattern : {"src/dialogs/win32_*.cpp", "src/shell/win32_*.cpp"}) {
+    for (const char *part : {"dialogs", "shell"}) {
         WIN32_FIND_DATAA found;
-        std::string wildcard = std::string("Z:") + SCRIVLET_SOURCE_DIR + "/" + pattern; // Z: is / under Wine
+        std::string wildcard = std::string("Z:") + SCRIVLET_SOURCE_DIR + "/src/" + part + "/win32_*.cpp"; // Z: is /
         std::replace(wildcard.begin(), wildcard.end(), '/', '\\');
         HANDLE search = FindFirstFileA(wildcard.c_str(), &found);
         for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-            std::string file = std::string(pattern).substr(0, std::string(pattern).rfind('/') + 1) + found.cFileName;
-            std::string text = ReadSource(file);
+            std::string file = std::string("src/") + part + "/" + found.cFileName, text = ReadSource(file);
             for (std::sregex_iterator it(text.begin(), text.end(), use), end; it != end; ++it) {
                 auto number = numbers.find(it->str());
                 named += number != numbers.end();
@@ -69,11 +66,12 @@ TEST_F(ShellTest, EveryControlTheCodeNamesIsInADialogTemplate)
         }
         FindClose(search);
     }
+    EXPECT_GT(numbers.size(), 80u);
     EXPECT_GT(named, 80u);
 }
 
 // At both sizes the icon leaves the corners clear (the mask works) and its
-// page shows lines of coloured code.
+// page shows lines of coloured code: saturated pixels, the code's blue, green...
 TEST(IconTest, LoadsAtBothSizesWithClearCornersAndColouredCode)
 {
     const COLORREF background = RGB(255, 0, 255);
@@ -88,7 +86,7 @@ TEST(IconTest, LoadsAtBothSizesWithClearCornersAndColouredCode)
         RECT all = {0, 0, size, size};
         FillRect(dc, &all, brush);
         EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
-        int coloured = 0; // saturated pixels: the code's blue, green, ...
+        int coloured = 0;
         for (int i = 0; i < size * size; ++i) {
             COLORREF pixel = GetPixel(dc, i % size, i / size);
             int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
@@ -106,26 +104,24 @@ TEST(IconTest, LoadsAtBothSizesWithClearCornersAndColouredCode)
 // through the translation it declares, as Explorer finds them.
 TEST(VersionInfoTest, NumbersAndTextsAgree)
 {
-    char path[MAX_PATH] = {};
+    char path[MAX_PATH] = {}, version[64], query[96], *text = nullptr;
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD ignored = 0, size = GetFileVersionInfoSizeA(path, &ignored);
     ASSERT_GT(size, 0u) << "the module must carry a version block";
     std::vector<char> block(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()));
     VS_FIXEDFILEINFO *fixed = nullptr;
     WORD *translation = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation), &length));
-    char version[64];
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()) &&
+                VerQueryValueA(block.data(), "\\", reinterpret_cast<void **>(&fixed), &length) &&
+                VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation), &length));
     std::snprintf(version, sizeof version, "%lu.%lu.%lu.%lu", fixed->dwFileVersionMS >> 16, fixed->dwFileVersionMS & 0xFFFF,
                   fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
     EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
     EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
-    const std::pair<const char *, const char *> strings[] = {
-        {"FileVersion", version}, {"ProductVersion", version}, {"ProductName", "Scrivlet"}, {"OriginalFilename", "Scrivlet.exe"}};
-    for (const auto &[name, value] : strings) {
-        char query[96], *text = nullptr;
+    for (const auto &[name, value] : {std::pair<const char *, const char *>{"FileVersion", version},
+                                      {"ProductVersion", version}, {"ProductName", "Scrivlet"},
+                                      {"OriginalFilename", "Scrivlet.exe"}}) {
         std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
         ASSERT_TRUE(VerQueryValueA(block.data(), query, reinterpret_cast<void **>(&text), &length)) << query;
         EXPECT_STREQ(text, value) << name;

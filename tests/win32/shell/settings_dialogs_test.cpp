@@ -13,11 +13,6 @@
 
 namespace scrivlet {
 
-// Defined with the small dialogs' tests:
-std::vector<std::string> ListTexts(HWND dialog, int list, bool combo = false);
-int ListSelection(HWND dialog, int list, bool combo = false);
-void SelectEntry(HWND dialog, int list, int index, bool doubleClick = false);
-
 namespace {
 
 std::string CurrentDirectory()
@@ -26,7 +21,6 @@ std::string CurrentDirectory()
     GetCurrentDirectoryA(sizeof directory, directory);
     return directory;
 }
-
 std::string Summary(const Options &o)
 {
     char text[400];
@@ -57,9 +51,8 @@ TEST_F(ShellTest, OptionsShowsTheRecordReportsRefusedFieldsAndTakesBackTheRest)
             shown.push_back(Checked(dialog, box) ? "on" : "off");
         SetDlgItemTextA(dialog, IDC_OPTIONS_PERIOD, "0");
         SetDlgItemTextA(dialog, IDC_OPTIONS_UNDOLEVELS, "x");
-        CheckDlgButton(dialog, IDC_OPTIONS_BACKUP, BST_UNCHECKED);
-        CheckDlgButton(dialog, IDC_OPTIONS_BRACKETHELP, BST_CHECKED);
-        CheckDlgButton(dialog, IDC_OPTIONS_STORESELECTION, BST_UNCHECKED);
+        for (int box : {IDC_OPTIONS_BACKUP, IDC_OPTIONS_BRACKETHELP, IDC_OPTIONS_STORESELECTION})
+            CheckDlgButton(dialog, box, box == IDC_OPTIONS_BRACKETHELP ? BST_CHECKED : BST_UNCHECKED);
         CheckRadioButton(dialog, IDC_OPTIONS_INDENTNONE, IDC_OPTIONS_INDENTDEFAULT, IDC_OPTIONS_INDENTNONE);
         SetDlgItemTextA(dialog, IDC_OPTIONS_DIRECTORY, "no such folder");
         Click(dialog, IDOK);
@@ -112,11 +105,11 @@ TEST_F(ShellTest, FileTypesAddDeleteAndEditTypesInPlace)
         Click(dialog, IDC_FILETYPES_ADD);
         EXPECT_TRUE(Enabled(dialog, IDC_FILETYPES_DELETE));
         SelectEntry(dialog, IDC_FILETYPES_LIST, 2);
-        Click(dialog, IDC_FILETYPES_DELETE);
+        Click(dialog, IDC_FILETYPES_DELETE); // the next entry takes its place, then the last one goes
         EXPECT_EQ(ListTexts(dialog, IDC_FILETYPES_LIST), (std::vector<std::string>{"Batch", "C/C++", "File type 004"}));
-        EXPECT_EQ(ListSelection(dialog, IDC_FILETYPES_LIST), 2) << "the next entry took its place";
+        std::string selections = std::to_string(ListSelection(dialog, IDC_FILETYPES_LIST));
         Click(dialog, IDC_FILETYPES_DELETE);
-        EXPECT_EQ(ListSelection(dialog, IDC_FILETYPES_LIST), 1) << "the last one went: the new last";
+        EXPECT_EQ(selections + std::to_string(ListSelection(dialog, IDC_FILETYPES_LIST)), "21");
         dialogDriver = [&](HWND edit) {
             for (int field : {IDC_EDITFILETYPE_NAME, IDC_EDITFILETYPE_EXTENSIONS, IDC_EDITFILETYPE_TABSTOPS,
                               IDC_EDITFILETYPE_TEMPLATES, IDC_EDITFILETYPE_CODESTYLE})
@@ -126,11 +119,11 @@ TEST_F(ShellTest, FileTypesAddDeleteAndEditTypesInPlace)
                 Click(edit, IDC_EDITFILETYPE_BROWSE);
                 shown.push_back(FieldText(edit, IDC_EDITFILETYPE_TEMPLATES) == before ? "kept" : "appended");
             }
-            SetDlgItemTextA(edit, IDC_EDITFILETYPE_NAME, "");
-            Click(edit, IDOK);
-            SetDlgItemTextA(edit, IDC_EDITFILETYPE_NAME, "Zed");
-            SetDlgItemTextA(edit, IDC_EDITFILETYPE_EXTENSIONS, ",;");
-            Click(edit, IDOK);
+            for (auto [name, extensions] : {std::pair<const char *, const char *>{"", "c"}, {"Zed", ",;"}}) {
+                SetDlgItemTextA(edit, IDC_EDITFILETYPE_NAME, name);
+                SetDlgItemTextA(edit, IDC_EDITFILETYPE_EXTENSIONS, extensions);
+                Click(edit, IDOK);
+            }
             SetDlgItemTextA(edit, IDC_EDITFILETYPE_EXTENSIONS, "c;h");
             SetDlgItemTextA(edit, IDC_EDITFILETYPE_TABSTOPS, "2");
             CheckDlgButton(edit, IDC_EDITFILETYPE_KEEPTABS, BST_UNCHECKED);
@@ -164,7 +157,7 @@ TEST_F(ShellTest, FileTypesAddDeleteAndEditTypesInPlace)
                   "|" + edited->codeStyle,
               "Zed|1|c,h|2|x.c;y.c;|0|") << "changed in place; \"None\" is no style";
     EXPECT_NE(std::string(g_app.openDialog.lpstrFilter, kFileFilterSize).find("Zed"), std::string::npos);
-    EXPECT_EQ(modalDialogs.back().templateId, IDD_STYLES) << "the Styles button opens the Styles dialog";
+    EXPECT_EQ(modalDialogs.back(), IDD_STYLES) << "the Styles button opens the Styles dialog";
     EXPECT_EQ(g_app.fileTypes->first->next->next, nullptr) << "the added types went";
 }
 

@@ -19,23 +19,12 @@ ShellTest *current = nullptr;
 
 void DeleteFolder(const std::string &folder)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    while (search != INVALID_HANDLE_VALUE) {
-        std::string name = found.cFileName;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != "." && name != "..")
-                DeleteFolder(folder + name + "\\");
-        } else {
-            SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA((folder + name).c_str());
-        }
-        if (!FindNextFileA(search, &found)) {
-            FindClose(search);
-            break;
-        }
-    }
-    RemoveDirectoryA(folder.c_str());
+    std::string from = folder.substr(0, folder.size() - 1) + '\0'; // without the backslash, twice NUL-ended
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&operation);
 }
 
 void ForgetRegistry()
@@ -75,6 +64,15 @@ void TickAutoSaveIfAsked()
     ticking = false;
 }
 
+template <typename T> bool TakeFront(std::deque<T> &queue, T *front)
+{
+    if (queue.empty())
+        return false;
+    *front = queue.front();
+    queue.pop_front();
+    return true;
+}
+
 int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
 {
     TickAutoSaveIfAsked();
@@ -82,15 +80,12 @@ int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
     if (g_app.statusBar != nullptr)
         SendMessageA(g_app.statusBar, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(status));
     current->boxes.push_back({owner, text, title, type, status});
-    if (!current->answers.empty()) {
-        int answer = current->answers.front();
-        current->answers.pop_front();
-        return answer;
+    int answer = IDOK;
+    if (!TakeFront(current->answers, &answer) && (type & MB_TYPEMASK) == MB_YESNOCANCEL) {
+        ADD_FAILURE() << "unexpected question: " << text;
+        return IDNO;
     }
-    if ((type & MB_TYPEMASK) != MB_YESNOCANCEL)
-        return IDOK;
-    ADD_FAILURE() << "unexpected question: " << text;
-    return IDNO;
+    return answer;
 }
 
 // Fills the record as the common dialog does: the path, the offset of its
@@ -98,11 +93,8 @@ int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
 BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
 {
     TickAutoSaveIfAsked();
-    if (choices.empty())
-        return FALSE;
-    std::string path = choices.front();
-    choices.pop_front();
-    if (path.empty() || path.size() >= record->nMaxFile)
+    std::string path;
+    if (!TakeFront(choices, &path) || path.empty() || path.size() >= record->nMaxFile)
         return FALSE;
     std::snprintf(record->lpstrFile, record->nMaxFile, "%s", path.c_str());
     size_t slash = path.find_last_of('\\');
@@ -112,30 +104,16 @@ BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
     return TRUE;
 }
 
-BOOL AnswerOpen(OPENFILENAMEA *record)
-{
-    ++current->openDialogsShown;
-    return AnswerFileDialog(record, current->openChoices);
-}
-
 BOOL AnswerSave(OPENFILENAMEA *record)
 {
-    current->saveDialogsShown.push_back(*record);
     current->saveDialogNames.push_back(record->lpstrFile);
     current->saveDialogFolders.push_back(record->lpstrInitialDir != nullptr ? record->lpstrInitialDir : "");
     return AnswerFileDialog(record, current->saveChoices);
 }
 
-BOOL CountHelp(HWND, const char *file, UINT command, ULONG_PTR)
-{
-    EXPECT_STREQ(file, "Scrivlet.hlp");
-    EXPECT_EQ(command, UINT(HELP_FINDER));
-    ++current->helpCalls;
-    return TRUE;
-}
-
-// The dialogs that showed before the modal dialog being driven opened: a
-// dialog that opens another is not handed to the driver of the new one.
+// A modal dialog runs with a timer of the thread that hands the dialog to
+// the driver once it shows: the dialogs that showed before it opened (the
+// one that opened it among them) are not handed on.
 std::vector<HWND> dialogsBefore;
 
 BOOL CALLBACK CollectDialogs(HWND window, LPARAM result)
@@ -154,41 +132,53 @@ std::vector<HWND> VisibleDialogs()
     return dialogs;
 }
 
-// Hands the newly shown system dialog to the test's driver once the modal loop runs.
 void CALLBACK DriveShownDialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
     for (HWND dialog : VisibleDialogs()) {
         if (std::find(dialogsBefore.begin(), dialogsBefore.end(), dialog) != dialogsBefore.end())
             continue;
         KillTimer(nullptr, timer);
-        std::function<void(HWND)> driver = current->dialogDriver;
+        std::function<void(HWND)> driver = std::move(current->dialogDriver);
         current->dialogDriver = nullptr;
+        if (!driver) {
+            ADD_FAILURE() << "a dialog showed without a driver";
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return;
+        }
         driver(dialog);
         return;
     }
 }
 
+template <typename Run> auto Driven(Run run)
+{
+    std::vector<HWND> outer = dialogsBefore;
+    dialogsBefore = VisibleDialogs();
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, DriveShownDialog);
+    auto result = run();
+    KillTimer(nullptr, timer);
+    dialogsBefore = outer;
+    return result;
+}
+
+INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter)
+{
+    current->modalDialogs.push_back(int(reinterpret_cast<UINT_PTR>(name)));
+    return Driven([&] { return DialogBoxParamA(instance, name, owner, procedure, parameter); });
+}
+
 BOOL AnswerPrint(PRINTDLGA *record)
 {
-    current->printDialogsShown.push_back(*record);
-    if (current->printAnswers.empty()) {
-        if (!current->dialogDriver) {
-            ADD_FAILURE() << "the Print dialog opened without a driver";
-            return FALSE;
-        }
-        std::vector<HWND> outer = dialogsBefore;
-        dialogsBefore = VisibleDialogs();
-        SetTimer(nullptr, 0, 10, DriveShownDialog);
-        BOOL result = PrintDlgA(record);
-        dialogsBefore = outer;
-        return result;
+    current->printDialogFlags.push_back(record->Flags);
+    ShellTest::PrintAnswer answer;
+    if (!TakeFront(current->printAnswers, &answer)) {
+        BOOL printed = Driven([&] { return PrintDlgA(record); });
+        current->printDialogData = record->lCustData;
+        return printed;
     }
-    ShellTest::PrintAnswer answer = current->printAnswers.front();
-    current->printAnswers.pop_front();
     if (!answer.ok)
         return FALSE;
     record->hDC = answer.withDevice ? CreateTestPrinterDC() : nullptr;
-    record->Flags |= answer.flags;
     record->nCopies = answer.copies;
     record->lCustData = answer.customData;
     return TRUE;
@@ -196,74 +186,11 @@ BOOL AnswerPrint(PRINTDLGA *record)
 
 BOOL AnswerColour(CHOOSECOLORA *record)
 {
-    current->colourChoosersShown.push_back(*record);
-    long answer = current->colourAnswers.empty() ? -1 : current->colourAnswers.front();
-    if (!current->colourAnswers.empty())
-        current->colourAnswers.pop_front();
-    if (answer < 0)
+    long answer = -1;
+    if (!TakeFront(current->colourAnswers, &answer) || answer < 0)
         return FALSE;
     record->rgbResult = COLORREF(answer);
     return TRUE;
-}
-
-void *AnswerFolder(void *browseInfo)
-{
-    const auto *info = static_cast<const BROWSEINFOA *>(browseInfo);
-    current->folderPromptsShown.push_back(info->lpszTitle != nullptr ? info->lpszTitle : "");
-    if (current->folderAnswers.empty())
-        return nullptr;
-    std::string path = current->folderAnswers.front();
-    current->folderAnswers.pop_front();
-    return path.empty() ? nullptr : ILCreateFromPathA(path.c_str());
-}
-
-// The program's dialogs run with a procedure in front of their own, which
-// hands each dialog to its driver from a timer of the dialog once it shows:
-// a driver never gets the dialog below while the new one is still hidden.
-struct DrivenDialog {
-    DLGPROC procedure;
-    std::function<void(HWND)> driver;
-    HWND window; // null until the dialog is created
-};
-std::deque<DrivenDialog> drivenDialogs; // the innermost last; references stay valid as it grows
-const UINT_PTR kDriveTimer = 0x57D;
-
-INT_PTR CALLBACK DriveWhenShown(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    DrivenDialog *entry = &drivenDialogs.back();
-    for (DrivenDialog &driven : drivenDialogs)
-        entry = driven.window == dialog ? &driven : entry;
-    entry->window = dialog;
-    if (message == WM_INITDIALOG)
-        SetTimer(dialog, kDriveTimer, 10, nullptr);
-    if (message != WM_TIMER || wParam != kDriveTimer)
-        return entry->procedure(dialog, message, wParam, lParam);
-    if (IsWindowVisible(dialog)) {
-        KillTimer(dialog, kDriveTimer);
-        std::function<void(HWND)> driver = std::move(entry->driver);
-        driver(dialog);
-    }
-    return TRUE;
-}
-
-INT_PTR DriveDialogBox(HINSTANCE instance, const char *name, HWND owner, DLGPROC procedure, LPARAM parameter)
-{
-    int id = int(reinterpret_cast<UINT_PTR>(name));
-    size_t index = current->modalDialogs.size();
-    current->modalDialogs.push_back({id, parameter, -1});
-    std::function<void(HWND)> driver = std::move(current->dialogDriver);
-    current->dialogDriver = nullptr;
-    if (!driver) {
-        driver = [id](HWND dialog) {
-            ADD_FAILURE() << "dialog " << id << " showed without a driver";
-            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        };
-    }
-    drivenDialogs.push_back({procedure, std::move(driver), nullptr});
-    INT_PTR result = DialogBoxParamA(instance, name, owner, DriveWhenShown, parameter);
-    drivenDialogs.pop_back();
-    current->modalDialogs[index].result = result;
-    return result;
 }
 
 DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
@@ -275,32 +202,23 @@ DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *
 
 } // namespace
 
-bool Enabled(HWND dialog, int control)
+std::vector<std::string> ListTexts(HWND dialog, int list)
 {
-    return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE;
+    std::vector<std::string> texts(size_t(SendDlgItemMessageA(dialog, list, LB_GETCOUNT, 0, 0)));
+    for (size_t i = 0; i < texts.size(); ++i) {
+        char text[512] = "";
+        SendDlgItemMessageA(dialog, list, LB_GETTEXT, WPARAM(i), LPARAM(text));
+        texts[i] = text;
+    }
+    return texts;
 }
 
-bool Checked(HWND dialog, int control)
+void SelectEntry(HWND dialog, int list, int index, bool doubleClick)
 {
-    return IsDlgButtonChecked(dialog, control) == BST_CHECKED;
-}
-
-void Click(HWND dialog, int control)
-{
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), LPARAM(GetDlgItem(dialog, control)));
-}
-
-HDROP MakeDrop(const std::vector<std::string> &paths)
-{
-    std::string names;
-    for (const std::string &path : paths)
-        names += path + '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
-    DROPFILES *drop = static_cast<DROPFILES *>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(drop + 1, names.data(), names.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
+    SendDlgItemMessageA(dialog, list, LB_SETCURSEL, WPARAM(index), 0);
+    for (WORD code : {WORD(LBN_SELCHANGE), WORD(doubleClick ? LBN_DBLCLK : 0)})
+        if (code != 0)
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, code), LPARAM(GetDlgItem(dialog, list)));
 }
 
 void ShellTest::SetUp()
@@ -319,8 +237,20 @@ void ShellTest::SetUp()
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/styles.dat", Path("styles.dat").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE));
     ForgetRegistry();
-    g_seams = {AnswerBox,      AnswerOpen,   AnswerSave,   CountHelp,       AnswerPrint,
-               DriveDialogBox, AnswerColour, AnswerFolder, ReadUntilFailure};
+    auto answerOpen = [](OPENFILENAMEA *record) {
+        ++current->openDialogsShown;
+        return AnswerFileDialog(record, current->openChoices);
+    };
+    auto countHelp = [](HWND, const char *file, UINT command, ULONG_PTR) -> BOOL {
+        EXPECT_EQ(file + std::to_string(command), "Scrivlet.hlp" + std::to_string(HELP_FINDER));
+        return ++current->helpCalls;
+    };
+    auto answerFolder = [](void *) -> void * { // the chosen folder's path, "" or none for Cancel
+        std::string path;
+        return TakeFront(current->folderAnswers, &path) && !path.empty() ? ILCreateFromPathA(path.c_str()) : nullptr;
+    };
+    g_seams = {AnswerBox,      answerOpen,   AnswerSave,   countHelp,       AnswerPrint,
+               DriveDialogBox, AnswerColour, answerFolder, ReadUntilFailure};
 }
 
 void ShellTest::TearDown()
@@ -371,6 +301,19 @@ void ShellTest::Close()
     }
 }
 
+void ShellTest::Drop(const std::vector<std::string> &paths) const
+{
+    std::string names;
+    for (const std::string &path : paths)
+        names += path + '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
+    DROPFILES *drop = static_cast<DROPFILES *>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(drop + 1, names.data(), names.size());
+    GlobalUnlock(memory);
+    SendMessageA(g_app.mainWindow, WM_DROPFILES, WPARAM(memory), 0);
+}
+
 void ShellTest::ProcessPendingMessages()
 {
     MSG message;
@@ -396,13 +339,6 @@ void ShellTest::PressKey(int key, bool ctrl, bool shift)
     SetKeyboardState(keys);
 }
 
-HMENU ShellTest::OpenPopup(int position) const
-{
-    HMENU popup = GetSubMenu(GetMenu(g_app.mainWindow), position);
-    SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(popup), position);
-    return popup;
-}
-
 std::string ShellTest::EditText() const
 {
     std::string text;
@@ -411,32 +347,12 @@ std::string ShellTest::EditText() const
     return text;
 }
 
-std::string ShellTest::StatusPart(int part) const
-{
-    char text[512] = "";
-    SendMessageA(g_app.statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string ShellTest::Title() const
-{
-    char text[512] = "";
-    GetWindowTextA(g_app.mainWindow, text, sizeof text);
-    return text;
-}
 
 std::vector<std::string> ShellTest::BoxTexts() const
 {
     std::vector<std::string> texts;
     for (const ShownBox &box : boxes)
         texts.push_back(box.text);
-    return texts;
-}
-
-std::vector<std::string> ShellTest::TakeBoxTexts()
-{
-    std::vector<std::string> texts = BoxTexts();
-    boxes.clear();
     return texts;
 }
 
@@ -452,12 +368,8 @@ std::string ShellTest::RecentValue(int number)
 void ShellTest::SetRecentValue(int number, const std::string &value)
 {
     std::string name = "RecentFile" + std::to_string(number);
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kRegistryKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kRegistryKey, name.c_str(), REG_SZ, value.c_str(), DWORD(value.size() + 1)),
               ERROR_SUCCESS);
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                   DWORD(value.size() + 1));
-    RegCloseKey(key);
 }
 
 } // namespace scrivlet

@@ -24,8 +24,7 @@ namespace scrivlet {
 
 struct ShownBox {
     HWND owner;
-    std::string text;
-    std::string title;
+    std::string text, title;
     UINT type;
     std::string status; // the status bar's last part while the box showed
 };
@@ -44,19 +43,45 @@ protected:
     void Start(const std::string &commandLine = "");
     void Close(); // WM_CLOSE, then the message loop to its end
     void Command(UINT command) const { SendMessageA(g_app.mainWindow, WM_COMMAND, command, 0); }
+    void Tick() const { SendMessageA(g_app.mainWindow, WM_TIMER, kAutoSaveTimer, 0); } // the auto-save timer
+    void Drop(const std::vector<std::string> &paths) const; // as the shell hands a drop to the window
     // A key pressed in the edit control with exactly these modifiers held,
     // handled by the program's message loop.
     void PressKey(int key, bool ctrl = false, bool shift = false);
     void ProcessPendingMessages();
-    HMENU OpenPopup(int position) const; // WM_INITMENUPOPUP of a top-level popup
+    HMENU OpenPopup(int position) const // WM_INITMENUPOPUP of a top-level popup
+    {
+        HMENU popup = GetSubMenu(GetMenu(g_app.mainWindow), position);
+        SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(popup), position);
+        return popup;
+    }
     bool ItemEnabled(HMENU popup, UINT command) const { return !(GetMenuState(popup, command, 0) & MF_GRAYED); }
     bool Running() const { return g_app.mainWindow != nullptr; }
     std::string EditText() const; // with CR LF line ends
     void Type(const std::string &text) const { SendToEdit(AEM_REPLACESEL, 1, LPARAM(text.c_str())); } // as typing does
     void Select(DWORD start, DWORD end) const { SelectInEdit(start, end); }
     AERANGE Selection() const { return EditSelection(); }
-    std::string StatusPart(int part) const;
-    std::string Title() const;
+    std::string StatusPart(int part) const
+    {
+        char text[512] = "";
+        SendMessageA(g_app.statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    std::string Title() const
+    {
+        char text[512] = "";
+        GetWindowTextA(g_app.mainWindow, text, sizeof text);
+        return text;
+    }
+    std::vector<std::string> BoxTexts() const;
+    std::vector<std::string> TakeBoxTexts() // and forgets them
+    {
+        std::vector<std::string> texts = BoxTexts();
+        boxes.clear();
+        return texts;
+    }
+    static std::string RecentValue(int number); // "RecentFile1".. ; "<none>" when missing
+    static void SetRecentValue(int number, const std::string &value);
 
 public:
     // The seams. Boxes answer the front of `answers`, else IDOK (a save
@@ -65,64 +90,45 @@ public:
     // empty path, or an empty queue, cancels.
     std::vector<ShownBox> boxes;
     std::deque<int> answers;
-    std::deque<std::string> openChoices;
-    std::deque<std::string> saveChoices;
-    int openDialogsShown = 0;
-    std::vector<OPENFILENAMEA> saveDialogsShown; // the record as the dialog received it
-    std::vector<std::string> saveDialogNames;    // its file buffer then
-    std::vector<std::string> saveDialogFolders;  // its initial directory then
-    int helpCalls = 0;
+    std::deque<std::string> openChoices, saveChoices;
+    int openDialogsShown = 0, helpCalls = 0;
+    std::vector<std::string> saveDialogNames;   // the Save As dialog's file buffer as it opened
+    std::vector<std::string> saveDialogFolders; // its initial directory then
 
-    // Modal dialogs (the program's and the common Print dialog) run for
-    // real: `dialogDriver` gets the dialog once it shows, sets its controls
-    // and closes it; it may set the next driver before it opens a dialog
-    // from its own. Without a driver a modal dialog fails the test.
+    // Modal dialogs (the program's and the Print dialog) run for real: the
+    // driver gets the dialog once it shows, sets its controls and closes it;
+    // it may set the next driver before it opens a dialog from its own.
     std::function<void(HWND dialog)> dialogDriver;
-    struct ModalDialog {
-        int templateId;
-        LPARAM parameter;
-        INT_PTR result; // -1 while it runs
-    };
-    std::vector<ModalDialog> modalDialogs; // every one the dialog seam opened, in order
+    std::vector<int> modalDialogs; // the template of every one the dialog seam opened, in order
     // The Print dialog: each answer stands for one dialog the user closed
     // (with OK when `ok`); with none queued the real dialog runs.
     struct PrintAnswer {
         bool ok = true;
         bool withDevice = true; // a device context on the test printer
-        DWORD flags = 0;        // added to the record's flags, e.g. PD_SELECTION
         WORD copies = 1;
         LPARAM customData = 0;
     };
     std::deque<PrintAnswer> printAnswers;
-    std::vector<PRINTDLGA> printDialogsShown;
-    // The colour chooser: the colour chosen, or -1 for Cancel; none: Cancel.
-    std::deque<long> colourAnswers;
-    std::vector<CHOOSECOLORA> colourChoosersShown;
-    // The folder browser: the chosen folder's path, "" for Cancel; none: Cancel.
-    std::deque<std::string> folderAnswers;
-    std::vector<std::string> folderPromptsShown;
-    // Documents read through the read seam fail once this many more bytes
-    // were read; -1: never.
-    int64_t readFailsAfter = -1;
-    // The auto-save timer fires inside every box and file dialog, as it may
-    // in their modal loops.
-    bool autoSaveTicksInModalLoops = false;
-
-protected:
-    std::vector<std::string> BoxTexts() const;
-    std::vector<std::string> TakeBoxTexts(); // and forgets them
-    static std::string RecentValue(int number); // "RecentFile1".. ; "<none>" when missing
-    static void SetRecentValue(int number, const std::string &value);
+    std::vector<DWORD> printDialogFlags; // the record's flags as each Print dialog received them
+    LPARAM printDialogData = -1;          // the record's custom data as the last real Print dialog left it
+    std::deque<long> colourAnswers;         // the colour chooser's colour, -1 or none: Cancel
+    std::deque<std::string> folderAnswers;  // the folder browser's choice, "" or none: Cancel
+    int64_t readFailsAfter = -1; // documents read fail once this many more bytes were read; -1: never
+    bool autoSaveTicksInModalLoops = false; // the auto-save timer fires inside every box and file dialog
 
 private:
     std::string previousDirectory;
 };
 
-HDROP MakeDrop(const std::vector<std::string> &paths); // as the shell hands a drop to a window
-
 // A dialog's controls as the tests read and press them.
-bool Enabled(HWND dialog, int control);
-bool Checked(HWND dialog, int control);
-void Click(HWND dialog, int control); // WM_COMMAND BN_CLICKED, as the button sends it
+inline bool Enabled(HWND dialog, int control) { return IsWindowEnabled(GetDlgItem(dialog, control)) != FALSE; }
+inline bool Checked(HWND dialog, int control) { return IsDlgButtonChecked(dialog, control) == BST_CHECKED; }
+inline void Click(HWND dialog, int control) // WM_COMMAND BN_CLICKED, as the button sends it
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(control, BN_CLICKED), LPARAM(GetDlgItem(dialog, control)));
+}
+inline int ListSelection(HWND dialog, int list) { return int(SendDlgItemMessageA(dialog, list, LB_GETCURSEL, 0, 0)); }
+std::vector<std::string> ListTexts(HWND dialog, int list);
+void SelectEntry(HWND dialog, int list, int index, bool doubleClick = false); // and the list tells its dialog
 
 } // namespace scrivlet

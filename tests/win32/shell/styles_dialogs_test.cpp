@@ -9,11 +9,6 @@
 
 namespace scrivlet {
 
-// Defined with the small dialogs' tests:
-std::vector<std::string> ListTexts(HWND dialog, int list, bool combo = false);
-int ListSelection(HWND dialog, int list, bool combo = false);
-void SelectEntry(HWND dialog, int list, int index, bool doubleClick = false);
-
 namespace {
 
 // Whether the edit control awaits a whole repaint; the wait is then forgotten.
