@@ -121,6 +121,15 @@ TEST_F(ViewPixelTest, CellsShowTheirCharactersSelectionAndColour)
 TEST_F(ViewPixelTest, ScrollsAndEditsShowWhatAFullRepaintShows)
 {
     UseKeywordStyle();
+    // A text streamed in with drawing off, into a new control and into one
+    // scrolled a page down: its bars and the corner between them are drawn.
+    for (int pass = 0; pass < 2; ++pass) {
+        Send(WM_VSCROLL, SB_PAGEDOWN, 0);
+        SetText(TallText());
+        Capture streamed = CaptureWindow(control);
+        RedrawWindow(control, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_TRUE(streamed == CaptureWindow(control)) << "the bars after AEM_STREAMIN must equal a redraw";
+    }
     Show(TallText());
     Repainted();
     const LRESULT page = LRESULT(ScrollInfo(SB_VERT).nPage) - 1; // a page step keeps one line in view

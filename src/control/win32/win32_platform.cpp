@@ -60,19 +60,33 @@ void NoLongerDue(HWND window, int bar)
         deferred.due[i] = deferred.due[--deferred.count];
 }
 
-// Draws a bar whose range changed undrawn: the part of the frame it covers
-// is painted again. A hidden bar needs nothing.
-void DrawBar(HWND window, int bar)
+// The screen rectangle of a shown scroll bar; false for a hidden one.
+bool ShownBar(HWND window, int bar, RECT *area)
 {
     SCROLLBARINFO info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
-    if (!IsWindow(window) || !GetScrollBarInfo(window, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info))
+    if (!GetScrollBarInfo(window, bar == SB_HORZ ? OBJID_HSCROLL : OBJID_VSCROLL, &info) ||
+        (info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) != 0)
+        return false;
+    *area = info.rcScrollBar;
+    return true;
+}
+
+// Draws a bar whose range changed undrawn: the part of the frame it covers
+// is painted again, with the corner between the two bars (a bar that came
+// up while drawing was off, as a text streamed in, leaves it unpainted).
+// A hidden bar needs nothing.
+void DrawBar(HWND window, int bar)
+{
+    RECT area, other;
+    if (!IsWindow(window) || !ShownBar(window, bar, &area))
         return;
-    if ((info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) != 0)
-        return;
-    RECT area = info.rcScrollBar; // screen coordinates, made the client's
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&area), 2);
+    if (bar == SB_VERT && ShownBar(window, SB_HORZ, &other))
+        area.bottom = other.bottom;
+    if (bar == SB_HORZ && ShownBar(window, SB_VERT, &other))
+        area.right = other.right;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&area), 2); // made the client's
     RedrawWindow(window, &area, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
 }
 
