@@ -146,11 +146,13 @@ TEST_F(HighlightTest, StateAfterLineAndStateAtLine)
     EXPECT_EQ(StateAfterLine(braces, text.data(), 1, {0, 0}), (HighlightState{0, 0}));
     EXPECT_EQ(StateAfterLine(braces, text.data(), 9, {kBrace, 1}), (HighlightState{kBrace, 1}));
 
-    text = "{\nx\n}\ny // z\n{";
-    HighlightState at[] = {{0, 0}, {0, 0}, {kBrace, 1}, {kBrace, 1}, {0, 0}, {0, 0}, {kBrace, 1}};
-    for (uint32_t line = 0; line < 7; ++line)
-        EXPECT_EQ(StateAtLine(braces, text.data(), line), at[line]) << "line " << line;
-    EXPECT_EQ(StateAtLine(braces, text.data(), 99), (HighlightState{kBrace, 1})) << "past the end";
+    text = "{\nx\n}\ny // z\n{"; // the states at lines 0 to 6, and far past the end
+    std::string states;
+    for (uint32_t line : {0, 1, 2, 3, 4, 5, 6, 99}) {
+        const HighlightState at = StateAtLine(braces, text.data(), line);
+        states += std::to_string(at.range) + "." + std::to_string(at.depth) + " ";
+    }
+    EXPECT_EQ(states, "0.0 0.0 1.1 1.1 0.0 0.0 1.1 1.1 ");
     text = "// {\nx";
     EXPECT_EQ(StateAtLine(braces, text.data(), 2), (HighlightState{0, 0}));
 }
@@ -211,34 +213,28 @@ TEST_F(HighlightTest, NoRunWhereThereIsNothingToColourAndMissingStylesOrStartTex
     AddClass(zero, "K", 0, 0, 0);
     AddRange(zero, "<", 1, ">", 1, 0, 0, 0);
     AddSymbol(zero, "if", 2, 0);
-    std::string line = "<a> if";
+    FindStyle(nestedBraces)->ranges[0].startLength = 0; // an empty start text, refused by the model, never opens
+    const struct { uint32_t style; const char *text, *map; HighlightState start; } cases[] = {
+        {zero, "<a> if", "......", {0, 0}}, // class 0 means no run, and no run leaves the state
+        {999, "{ab", "...", {kBrace, 1}},   // no style
+        {nestedBraces, "x{y} // z", ".....Mmmm", {0, 0}},
+        {nestedBraces, "ab} c}", "Mmm...", {kBrace, 1}},
+    };
+    for (const auto &c : cases) {
+        std::string text = c.text;
+        HighlightState state = c.start;
+        EXPECT_EQ(ColourMap(c.style, &text, &state), c.map);
+        EXPECT_EQ(state, c.style == 999 ? c.start : (HighlightState{0, 0})) << c.text;
+        EXPECT_EQ(StateAfterLine(c.style, &text[0], 0, c.start), (HighlightState{0, 0})) << c.text;
+        EXPECT_EQ(StateAtLine(c.style, &text[0], 2), (HighlightState{0, 0})) << c.text;
+    }
+    EXPECT_EQ(DelimiterTest(nestedBraces, "a{", 2, 2, 0), 0);
+    char line[] = "xif";
     HighlightState state{0, 0};
-    EXPECT_EQ(ColourMap(zero, &line, &state), "......") << "class 0 means no run";
-    EXPECT_EQ(state, (HighlightState{0, 0})) << "and no run leaves the state";
-
-    line = "{ab";
-    state = {kBrace, 1};
-    EXPECT_EQ(QueryRun(braces, line.data(), 3, 3, &state).classId, 0u) << "column at line end";
-    EXPECT_EQ(QueryRun(999, line.data(), 3, 0, &state).classId, 0u) << "style not there";
+    EXPECT_EQ(QueryRun(braces, line, 3, 1, &state).classId, 0u) << "not at a word start";
+    EXPECT_EQ(QueryRun(braces, line, 3, 3, &state).classId, 0u) << "column at line end";
     RunWalk walk;
     EXPECT_FALSE(BeginRunWalk(999, &walk)) << "no walk over a style not there";
-    EXPECT_EQ(state, (HighlightState{kBrace, 1}));
-    EXPECT_EQ(StateAfterLine(999, line.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
-    EXPECT_EQ(StateAtLine(999, line.data(), 2), (HighlightState{0, 0}));
-    line = "xif";
-    state = {0, 0};
-    EXPECT_EQ(QueryRun(braces, line.data(), 3, 1, &state).classId, 0u) << "not at a word start";
-
-    // An empty start text (refused by the model, left by damage) never opens.
-    FindStyle(nestedBraces)->ranges[0].startLength = 0;
-    line = "x{y} // z";
-    state = {0, 0};
-    EXPECT_EQ(ColourMap(nestedBraces, &line, &state), ".....Mmmm");
-    line = "ab} c}";
-    state = {kBrace, 1};
-    EXPECT_EQ(ColourMap(nestedBraces, &line, &state), "Mmm...");
-    EXPECT_EQ(StateAfterLine(nestedBraces, line.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
-    EXPECT_EQ(DelimiterTest(nestedBraces, "a{", 2, 2, 0), 0);
 
     EXPECT_EQ(ClassColour(braces, 2)->colour, 0x008000u);
     EXPECT_STREQ(ClassColour(braces, 55)->name, "Mark") << "an unknown class gives the last one";
