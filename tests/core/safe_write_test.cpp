@@ -103,7 +103,12 @@ TEST_F(SafeWriteTest, ASuccessfulWriteReplacesTheFileWithEveryByte)
     EXPECT_EQ(scratch.Get(target), std::string(300, 'f') + "|42|" + std::string(40000, 'b') + "end");
     EXPECT_EQ(scratch.Files(), 1u);
 
-#ifndef _WIN32
+#ifdef _WIN32
+    fs::permissions(target, fs::perms::all, fs::perm_options::remove);
+    EXPECT_EQ(WriteLongText(target.c_str()), 0) << "a read-only file is not replaced";
+    EXPECT_EQ(scratch.Files(), 1u) << "and the new file is removed";
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+#else
     fs::permissions(target, fs::perms(0640));
     ASSERT_EQ(WriteLongText(target.c_str()), 1);
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640)) << "the new file keeps the old one's permissions";
