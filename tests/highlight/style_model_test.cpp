@@ -46,6 +46,11 @@ TEST_F(StyleModel, IdentifiersFollowTheLargestInTheSetAndNamesAreFoundWithTheirC
     EXPECT_EQ(FindStyleByName("PASCAL"), 0u);
     CreateStyle("", nullptr);
     EXPECT_EQ(FindStyleByName(""), 0u);
+    CreateStyle("long", std::string(100, '-').c_str());
+    AESTYLEINFO info;
+    std::memset(&info, 'x', sizeof info);
+    ASSERT_EQ(StyleMessage(AEM_GETSTYLES, 1, LParam(&info)), 1);
+    EXPECT_EQ(std::string(info.additionalSymbolChars), std::string(79, '-')) << "cut to the field, ended";
     ClearStyles();
     EXPECT_EQ(CountStyles(), 0u);
     EXPECT_EQ(CreateStyle("e", nullptr), 1u);
