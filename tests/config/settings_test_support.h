@@ -6,14 +6,11 @@
 #include "config/options.h"
 #include "config/settings_file.h"
 #include "core/id_list.h"
+#include "core/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
 namespace scrivlet {
@@ -23,15 +20,10 @@ struct SettingsTest : testing::Test {
     uint32_t font = kFontAnsi;
     PageSetup page;
     IdList *types = nullptr;
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("scrivlet-settings-" + std::to_string(std::random_device{}()));
+    ScratchFolder scratch;
 
-    void SetUp() override { std::filesystem::create_directories(folder), Reset(); }
-    void TearDown() override
-    {
-        FreeFileTypes(&types);
-        std::filesystem::remove_all(folder);
-    }
+    void SetUp() override { Reset(); }
+    void TearDown() override { FreeFileTypes(&types); }
 
     // Back to the defaults and an empty list.
     void Reset()
@@ -48,12 +40,8 @@ struct SettingsTest : testing::Test {
         return ReadSettingsText(text.data(), text.size(), &options, &font, &page, types);
     }
 
-    std::string Path(const char *name) const { return (folder / name).string(); }
-
-    static std::string Contents(const std::string &path)
-    {
-        return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
-    }
+    std::string Path(const char *name) const { return scratch.Path(name); }
+    static std::string Contents(const std::string &path) { return ScratchFolder::Get(path); }
 
     // The numbers of the options, the font and the margins.
     std::string Numbers() const

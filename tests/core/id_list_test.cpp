@@ -62,9 +62,11 @@ TEST(IdList, RandomOperationsAgreeWithAModel)
             break;
         }
         default: {
-            uint32_t id = model.empty() || random() % 5 == 0 ? next + random() % 2 : model[random() % model.size()].first;
+            const bool absent = model.empty() || random() % 5 == 0;
+            uint32_t id = absent ? next + random() % 2 : model[random() % model.size()].first;
             RemoveId(list, id);
-            model.erase(std::remove_if(model.begin(), model.end(), [id](auto &n) { return n.first == id; }), model.end());
+            model.erase(std::remove_if(model.begin(), model.end(), [id](auto &n) { return n.first == id; }),
+                        model.end());
         }
         }
         ASSERT_EQ(Walk(list), model) << "step " << step;

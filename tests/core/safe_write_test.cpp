@@ -8,15 +8,12 @@
 #include "core/id_list.h"
 #include "highlight/style_file.h"
 #include "highlight/style_model.h"
+#include "core/scratch_folder.h"
 #include "support/file_faults.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -27,25 +24,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct SafeWriteTest : testing::Test {
-    fs::path folder = fs::temp_directory_path() / ("scrivlet-safe-" + std::to_string(std::random_device{}()));
-    std::string target = (folder / "file.txt").string();
-
-    void SetUp() override { fs::create_directories(folder); }
-    void TearDown() override
-    {
-        RemoveFileFaults();
-        ClearStyles();
-        fs::remove_all(folder);
-    }
-    void Put(const std::string &bytes) const { std::ofstream(target, std::ios::binary) << bytes; }
-    std::string Get() const
-    {
-        return std::string(std::istreambuf_iterator<char>(std::ifstream(target, std::ios::binary).rdbuf()), {});
-    }
-    size_t FilesInFolder() const
-    {
-        return size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-    }
+    ScratchFolder scratch;
+    std::string target = scratch.Path("file.txt");
+    void TearDown() override { RemoveFileFaults(), ClearStyles(); }
 };
 
 int WriteLongText(const char *path)
@@ -95,34 +76,39 @@ TEST_F(SafeWriteTest, EveryFailureLeavesTheOldFileWholeAndNothingBehind)
     for (const auto &writer : kWriters) {
         ASSERT_EQ(writer.write(target.c_str()), 1);
         ClearStyles();
-        const int64_t size = int64_t(Get().size());
+        const int64_t size = int64_t(scratch.Get(target).size());
         std::vector<FileFaults> faults(7); // a full disk after some bytes, no new file, a failed close or replacement
         for (int i = 0; i < 4; ++i)
             faults[i].writeFailsAfter = std::vector<int64_t>{0, 100, size / 2, size - 1}[i];
         faults[4].createFails = faults[5].closeFails = faults[6].replaceFails = true;
         for (size_t i = 0; i < faults.size(); ++i) {
             SCOPED_TRACE(std::string(writer.name) + " with fault " + std::to_string(i));
-            Put("the old file");
+            scratch.Put("file.txt", "the old file");
             SetLastControlError(AEE_NOERROR);
             InjectFileFaults(faults[i]);
             EXPECT_EQ(writer.write(target.c_str()), 0) << "a failure is reported";
             RemoveFileFaults();
             ClearStyles();
             EXPECT_EQ(GetLastControlError(), writer.error);
-            EXPECT_EQ(Get(), "the old file");
-            EXPECT_EQ(FilesInFolder(), 1u) << "the new file is removed";
+            EXPECT_EQ(scratch.Get(target), "the old file");
+            EXPECT_EQ(scratch.Files(), 1u) << "the new file is removed";
         }
     }
 }
 
 TEST_F(SafeWriteTest, ASuccessfulWriteReplacesTheFileWithEveryByte)
 {
-    Put("the old file");
+    scratch.Put("file.txt", "the old file");
     ASSERT_EQ(WriteLongText(target.c_str()), 1);
-    EXPECT_EQ(Get(), std::string(300, 'f') + "|42|" + std::string(40000, 'b') + "end");
-    EXPECT_EQ(FilesInFolder(), 1u);
+    EXPECT_EQ(scratch.Get(target), std::string(300, 'f') + "|42|" + std::string(40000, 'b') + "end");
+    EXPECT_EQ(scratch.Files(), 1u);
 
-#ifndef _WIN32
+#ifdef _WIN32
+    fs::permissions(target, fs::perms::all, fs::perm_options::remove);
+    EXPECT_EQ(WriteLongText(target.c_str()), 0) << "a read-only file is not replaced";
+    EXPECT_EQ(scratch.Files(), 1u) << "and the new file is removed";
+    fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+#else
     fs::permissions(target, fs::perms(0640));
     ASSERT_EQ(WriteLongText(target.c_str()), 1);
     EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640)) << "the new file keeps the old one's permissions";
@@ -132,14 +118,14 @@ TEST_F(SafeWriteTest, ASuccessfulWriteReplacesTheFileWithEveryByte)
     fs::create_directory(target);
     EXPECT_EQ(WriteLongText(target.c_str()), 0) << "a folder is not replaced";
     EXPECT_TRUE(fs::is_directory(target));
-    EXPECT_EQ(FilesInFolder(), 1u) << "and the new file is removed";
+    EXPECT_EQ(scratch.Files(), 1u) << "and the new file is removed";
     fs::remove(target);
     for (const auto &writer : kWriters) {
         SCOPED_TRACE(writer.name);
         EXPECT_EQ(writer.write(target.c_str()), 1) << "a file that did not exist is created";
         ClearStyles();
     }
-    EXPECT_EQ(FilesInFolder(), 1u);
+    EXPECT_EQ(scratch.Files(), 1u);
 }
 
 } // namespace

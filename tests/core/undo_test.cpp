@@ -11,71 +11,56 @@ namespace scrivlet {
 
 namespace {
 
-// Commits one group holding a single insertion at `offset`, which names
-// the group; an offset of 0 commits an empty group.
-void Commit(UndoStack *undo, uint32_t offset)
+// Runs a script on a stack of these levels: a digit commits one group holding
+// a single insertion at that offset, which names the group (0: an empty
+// group); '<' undoes, '>' redoes and 'E' empties the history. Gives the
+// names of the groups undo and redo reach (0: none), then CanUndo and CanRedo.
+std::string RunScript(int32_t levels, const char *script)
 {
-    UndoGroup *group = BeginGroup(undo);
-    if (offset != 0) {
-        ASSERT_EQ(AppendUndo(group, kUndoInsertion, offset, "x", 1), 1);
-    }
-    CommitGroup(undo);
-}
-
-// Steps ('<' undo, '>' redo) and the names of the groups they reach, 0 for none.
-std::string Walk(UndoStack *undo, const char *steps)
-{
+    UndoStack undo{};
+    EXPECT_EQ(InitUndo(&undo, levels), 1);
+    EXPECT_EQ(UndoLevels(&undo), levels > 0 ? levels : 0);
     std::string names;
-    for (const char *s = steps; *s != '\0'; ++s) {
-        UndoGroup *group = *s == '<' ? StepBack(undo) : StepForward(undo);
-        names += std::to_string(group == nullptr ? 0 : group->records[0].offset) + " ";
+    for (const char *s = script; *s != '\0'; ++s) {
+        if (*s >= '0' && *s <= '9') {
+            UndoGroup *group = BeginGroup(&undo);
+            if (*s != '0') {
+                EXPECT_EQ(AppendUndo(group, kUndoInsertion, uint32_t(*s - '0'), "x", 1), 1);
+            }
+            CommitGroup(&undo);
+        } else if (*s == 'E') {
+            EmptyUndo(&undo);
+            EXPECT_EQ(UndoLevels(&undo), levels) << "emptying keeps the levels";
+        } else {
+            UndoGroup *group = *s == '<' ? StepBack(&undo) : StepForward(&undo);
+            names += std::to_string(group == nullptr ? 0 : group->records[0].offset) + " ";
+        }
     }
-    return names + std::to_string(CanUndo(undo)) + std::to_string(CanRedo(undo));
+    names += std::to_string(CanUndo(&undo)) + std::to_string(CanRedo(&undo));
+    FreeUndo(&undo);
+    EXPECT_EQ(UndoLevels(&undo) + CanUndo(&undo), 0);
+    EXPECT_EQ(BeginGroup(&undo), nullptr) << "freed: undo is off";
+    return names;
 }
 
 TEST(UndoRing, LevelsBoundTheGroupsAndNewEditsEndRedo)
 {
-    const struct { int32_t levels; std::vector<uint32_t> commits; const char *steps, *names; } cases[] = { // 0: empty
-        {2, {1, 2, 3}, "<<<>>>", "3 2 0 2 3 0 10"},
-        {3, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "<<<<>>>>", "10 9 8 0 8 9 10 0 10"},
-        {100, {1, 2, 3, 4}, "<<>", "4 3 3 11"},
-        {10, {1, 0}, "<<", "1 0 01"}, // an empty group is no undo step
-        {1, {1}, "<><", "1 1 1 01"},
-        {0, {1, 2}, "<>", "0 0 00"},  // undo is off
-        {-5, {1}, "<", "0 00"},
+    const struct { int32_t levels; const char *script, *names; } cases[] = {
+        {2, "123<<<>>>", "3 2 0 2 3 0 10"},
+        {3, "123456789<<<<>>>>", "9 8 7 0 7 8 9 0 10"},
+        {100, "1234<<>", "4 3 3 11"},
+        {10, "10<<", "1 0 01"}, // an empty group is no undo step
+        {1, "1<><", "1 1 1 01"},
+        {0, "12<>", "0 0 00"}, // undo is off
+        {-5, "1<", "0 00"},
+        {10, "123<<4><<<", "3 2 0 4 1 0 01"}, // a new edit abandons redo
+        {10, "56<<0>", "6 5 0 00"}, // an edit that records nothing (Backspace at 0) ends redo too
+        {10, "7E<8<", "0 8 01"},
     };
-    for (const auto &c : cases) {
-        UndoStack undo{};
-        ASSERT_EQ(InitUndo(&undo, c.levels), 1);
-        EXPECT_EQ(UndoLevels(&undo), c.levels > 0 ? c.levels : 0);
-        for (uint32_t name : c.commits)
-            Commit(&undo, name);
-        EXPECT_EQ(Walk(&undo, c.steps), c.names) << c.levels << " levels";
-        FreeUndo(&undo);
-        EXPECT_EQ(UndoLevels(&undo) + CanUndo(&undo), 0);
-        EXPECT_EQ(BeginGroup(&undo), nullptr) << "freed: undo is off";
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(RunScript(c.levels, c.script), c.names) << c.levels << " levels: " << c.script;
 
     UndoStack undo{};
-    ASSERT_EQ(InitUndo(&undo, 10), 1);
-    for (uint32_t name : {1, 2, 3})
-        Commit(&undo, name);
-    EXPECT_EQ(Walk(&undo, "<<"), "3 2 11");
-    Commit(&undo, 4);
-    EXPECT_EQ(Walk(&undo, "><<<"), "0 4 1 0 01") << "a new edit abandons redo";
-    Commit(&undo, 5);
-    Commit(&undo, 6);
-    EXPECT_EQ(Walk(&undo, "<<"), "6 5 01");
-    Commit(&undo, 0); // an edit that records nothing (Backspace at 0) ends redo too
-    EXPECT_EQ(Walk(&undo, ">"), "0 00") << "redo never jumps to a later group";
-    Commit(&undo, 7);
-    EmptyUndo(&undo);
-    EXPECT_EQ(Walk(&undo, "<"), "0 00");
-    EXPECT_EQ(UndoLevels(&undo), 10) << "emptying keeps the levels";
-    Commit(&undo, 8);
-    EXPECT_EQ(Walk(&undo, "<"), "8 01");
-    FreeUndo(&undo);
-
     EXPECT_EQ(InitUndo(&undo, INT32_MAX), 0) << "levels + 1 slots cannot be counted";
     FailNthAllocation(1);
     EXPECT_EQ(InitUndo(&undo, 10), 0);
@@ -110,7 +95,8 @@ TEST(UndoRing, ContinuingChangesExtendTheLastRecordAndFailuresKeepIt)
     std::string pasted;
     for (uint32_t piece = 0; piece < 3000; ++piece) {
         std::string bytes = std::to_string(piece) + "\n";
-        ASSERT_EQ(AppendUndo(group, kUndoInsertion, 7 + uint32_t(pasted.size()), bytes.data(), uint32_t(bytes.size())), 1);
+        const uint32_t at = 7 + uint32_t(pasted.size());
+        ASSERT_EQ(AppendUndo(group, kUndoInsertion, at, bytes.data(), uint32_t(bytes.size())), 1);
         pasted += bytes;
     }
     ASSERT_EQ(group->count, 1u);

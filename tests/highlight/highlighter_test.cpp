@@ -1,6 +1,7 @@
 #include "highlight/highlighter.h"
 
 #include "core/control_error.h"
+#include "highlight/style_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -23,145 +24,112 @@ namespace {
 
 constexpr uint32_t kDeepest = 0xFFFFFFFF;
 
-// The runs as the painter finds them, "column:text:class" (class by name if
-// the style has it), lines joined by " | "; autocase rewrites the text.
-std::string WalkText(uint32_t style, std::string *text, HighlightState *state)
+// The colour map of a text as the painter finds it, one letter per byte:
+// the run's class name's first letter, upper case where a run starts, '.'
+// outside runs, the class number for a class the style lacks; lines joined
+// by '|'. Autocase rewrites the text.
+std::string ColourMap(uint32_t style, std::string *text, HighlightState *state)
 {
-    std::string runs;
+    std::string map;
     for (size_t start = 0;; ++start) {
         size_t end = std::min(text->find('\n', start), text->size());
-        char *line = &(*text)[start];
         uint32_t length = static_cast<uint32_t>(end - start);
         for (uint32_t column = 0; column <= length;) {
-            HighlightRun run = QueryRun(style, line, length, column, state);
+            HighlightRun run = QueryRun(style, &(*text)[start], length, column, state);
             EXPECT_EQ(run.length == 0, run.classId == 0) << "a run has a class and a length";
-            if (run.classId == 0) {
-                ++column;
-                continue;
-            }
-            const StyleClass *cls = FindClass(FindStyle(style), run.classId);
-            runs += (runs.empty() || runs.back() == ' ' ? "" : " ") + std::to_string(column) + ":" +
-                    std::string(line + column, run.length) + ":" + (cls ? cls->name : std::to_string(run.classId));
-            column += run.length;
+            const StyleClass *cls = run.classId != 0 ? FindClass(FindStyle(style), run.classId) : nullptr;
+            char letter = cls != nullptr ? cls->name[0] : char('0' + run.classId);
+            for (uint32_t i = 0; i < run.length; ++i)
+                map += char(i == 0 ? std::toupper(letter) : std::tolower(letter));
+            map += run.classId == 0 && column < length ? "." : "";
+            column += std::max(run.length, 1u);
         }
         if (end == text->size())
-            return runs;
-        runs += runs.empty() ? "| " : " | ";
+            return map;
+        map += "|";
         start = end;
     }
 }
 
-// braces: K keywords if, then; M ranges { } (1) and // (2). strings: S " "
-// with (strings) and without the backslash flag. slashes: A / / then B //
-// (reversed: the other order). blocks: C /* */ nested, Begin/End; E <b></b>
-// exact. dashed: '-' a symbol character. classless: classes 7, 9 missing.
+constexpr uint32_t kBrace = 1, kComment = 2; // the ranges of the brace styles
+const char kBraces[] = "C,Keyword,0,0,ff0000\nS,if\nS,then\nC,Mark,0,0,8000\nR,{,},0,%\nR,//,,0,0";
+
 struct HighlightTest : testing::Test {
-    static constexpr uint32_t kBrace = 1, kComment = 2;
-    uint32_t braces = 0, nestedBraces = 0, strings = 0, plainStrings = 0, slashes = 0, slashesReversed = 0,
-             blocks = 0, dashed = 0, keywordsOnly = 0, classless = 0, inner = 0;
+    uint32_t braces = StyleOf("X,braces\n" + Nest(0)), nestedBraces = StyleOf("X,nested\n" + Nest(1));
+    uint32_t strings = StyleOf("X,strings\nC,S,0,0,0\nR,\",\",1,0");
+    uint32_t plainStrings = StyleOf("X,plain\nC,S,0,0,0\nR,\",\",0,0");
+    uint32_t slashes = StyleOf("X,slashes\nC,A,0,0,0\nR,/,/,0,0\nC,B,0,0,0\nR,//,,0,0");
+    uint32_t slashesReversed = StyleOf("X,reversed\nC,B,0,0,0\nR,//,,0,0\nC,A,0,0,0\nR,/,/,0,0");
+    uint32_t blocks =
+        StyleOf("X,blocks\nC,C,0,0,0\nR,/*,*/,0,1\nR,Begin,End,0,0\nC,E,1,0,0\nR,<b>,</b>,0,0\nR,//,,0,0");
+    uint32_t dashed = StyleOf("X,dashed,-\nC,K,0,0,0\nS,if\nS,else-if");
+    uint32_t keywordsOnly = StyleOf("X,keywords\nC,K,0,0,0\nS,if");
+    uint32_t inner = StyleOf("X,inner\nC,K,0,0,0\nS,if\nC,M,0,0,0\nR,f,g,0,0"); // starts inside a keyword
+    uint32_t classless = CreateStyle("classless", nullptr);
 
     void SetUp() override
     {
-        ClearStyles();
-        braces = MakeBraceStyle("braces", 0);
-        nestedBraces = MakeBraceStyle("nested braces", 1);
-        for (uint8_t flags : {kRangeBackslash, uint8_t(0)}) {
-            uint32_t style = CreateStyle("strings", nullptr);
-            AddRange(style, "\"", 1, "\"", 1, flags, 0, AddClass(style, "S", 0, 0, 0));
-            (flags ? strings : plainStrings) = style;
-        }
-        for (bool reversed : {false, true}) {
-            uint32_t style = CreateStyle("slashes", nullptr);
-            uint32_t a = AddClass(style, "A", 0, 0, 0), b = AddClass(style, "B", 0, 0, 0);
-            if (!reversed)
-                AddRange(style, "/", 1, "/", 1, 0, 0, a);
-            AddRange(style, "//", 2, "", 0, 0, 0, b);
-            if (reversed)
-                AddRange(style, "/", 1, "/", 1, 0, 0, a);
-            (reversed ? slashesReversed : slashes) = style;
-        }
-        blocks = CreateStyle("blocks", nullptr);
-        uint32_t c = AddClass(blocks, "C", 0, 0, 0), e = AddClass(blocks, "E", 1, 0, 0);
-        AddRange(blocks, "/*", 2, "*/", 2, 0, 1, c);
-        AddRange(blocks, "Begin", 5, "End", 3, 0, 0, c);
-        AddRange(blocks, "<b>", 3, "</b>", 4, 0, 0, e);
-        AddRange(blocks, "//", 2, "", 0, 0, 0, c);
-        dashed = CreateStyle("dashed", "-");
-        AddSymbol(dashed, "if", 2, AddClass(dashed, "K", 0, 0, 0));
-        AddSymbol(dashed, "else-if", 7, 1);
-        for (uint32_t *style : {&keywordsOnly, &inner}) {
-            *style = CreateStyle("keywords", nullptr);
-            AddSymbol(*style, "if", 2, AddClass(*style, "K", 0, 0, 0));
-        }
-        AddRange(inner, "f", 1, "g", 1, 0, 0, AddClass(inner, "M", 0, 0, 0)); // starts inside a keyword
-        classless = CreateStyle("classless", nullptr);
         AddRange(classless, "<", 1, ">", 1, 0, 0, 7);
         AddSymbol(classless, "if", 2, 9);
     }
     void TearDown() override { ClearStyles(); }
-
-    static uint32_t MakeBraceStyle(const char *name, uint32_t nested, uint8_t autocase = 0, int32_t caseSensitive = 0)
+    static std::string Nest(int nested)
     {
-        uint32_t style = CreateStyle(name, nullptr);
-        uint32_t k = AddClass(style, "K", caseSensitive, autocase, 0xFF0000), m = AddClass(style, "M", 0, 0, 0x008000);
-        AddSymbol(style, "if", 2, k);
-        AddSymbol(style, "then", 4, k);
-        EXPECT_EQ(AddRange(style, "{", 1, "}", 1, 0, nested, m), kBrace);
-        EXPECT_EQ(AddRange(style, "//", 2, "", 0, 0, 0, m), kComment);
-        return style;
+        std::string records = kBraces;
+        return records.replace(records.find('%'), 1, std::to_string(nested));
     }
 };
 
-// The runs and the state after them; the line scan agrees on single lines.
+// The colour map and the state after it; the line scan agrees on single lines.
 TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
 {
     struct Case {
         uint32_t style;
-        const char *text, *runs;
+        const char *text, *map;
         HighlightState after, start = {0, 0};
     } cases[] = {
-        {braces, "x:=1; {note} if", "6:{note}:M 13:if:K", {0, 0}},
-        {braces, "{a {b} c}", "0:{a {b}:M", {0, 0}},
-        {nestedBraces, "{a {b} c}", "0:{a {b} c}:M", {0, 0}},
-        {braces, "abc { def", "4:{ def:M", {kBrace, 1}},
-        {braces, "abc { def\nx} if {\n}", "4:{ def:M | 0:x}:M 3:if:K 6:{:M | 0:}:M", {0, 0}},
-        {braces, "{ {", "0:{ {:M", {kBrace, 2}}, // start texts inside count, nested or not
-        {nestedBraces, "{ {", "0:{ {:M", {kBrace, 2}},
-        {braces, "{{\n}\n} x} if", "0:{{:M | 0:}:M | 5:if:K", {0, 0}},
-        {nestedBraces, "{{\n}\n} x} if", "0:{{:M | 0:}:M | 0:}:M 5:if:K", {0, 0}},
-        {braces, "x // y { if", "2:// y { if:M", {0, 0}},
-        {braces, "iffy a_if IF then", "10:IF:K 13:then:K", {0, 0}},
-        {braces, "if\nthen", "0:if:K | 0:then:K", {0, 0}},
-        {dashed, "a-if if- -if", "", {0, 0}},
-        {dashed, "(if) else-if;if", "1:if:K 5:else-if:K 13:if:K", {0, 0}},
-        {strings, R"(x="a\"b" y)", R"(2:"a\"b":S)", {0, 0}},
-        {strings, R"("a\\" y)", R"(0:"a\\":S)", {0, 0}},
-        {strings, R"("a\\\"b" c)", R"(0:"a\\\":S 7:" c:S)", {1, 1}},
-        {strings, R"(x="a\)", R"(2:"a\:S)", {1, 1}},
-        {strings, "\"a\\\n\"b", R"(0:"a\:S | 0:":S)", {0, 0}},
-        {strings, "\"a\n\\\"b\"", R"(0:"a:S | 0:\"b":S)", {0, 0}},
-        {plainStrings, R"("a\"b")", R"(0:"a\":S 5:":S)", {1, 1}},
-        {slashes, "x // y", "2://:A", {0, 0}}, // the earlier range wins, not the longer
-        {slashesReversed, "x // y", "2:// y:B", {0, 0}},
-        {slashesReversed, "x /y/ z", "2:/y/:A", {0, 0}},
-        {blocks, "a /*/ b", "2:/*/ b:C", {1, 1}},
-        {blocks, "/*/**/*/ x */", "0:/*/**/*/:C", {0, 0}},
-        {blocks, "x BEGIN y", "2:BEGIN y:C", {2, 1}}, // either case of a case-insensitive start
-        {blocks, "x begin y", "2:begin y:C", {2, 1}},
-        {inner, "if x", "0:if:K", {0, 0}},
-        {classless, "<a> if IF", "0:<a>:7 4:if:9", {0, 0}}, // byte for byte without classes
+        {braces, "x:=1; {note} if", "......Mmmmmm.Kk", {0, 0}},
+        {braces, "{a {b} c}", "Mmmmmm...", {0, 0}},
+        {nestedBraces, "{a {b} c}", "Mmmmmmmmm", {0, 0}},
+        {braces, "abc { def", "....Mmmmm", {kBrace, 1}},
+        {braces, "abc { def\nx} if {\n}", "....Mmmmm|Mm.Kk.M|M", {0, 0}},
+        {braces, "{ {", "Mmm", {kBrace, 2}}, // start texts inside count, nested or not
+        {nestedBraces, "{ {", "Mmm", {kBrace, 2}},
+        {braces, "{{\n}\n} x} if", "Mm|M|.....Kk", {0, 0}},
+        {nestedBraces, "{{\n}\n} x} if", "Mm|M|M....Kk", {0, 0}},
+        {braces, "x // y { if", "..Mmmmmmmmm", {0, 0}},
+        {braces, "iffy a_if IF then", "..........Kk.Kkkk", {0, 0}},
+        {braces, "if\nthen", "Kk|Kkkk", {0, 0}},
+        {dashed, "a-if if- -if", "............", {0, 0}},
+        {dashed, "(if) else-if;if", ".Kk..Kkkkkkk.Kk", {0, 0}},
+        {strings, R"(x="a\"b" y)", "..Ssssss..", {0, 0}},
+        {strings, R"("a\\" y)", "Sssss..", {0, 0}},
+        {strings, R"("a\\\"b" c)", "Ssssss.Sss", {1, 1}},
+        {strings, R"(x="a\)", "..Sss", {1, 1}},
+        {strings, "\"a\\\n\"b", "Sss|S.", {0, 0}},
+        {strings, "\"a\n\\\"b\"", "Ss|Ssss", {0, 0}},
+        {plainStrings, R"("a\"b")", "Ssss.S", {1, 1}},
+        {slashes, "x // y", "..Aa..", {0, 0}}, // the earlier range wins, not the longer
+        {slashesReversed, "x // y", "..Bbbb", {0, 0}},
+        {slashesReversed, "x /y/ z", "..Aaa..", {0, 0}},
+        {blocks, "a /*/ b", "..Ccccc", {1, 1}},
+        {blocks, "/*/**/*/ x */", "Cccccccc.....", {0, 0}},
+        {blocks, "x BEGIN y", "..Ccccccc", {2, 1}}, // either case of a case-insensitive start
+        {blocks, "x begin y", "..Ccccccc", {2, 1}},
+        {inner, "if x", "Kk..", {0, 0}},
+        {classless, "<a> if IF", "777.99...", {0, 0}}, // byte for byte without classes
         // Carried states that the algorithm never produces.
-        {keywordsOnly, "if x", "0:if:K", {0, 0}, {5, 3}}, // no range to stand in
-        {braces, "a} if", "0:a} if:M", {0, 0}, {77, 1}},  // stale: the last range, //
-        {strings, "ab", "0:ab:S", {1, 1}, {42, 1}},        // ... named by its identifier
-        {nestedBraces, "a} b}", "0:a}:M", {0, 0}, {kBrace, 0}},
-        {nestedBraces, "{ } }", "0:{ } }:M", {kBrace, kDeepest - 2}, {kBrace, kDeepest}},
-        {braces, "x} y", "0:x}:M", {0, 0}, {kBrace, kDeepest}},
+        {keywordsOnly, "if x", "Kk..", {0, 0}, {5, 3}}, // no range to stand in
+        {braces, "a} if", "Mmmmm", {0, 0}, {77, 1}},     // stale: the last range, //
+        {strings, "ab", "Ss", {1, 1}, {42, 1}},          // ... named by its identifier
+        {nestedBraces, "a} b}", "Mm...", {0, 0}, {kBrace, 0}},
+        {nestedBraces, "{ } }", "Mmmmm", {kBrace, kDeepest - 2}, {kBrace, kDeepest}},
+        {braces, "x} y", "Mm..", {0, 0}, {kBrace, kDeepest}},
     };
     for (const Case &c : cases) {
         std::string text = c.text;
         HighlightState state = c.start;
-        EXPECT_EQ(WalkText(c.style, &text, &state), c.runs) << c.text;
+        EXPECT_EQ(ColourMap(c.style, &text, &state), c.map) << c.text;
         EXPECT_EQ(state, c.after) << c.text;
         const HighlightState scanned = c.style == inner ? HighlightState{1, 1} : c.after; // starts inside words
         if (std::strchr(c.text, '\n') == nullptr) {
@@ -178,15 +146,15 @@ TEST_F(HighlightTest, StateAfterLineAndStateAtLine)
     EXPECT_EQ(StateAfterLine(braces, text.data(), 1, {0, 0}), (HighlightState{0, 0}));
     EXPECT_EQ(StateAfterLine(braces, text.data(), 9, {kBrace, 1}), (HighlightState{kBrace, 1}));
 
-    text = "{\nx\n}\ny // z\n{";
-    HighlightState at[] = {{0, 0}, {0, 0}, {kBrace, 1}, {kBrace, 1}, {0, 0}, {0, 0}, {kBrace, 1}};
-    for (uint32_t line = 0; line < 7; ++line)
-        EXPECT_EQ(StateAtLine(braces, text.data(), line), at[line]) << "line " << line;
-    EXPECT_EQ(StateAtLine(braces, text.data(), 99), (HighlightState{kBrace, 1})) << "past the end";
+    text = "{\nx\n}\ny // z\n{"; // the states at lines 0 to 6, and far past the end
+    std::string states;
+    for (uint32_t line : {0, 1, 2, 3, 4, 5, 6, 99}) {
+        const HighlightState at = StateAtLine(braces, text.data(), line);
+        states += std::to_string(at.range) + "." + std::to_string(at.depth) + " ";
+    }
+    EXPECT_EQ(states, "0.0 0.0 1.1 1.1 0.0 0.0 1.1 1.1 ");
     text = "// {\nx";
     EXPECT_EQ(StateAtLine(braces, text.data(), 2), (HighlightState{0, 0}));
-    text = "{ if\nx";
-    EXPECT_EQ(StateAfterLine(keywordsOnly, text.data(), 0, {5, 3}), (HighlightState{0, 0}));
 }
 
 TEST_F(HighlightTest, DelimiterTestFindsTextsCoveringTheEditedByte)
@@ -208,35 +176,34 @@ TEST_F(HighlightTest, DelimiterTestFindsTextsCoveringTheEditedByte)
 
 TEST_F(HighlightTest, AutocaseRewritesMatchedTextsOnly)
 {
-    uint32_t upper = MakeBraceStyle("upper", 0, 2), lower = MakeBraceStyle("lower", 0, 1);
-    HighlightState state{0, 0};
-    std::string text = "if x then y iffy";
-    EXPECT_EQ(WalkText(upper, &text, &state), "0:IF:K 5:THEN:K");
-    EXPECT_EQ(text, "IF x THEN y iffy");
-    text = "IF X Then Y";
-    EXPECT_EQ(WalkText(lower, &text, &state), "0:if:K 5:then:K");
-    EXPECT_EQ(text, "if X then Y");
-
-    text.clear(); // typing iffy, repainted after each keystroke
-    for (int typed = 0; typed < 4; ++typed)
-        EXPECT_EQ(WalkText(upper, &(text += "iffy"[typed]), &state), typed == 1 ? "0:IF:K" : "") << text;
+    const uint32_t upper = StyleOf("X,upper\nC,K,0,2,0\nS,if\nS,then");
+    const uint32_t lower = StyleOf("X,lower\nC,K,0,1,0\nS,if\nS,then");
+    const uint32_t once = StyleOf("X,once\nC,K,1,2,0\nS,if");
+    const uint32_t block = StyleOf("X,blocks\nC,B,0,2,0\nR,begin,end,0,1");
+    const struct { uint32_t style; const char *text, *map, *rewritten; } cases[] = {
+        {upper, "if x then y iffy", "Kk...Kkkk.......", "IF x THEN y iffy"},
+        {lower, "IF X Then Y", "Kk...Kkkk..", "if X then Y"},
+        {once, "if x", "Kk..", "IF x"},
+        {once, "IF x", "....", "IF x"}, // a case-sensitive if no longer matches IF
+        {block, "Begin x begin y End end. z end", "Bbbbbbbbbbbbbbbbbbbbbbb.......", "BEGIN x BEGIN y END END. z end"},
+    };
+    for (const auto &c : cases) {
+        std::string text = c.text;
+        HighlightState state{0, 0};
+        EXPECT_EQ(ColourMap(c.style, &text, &state), c.map) << c.text;
+        EXPECT_EQ(text, c.rewritten);
+    }
+    std::string text; // typing iffy, repainted after each keystroke
+    for (int typed = 0; typed < 4; ++typed) {
+        HighlightState state{0, 0};
+        EXPECT_EQ(ColourMap(upper, &(text += "iffy"[typed]), &state), typed == 1 ? "Kk" : std::string(typed + 1, '.'));
+    }
     EXPECT_EQ(text, "IFfy");
-
-    uint32_t once = MakeBraceStyle("once", 0, 2, 1);
-    text = "if x";
-    EXPECT_EQ(WalkText(once, &text, &state), "0:IF:K");
-    EXPECT_EQ(WalkText(once, &text, &state), "") << "a case-sensitive if no longer matches IF";
-
-    uint32_t style = CreateStyle("blocks", nullptr);
-    uint32_t block = AddRange(style, "begin", 5, "end", 3, 0, 1, AddClass(style, "B", 0, 2, 0));
-    text = "Begin x begin y End end. z end"; // start, nested start and end texts
-    EXPECT_EQ(WalkText(style, &text, &state), "0:BEGIN x BEGIN y END END:B");
-    EXPECT_EQ(text, "BEGIN x BEGIN y END END. z end");
     text = "a begin b\nc";
-    EXPECT_EQ(StateAfterLine(style, text.data(), 0, {0, 0}), (HighlightState{block, 1}));
+    EXPECT_EQ(StateAfterLine(block, text.data(), 0, {0, 0}), (HighlightState{1, 1}));
     EXPECT_EQ(text, "a BEGIN b\nc");
     text = "x end";
-    EXPECT_EQ(DelimiterTest(style, text.data(), 5, 5, 0), int32_t(block));
+    EXPECT_EQ(DelimiterTest(block, text.data(), 5, 5, 0), 1);
     EXPECT_EQ(text, "x end") << "the delimiter test never rewrites";
 }
 
@@ -246,59 +213,45 @@ TEST_F(HighlightTest, NoRunWhereThereIsNothingToColourAndMissingStylesOrStartTex
     AddClass(zero, "K", 0, 0, 0);
     AddRange(zero, "<", 1, ">", 1, 0, 0, 0);
     AddSymbol(zero, "if", 2, 0);
-    std::string line = "<a> if";
+    FindStyle(nestedBraces)->ranges[0].startLength = 0; // an empty start text, refused by the model, never opens
+    const struct { uint32_t style; const char *text, *map; HighlightState start; } cases[] = {
+        {zero, "<a> if", "......", {0, 0}}, // class 0 means no run, and no run leaves the state
+        {999, "{ab", "...", {kBrace, 1}},   // no style
+        {nestedBraces, "x{y} // z", ".....Mmmm", {0, 0}},
+        {nestedBraces, "ab} c}", "Mmm...", {kBrace, 1}},
+    };
+    for (const auto &c : cases) {
+        std::string text = c.text;
+        HighlightState state = c.start;
+        EXPECT_EQ(ColourMap(c.style, &text, &state), c.map);
+        EXPECT_EQ(state, c.style == 999 ? c.start : (HighlightState{0, 0})) << c.text;
+        EXPECT_EQ(StateAfterLine(c.style, &text[0], 0, c.start), (HighlightState{0, 0})) << c.text;
+        EXPECT_EQ(StateAtLine(c.style, &text[0], 2), (HighlightState{0, 0})) << c.text;
+    }
+    EXPECT_EQ(DelimiterTest(nestedBraces, "a{", 2, 2, 0), 0);
+    char line[] = "xif";
     HighlightState state{0, 0};
-    EXPECT_EQ(WalkText(zero, &line, &state), "") << "class 0 means no run";
-    EXPECT_EQ(state, (HighlightState{0, 0})) << "and no run leaves the state";
-
-    line = "{ab";
-    state = {kBrace, 1};
-    EXPECT_EQ(QueryRun(braces, line.data(), 3, 3, &state).classId, 0u) << "column at line end";
-    EXPECT_EQ(QueryRun(999, line.data(), 3, 0, &state).classId, 0u) << "style not there";
+    EXPECT_EQ(QueryRun(braces, line, 3, 1, &state).classId, 0u) << "not at a word start";
+    EXPECT_EQ(QueryRun(braces, line, 3, 3, &state).classId, 0u) << "column at line end";
     RunWalk walk;
     EXPECT_FALSE(BeginRunWalk(999, &walk)) << "no walk over a style not there";
-    EXPECT_EQ(state, (HighlightState{kBrace, 1}));
-    EXPECT_EQ(StateAfterLine(999, line.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
-    EXPECT_EQ(StateAtLine(999, line.data(), 2), (HighlightState{0, 0}));
-    line = "xif";
-    state = {0, 0};
-    EXPECT_EQ(QueryRun(braces, line.data(), 3, 1, &state).classId, 0u) << "not at a word start";
-
-    // An empty start text (refused by the model, left by damage) never opens.
-    FindStyle(nestedBraces)->ranges[0].startLength = 0;
-    line = "x{y} // z";
-    state = {0, 0};
-    EXPECT_EQ(WalkText(nestedBraces, &line, &state), "5:// z:M");
-    line = "ab} c}";
-    state = {kBrace, 1};
-    EXPECT_EQ(WalkText(nestedBraces, &line, &state), "0:ab}:M");
-    EXPECT_EQ(StateAfterLine(nestedBraces, line.data(), 0, {kBrace, 1}), (HighlightState{0, 0}));
-    EXPECT_EQ(DelimiterTest(nestedBraces, "a{", 2, 2, 0), 0);
 
     EXPECT_EQ(ClassColour(braces, 2)->colour, 0x008000u);
-    EXPECT_STREQ(ClassColour(braces, 55)->name, "M") << "an unknown class gives the last one";
+    EXPECT_STREQ(ClassColour(braces, 55)->name, "Mark") << "an unknown class gives the last one";
     EXPECT_EQ(ClassColour(classless, 7), nullptr);
     SetLastControlError(AEE_NOERROR);
     EXPECT_EQ(ClassColour(999, 1), nullptr);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLENOTFOUND));
 }
 
-} // namespace
-
 // From any target SkipRuns lands, no further than the target, where the
 // column-by-column walk asks with the state it has there, and NextRun goes
 // on to the same runs and end state. << end closes on symbol characters.
 TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
 {
-    ClearStyles();
-    uint32_t style = CreateStyle("s", nullptr);
-    uint32_t comment = AddClass(style, "C", 1, 0, 1), keyword = AddClass(style, "K", 0, 0, 2);
-    AddRange(style, "/*", 2, "*/", 2, 0, 0, comment);
-    uint32_t string = AddRange(style, "\"", 1, "\"", 1, kRangeBackslash, 0, comment);
-    uint32_t nested = AddRange(style, "<<", 2, "end", 3, 0, 1, comment);
-    AddRange(style, "//", 2, "", 0, 0, 0, comment);
-    for (const char *word : {"if", "endif", "x"})
-        AddSymbol(style, word, uint32_t(std::strlen(word)), keyword);
+    const uint32_t style = StyleOf("X,s\nC,C,1,0,1\nR,/*,*/,0,0\nR,\",\",1,0\nR,<<,end,0,1\nR,//,,0,0\n"
+                                   "C,K,0,0,2\nS,if\nS,endif\nS,x");
+    const uint32_t string = 2, nested = 3;
     const struct { const char *line; HighlightState carried; } cases[] = {
         {"a if b /* c if */ d\"e\\\"f\" <<g<<h end endif endx endif if X x", {0, 0}},
         {"<<q end endif\"s\" IF/**/if", {0, 0}},
@@ -367,5 +320,7 @@ TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
     EXPECT_EQ(stale, (HighlightState{0, 0}));
     ClearStyles();
 }
+
+} // namespace
 
 } // namespace scrivlet
