@@ -66,11 +66,7 @@ using EntryText = char[2 * AE_STYLETEXTSIZE + 16];
 // A range reads "[start] - [end]", with EOL for a range that ends with its line.
 void PutEntryText(EntryText &entry, const AESTYLERANGE &range)
 {
-    char start[AE_STYLETEXTSIZE];
-    char end[AE_STYLETEXTSIZE];
-    CopyText(start, range.startText);
-    CopyText(end, range.endText);
-    CopyText(entry, RangeEntryText(start, end).c_str());
+    CopyText(entry, RangeEntryText(range.startText, range.endText).c_str());
 }
 
 void PutEntryText(EntryText &entry, const AESTYLESYMBOL &symbol)

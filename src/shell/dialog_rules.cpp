@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace scrivlet {
 
@@ -81,7 +82,7 @@ FieldVerdict CheckFileTypeFields(const char *name, const char *extensions)
 
 const char *StoredCodeStyle(const char *chosen)
 {
-    return std::string(chosen) == kNoCodeStyle ? "" : chosen;
+    return std::strcmp(chosen, kNoCodeStyle) == 0 ? "" : chosen;
 }
 
 // The separator counts too: OK reads 2,609 characters back, and a path cut
