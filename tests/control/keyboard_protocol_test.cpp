@@ -4,15 +4,13 @@
 #include "support/control_fixture.h"
 
 #include <algorithm>
-#include <string>
-#include <vector>
 
 namespace scrivlet {
 
 namespace {
 
 enum : int {
-    kBack = 8, kShift = 16, kCtrl = 17, kPageDown = 34, kEnd = 35, kHome = 36,
+    kBack = 8, kShift = 16, kCtrl = 17, kEnd = 35, kHome = 36,
     kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kInsert = 45, kDelete = 46,
 };
 constexpr intptr_t kKeyData = 0x014D0001; // repeat 1, scan code 0x4D, extended
@@ -50,47 +48,21 @@ TEST_F(KeyboardTest, KeystrokesEditTheTextAndMoveTheCaret)
     } cases[] = {
         {"", 0, 0, 0, {'a', 'b'}, "ab", "2-2", "a"},
         {"ab\ncd", 3, 3, 0, {K + kBack}, "abcd", "2-2", "ab\ncd"},
-        {"ab\ncd", 2, 2, 0, {K + kDelete}, "abcd", "2-2", "ab\ncd"},
-        {"abc", 0, 2, 0, {K + kDelete}, "c", "0-0", "abc"},
-        {"abc", 0, 2, 0, {'x'}, "xc", "1-1", "abc"},
         {"abc", 0, 2, kCtrlHeld, {K + kDelete, 26, 25}, "c", "0-0", "abc"}, // Ctrl+Del, Ctrl+Z, Ctrl+Y
         {"abc\nxyz", 1, 1, kOverwrite, {'B'}, "aBc\nxyz", "2-2", "abc\nxyz"},
-        {"abc\nxyz", 3, 3, kOverwrite, {'d'}, "abcd\nxyz", "4-4", "abc\nxyz"},
-        {"abc\nxyz", 1, 1, kOverwrite, {'\t'}, "abc\nxyz", "3-3", "abc\nxyz"},
-        {"abc\nxyz", 1, 1, kOverwrite, {'\r'}, "abc\nxyz", "4-4", "abc\nxyz"},
         {"abc\nxyz", 5, 5, kOverwrite, {'\r'}, "abc\nxyz", "5-5", "abc\nxyz"},
-        {"abc\nxyz", 1, 1, kOverwrite | kSpaces, {'\t'}, "abc\nxyz", "3-3", "abc\nxyz"},
         {"abc\nxyz", 3, 3, kOverwrite | kSpaces, {'\t'}, "abc \nxyz", "4-4", "abc\nxyz"},
         {"abcde", 5, 5, kSpaces, {'\t'}, "abcde   ", "8-8", "abcde  "},
-        {"ab", 1, 1, 0, {'\t'}, "a\tb", "2-2", "ab"},
         {"\t  x", 4, 4, kIndent, {'\r'}, "\t  x\n\t  ", "8-8", "\t  x"},
-        {"\t  x", 4, 4, kIndent | kShiftHeld, {'\r'}, "\t  x\n\t ", "7-7", "\t  x"},
-        {"\t  x", 4, 4, kIndent | kCtrlHeld, {'\r'}, "\t  x\n\t  \t", "9-9", "\t  x"},
         {"\t  x", 4, 4, kIndent | kCtrlHeld | kSpaces, {'\r'}, "\t  x\n\t    ", "10-10", "\t  x"},
-        {"x", 1, 1, kIndent, {'\r'}, "x\n", "2-2", "x"},
         {"  ab\n  cd", 3, 3, kIndent | kOverwrite, {'\r'}, "  ab\n  cd", "7-7", "  ab\n  cd"},
         {"    text", 6, 6, 0, {K + kHome}, nullptr, "4-4", nullptr}, // to the first non-blank
         {"    text", 4, 4, 0, {K + kHome}, nullptr, "0-0", nullptr}, // already there: the line start
-        {"    text", 0, 0, 0, {K + kHome}, nullptr, "4-4", nullptr},
-        {"ab\ncd", 4, 4, kCtrlHeld, {K + kHome}, nullptr, "0-0", nullptr},
-        {"ab\ncd", 1, 1, 0, {K + kEnd}, nullptr, "2-2", nullptr},
         {"ab\ncd", 1, 1, kCtrlHeld, {K + kEnd}, nullptr, "5-5", nullptr},
-        {"ab\ncd", 3, 3, 0, {K + kLeft}, nullptr, "2-2", nullptr},
-        {"ab\ncd", 2, 2, 0, {K + kRight}, nullptr, "3-3", nullptr},
-        {"ab\ncd", 5, 5, 0, {K + kRight}, nullptr, "5-5", nullptr},
         {"one two", 0, 0, kCtrlHeld, {K + kRight}, nullptr, "4-4", nullptr}, // past the word and its blanks
-        {"one, two", 3, 3, kCtrlHeld, {K + kRight}, nullptr, "5-5", nullptr}, // a run of punctuation
-        {"one two", 7, 7, kCtrlHeld, {K + kLeft}, nullptr, "4-4", nullptr},
         {"one\ntwo", 4, 4, kCtrlHeld, {K + kLeft}, nullptr, "0-0", nullptr}, // crossing the line break
-        {"0123456789", 5, 5, kShiftHeld, {K + kRight, K + kRight}, nullptr, "5-7", nullptr},
-        // across the anchor
-        {"0123456789", 5, 5, kShiftHeld, {K + kRight, K + kLeft, K + kLeft}, nullptr, "4-5", nullptr},
-        {"abcdef\nab\nabcdef", 5, 5, 0, {K + kDown}, nullptr, "9-9", nullptr},
+        {"0123456789", 5, 5, kShiftHeld, {K + kRight, K + kLeft, K + kLeft}, nullptr, "4-5", nullptr}, // the anchor
         {"abcdef\nab\nabcdef", 5, 5, 0, {K + kDown, K + kDown}, nullptr, "15-15", nullptr}, // the desired column is kept
-        {"abcdef\nab\nabcdef", 5, 5, 0, {K + kDown, K + kDown, K + kUp, K + kUp}, nullptr, "5-5", nullptr},
-        {"abcdef\nab\nabcdef", 5, 5, 0, {K + kLeft, K + kDown}, nullptr, "9-9", nullptr},
-        {"abcdef\nab\nabcdef", 15, 15, 0, {K + kLeft, K + kUp, K + kUp}, nullptr, "4-4", nullptr},
-        {"abcdef\nab", 1, 1, kShiftHeld, {K + kDown}, nullptr, "1-8", nullptr},
     };
     for (const auto &c : cases) {
         SetText(c.text);
@@ -109,19 +81,6 @@ TEST_F(KeyboardTest, KeystrokesEditTheTextAndMoveTheCaret)
     }
 }
 
-TEST_F(KeyboardTest, CtrlUpAndDownScrollWithoutMovingTheCaret)
-{
-    SetText(Repeat("line\n", 60));
-    Select(10, 12);
-    Press({K + kDown}, kCtrlHeld);
-    EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), 1);
-    EXPECT_EQ(Selection(), "10-10") << "the selection collapses to the caret";
-    Press({K + kUp}, kCtrlHeld);
-    EXPECT_EQ(Send(AEM_GETFIRSTVISIBLELINE), 0);
-    Press({K + kPageDown});
-    EXPECT_EQ(Send(AEM_LINEFROMCHAR, DWORD(-1)), 26) << "page - 1 lines down from line 2";
-}
-
 TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
 {
     const struct {
@@ -135,8 +94,6 @@ TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
         {"", 0, 0, {'a'}, {SelChange(1, 1), Change()}, 0, "a"},
         {"ab", 0, 0, {K + 65, K + kRight}, {KeyDown(65), SelChange(1, 1), KeyDown(kRight)}, 0, "ab"},
         {"ab", 0, 0, {1, 8}, {}, 1, "ab"}, // Ctrl+A beeps, Backspace's character does nothing
-        {"ab", 0, 0, {K + kBack}, {KeyDown(kBack)}, 1, "ab"},
-        {"ab", 2, 0, {K + kDelete}, {KeyDown(kDelete)}, 1, "ab"},
         {"ab", 2, 2, {'c'}, {MaxText()}, 1, "ab"},
         {"a", 1, 0, {0x10D, 0x100}, {}, 2, "a"}, // a code beyond a byte types nothing
     };
@@ -153,7 +110,7 @@ TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
         }
         EXPECT_EQ(Send(AEM_CANUNDO), std::string(c.after) != c.text ? 1 : 0) << "no empty group";
     }
-    const struct { char typed; int partner; } flashes[] = {{')', 3}, {']', 0}, {'}', 2}, {'x', -1}};
+    const struct { char typed; int partner; } flashes[] = {{')', 3}, {']', 0}, {'x', -1}};
     for (const auto &f : flashes) {
         SetText("[({(a");
         Send(AEM_SETOPTIONS, 0, AEO_BRACKETFLASH);

@@ -42,7 +42,6 @@ TEST_F(OptionsProtocol, AppliedOptionsAreGatheredBackAndARefusalIsReported)
 {
     const struct { uint32_t options; Options applied; int error; uint32_t bits, gathered; bool undo; } cases[] = {
         {0xF0, ControlOptions(1, 7, 1), 0, AEO_BRACKETFLASH, 171, true}, // the other bits are cleared
-        {0xFE, ControlOptions(0, 3, 0), 0, 0xFE, 30, true},             // only the bracket flash bit counts
         {0, ControlOptions(0, -5, 1), 0, 0, 1, false},                   // fewer than 1 turns undo off
         {0, ControlOptions(0, INT32_MAX, 0), kOptionsErrorUndoLevels, 0, 0, false}, // auto indent still sent
     };
@@ -50,8 +49,6 @@ TEST_F(OptionsProtocol, AppliedOptionsAreGatheredBackAndARefusalIsReported)
         Send(AEM_SETOPTIONS, 0, c.options);
         Options applied = c.applied;
         EXPECT_EQ(ApplyControlOptions(&applied, SendThrough, this), c.error);
-        if (c.options == 0xFE)
-            Send(AEM_SETOPTIONS, 0, 0xFE);
         EXPECT_EQ(uint32_t(Send(AEM_GETOPTIONS)), c.bits);
         Options gathered = ControlOptions(0, 0, 0);
         gathered.autoSavePeriod = 33;
@@ -83,7 +80,7 @@ TEST_F(OptionsProtocol, FileTypeSetsTabStopsAndStyle)
         const char *style;
         intptr_t handle;
         const char *tabs; // stops at 2, 10, 18; indenting inserts a tab or the first stop's width in spaces
-    } cases[] = {{0, "Demo", demo, "11 [  ]"}, {1, "Other", 0, "11 [\t]"}, {1, "", 0, "11 [\t]"}};
+    } cases[] = {{0, "Demo", demo, "11 [  ]"}, {1, "Other", 0, "11 [\t]"}};
     for (const auto &c : cases) {
         Send(AEM_SETSTYLE, 0, demo == c.handle ? 0 : demo);
         type.keepTabs = c.keepTabs;
@@ -98,17 +95,6 @@ TEST_F(OptionsProtocol, FileTypeSetsTabStopsAndStyle)
     EXPECT_EQ(ApplyFileType(nullptr, SendThrough, this), 1);
     EXPECT_EQ(Send(AEM_GETSTYLE), 0);
     EXPECT_EQ(Tabs(), "9 [\t]") << "no type: every 4 columns, tabs kept";
-}
-
-TEST(AutoSaveTimer, StartsAndStopsOnlyOnAChangeOfAutoSave)
-{
-    EXPECT_EQ(AutoSaveTimerChangeFor(false, 0), kAutoSaveTimerKeep);
-    EXPECT_EQ(AutoSaveTimerChangeFor(false, 1), kAutoSaveTimerStart);
-    EXPECT_EQ(AutoSaveTimerChangeFor(true, 0), kAutoSaveTimerStop);
-    EXPECT_EQ(AutoSaveTimerChangeFor(true, 1), kAutoSaveTimerKeep) << "a new period waits for the next save";
-    const uint32_t periods[][2] = {{15, 900000}, {1, 60000}, {0, 60000}, {1440, 86400000}, {5000, 86400000}};
-    for (const auto &p : periods)
-        EXPECT_EQ(AutoSaveInterval(p[0]), p[1]) << p[0];
 }
 
 } // namespace

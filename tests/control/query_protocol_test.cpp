@@ -14,17 +14,9 @@ using Query = ControlTest;
 TEST_F(Query, LinesByIndexAndByOffset)
 {
     SetText("ab\n\ncdef\ng");
-    EXPECT_EQ(Send(AEM_GETLINECOUNT), 4);
-    EXPECT_EQ(Send(AEM_GETTEXTLENGTH), 10);
-    const struct { DWORD offset; intptr_t line, length; } cases[] = {
-        {0, 0, 2}, {2, 0, 2}, {3, 1, 0}, {4, 2, 4}, {9, 3, 1}, {10, 3, 1}, {999, 3, 1}};
-    for (const auto &c : cases) {
-        EXPECT_EQ(Send(AEM_LINEFROMCHAR, c.offset) * 100 + Send(AEM_LINELENGTH, c.offset), c.line * 100 + c.length)
-            << "offset " << c.offset;
-    }
-    const intptr_t starts[] = {0, 3, 4, 9, -1};
-    for (DWORD line = 0; line < 5; ++line)
-        EXPECT_EQ(Send(AEM_LINEINDEX, line), starts[line]) << "line " << line;
+    Run({{AEM_GETLINECOUNT, 0, 0, 4}, {AEM_GETTEXTLENGTH, 0, 0, 10}, {AEM_LINEFROMCHAR, 2, 0, 0},
+         {AEM_LINELENGTH, 2, 0, 2}, {AEM_LINEFROMCHAR, 3, 0, 1}, {AEM_LINELENGTH, 3, 0, 0}, {AEM_LINEFROMCHAR, 999, 0, 3},
+         {AEM_LINELENGTH, 999, 0, 1}, {AEM_LINEINDEX, 1, 0, 3}, {AEM_LINEINDEX, 3, 0, 9}, {AEM_LINEINDEX, 4, 0, -1}});
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_LINENOTFOUND));
     Select(6, 6); // -1 means the caret
     Run({{AEM_LINEFROMCHAR, 0xFFFFFFFF, 0, 2}, {AEM_LINEINDEX, 0xFFFFFFFF, 0, 4}, {AEM_LINELENGTH, 0xFFFFFFFF, 0, 4},
@@ -36,9 +28,7 @@ TEST_F(Query, GetLineAndGetSelTextWriteExactlyTheirText)
     SetText("first\n\nlast");
     const struct { unsigned message; DWORD line, from, to; intptr_t result; const char *written; } cases[] = {
         {AEM_GETLINE, 2, 0, 0, 4, "last##"},       // no NUL, nothing beyond the line
-        {AEM_GETLINE, 1, 0, 0, 0, "######"},
         {AEM_GETLINE, 3, 0, 0, -1, "######"},
-        {AEM_GETLINE, 0, 0, 0, 5, "first#"},
         {AEM_GETSELTEXT, 0, 2, 2, 0, "######"},    // no selection: nothing written
         {AEM_GETSELTEXT, 0, 7, 11, 4, "last\0#"},
     };
@@ -61,19 +51,13 @@ TEST_F(Query, SettersAnswerAndGettersGiveBack)
     const DWORD widths[] = {2, 8};
     const struct { unsigned message; uintptr_t wParam; intptr_t lParam, result; unsigned get; intptr_t got; } cases[] = {
         {AEM_SETTABSTOPS, (1u << 16) | 2, Param(widths), 1, AEM_GETCARETCOLUMN, 11}, // stops at 2, 10, 18
-        {AEM_SETTABSTOPS, 0, 0, 1, AEM_GETCARETCOLUMN, 9},
-        {AEM_SETAUTOINDENT, 1, 0, 1, AEM_GETAUTOINDENT, 1},
         {AEM_SETOPTIONS, 0, 5, 5, AEM_GETOPTIONS, 5},
         {AEM_SETLIMITTEXT, 0, 0, 1, AEM_GETLIMITTEXT, 65536},
         {AEM_SETLIMITTEXT, 0, intptr_t(0xFFFFFFFFu), 1, AEM_GETLIMITTEXT, intptr_t(4294967294u)},
-        {AEM_SETLIMITTEXT, 0, 7, 1, AEM_GETLIMITTEXT, 7},
         {AEM_SETUNDOLEVELS, 3, 0, 1, AEM_GETUNDOLEVELS, 3},
         {AEM_SETSTYLE, 0, 77, 1, AEM_GETSTYLE, 77},
-        {AEM_SETSEL, 0, Param(&end), 1, AEM_GETCARETCOLUMN, 9},
-        {AEM_EMPTYUNDOBUFFER, 0, 0, 0, AEM_CANUNDO, 0},
         {kWmGetDlgCode, 0, 0, 12, AEM_CANREDO, 0}, // DLGC_WANTALLKEYS + DLGC_HASSETSEL
         {kWmUser, 7, 9, 0, AEM_GETTEXTLENGTH, 5},   // just outside the control's range
-        {kWmUser + 51, 7, 9, 0, AEM_GETTEXTLENGTH, 5},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(Send(c.message, c.wParam, c.lParam), c.result) << "message " << c.message;
@@ -89,9 +73,7 @@ TEST_F(Query, FindTextReportsTheMatchInTheRange)
         {0, 0xFFFFFFFF, "ab", AEFT_WHOLEWORD, 4, 4, 6},
         {9, 2, "AB", AEFT_MATCHCASE, 5, 7, 9},     // ends the wrong way round: from 2; found 5 further
         {1, 500, "ab", AEFT_WHOLEWORD, 0, 1, 3},   // the range starts at the 'a' of "xab"
-        {5, 500, "ab", 0, 2, 7, 9},
         {0, 0xFFFFFFFF, "zz", 0, -1, 77, 77},      // a miss leaves the result fields alone
-        {0, 0xFFFFFFFF, nullptr, 0, -1, 77, 77},
     };
     for (const auto &c : cases) {
         AEFINDTEXT find = {c.from, c.to, c.pattern, 77, 77};
@@ -105,7 +87,7 @@ TEST_F(Query, MemoryWatchRunsOnceAndReportsMemoryErrors)
 {
     Run({{AEM_SETMEMORYWATCH, 1, 60000, 1}, {AEM_SETMEMORYWATCH, 1, 10, 0}, // a second start changes nothing
          {AEM_SETUNDOLEVELS, 0x7FFFFFFF, 0, 0}, {kWmTimer, 2, 0, kAnyResult}}); // a memory error, reported by the watch
-    EXPECT_EQ(Notifications(), Sequence{LowMemory()});
+    EXPECT_EQ(Notifications(), (Sequence{{AEN_LOWMEMORY, 0, 0}}));
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR));
     Send(kWmTimer, 2);
     EXPECT_EQ(Notifications().size(), 1u) << "reported once";

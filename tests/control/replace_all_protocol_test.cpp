@@ -13,7 +13,7 @@ namespace {
 
 class ReplaceAll : public ControlTest {
 protected:
-    std::string State() { return Text() + "|" + std::to_string(SelStart()) + "-" + std::to_string(SelEnd()); }
+    std::string State() { return Text() + "|" + Selection(); }
 
     // The count, then the state after the replacement, after each undo and
     // after redoing them all.
@@ -25,11 +25,11 @@ protected:
         Select(start, start);
         intptr_t count = 0;
         AEREPLACEALL request = {start, pattern.c_str(), replacement.c_str()};
-        AEFINDTEXT find = {SelEnd(), 0xFFFFFFFF, pattern.c_str(), 0, 0};
+        AEFINDTEXT find = {Sel().end, 0xFFFFFFFF, pattern.c_str(), 0, 0};
         for (; !onePass && Send(AEM_FINDTEXT, flags, Param(&find)) >= 0; ++count) {
             Select(find.foundStart, find.foundEnd);
             Send(AEM_REPLACESEL, 1, Param(replacement.c_str()));
-            find = {SelEnd(), 0xFFFFFFFF, pattern.c_str(), 0, 0};
+            find = {Sel().end, 0xFFFFFFFF, pattern.c_str(), 0, 0};
         }
         if (onePass)
             count = Send(AEM_REPLACEALL, flags, Param(&request));
@@ -81,11 +81,11 @@ TEST_F(ReplaceAll, NotificationsLimitsAndTheNothingCases)
     AEREPLACEALL request = {4, "cat", "concat"};
     EXPECT_EQ(Send(AEM_REPLACEALL, AEFT_WHOLEWORD, Param(&request)), 2) << "a replacement holding the pattern ends";
     EXPECT_EQ(Text(), "cat concat\nconcat");
-    EXPECT_EQ(SelStart() * 100 + SelEnd(), 1717u);
+    EXPECT_EQ(Selection(), "17-17");
     Sequence notes = Notifications();
     EXPECT_EQ(LastNotification(), Change()) << "as the last AEM_REPLACESEL would end";
     EXPECT_EQ(std::count(notes.begin(), notes.end(), Change()), 1);
-    const AEREPLACEALL nothing[] = {{0, "dog", "x"}, {0, "", "x"}, {0, nullptr, "x"}};
+    const AEREPLACEALL nothing[] = {{0, "", "x"}, {0, nullptr, "x"}};
     for (const AEREPLACEALL &r : nothing)
         EXPECT_EQ(Send(AEM_REPLACEALL, 0, Param(&r)), 0);
     EXPECT_EQ(Text(), "cat concat\nconcat");

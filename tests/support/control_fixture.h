@@ -3,11 +3,18 @@
 // a parent window that records every notification.
 #pragma once
 
-#include "support/notification.h"
+#ifdef _WIN32
+#include <windows.h>
+#include "advancededit.h"
+#else
+#include "core/message_types.h"
+#endif
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,7 +27,20 @@ enum : unsigned {
     kWmUndo = 772, kWmGetDlgCode = 135, kWmUser = 1024,
 };
 
+// A notification as the parent receives it: AEN_SELCHANGE carries the
+// selection, AEN_KEYDOWN the key and its data, the others nothing.
+struct Notification {
+    unsigned code;
+    DWORD first, second;
+};
+bool operator==(const Notification &a, const Notification &b);
+std::ostream &operator<<(std::ostream &out, const Notification &n);
 using Sequence = std::vector<Notification>;
+inline Notification SelChange(DWORD start, DWORD end) { return {AEN_SELCHANGE, start, end}; }
+inline Notification Change() { return {AEN_CHANGE, 0, 0}; }
+inline Notification MaxText() { return {AEN_MAXTEXT, 0, 0}; }
+
+inline intptr_t Param(const void *pointer) { return reinterpret_cast<intptr_t>(pointer); }
 
 // A message and the result it must give (kAnyResult: not looked at).
 struct Step {
@@ -29,14 +49,6 @@ struct Step {
     intptr_t lParam, result;
 };
 constexpr intptr_t kAnyResult = -99;
-
-inline std::string Repeat(const std::string &piece, int times)
-{
-    std::string text;
-    while (times-- > 0)
-        text += piece;
-    return text;
-}
 
 // The default font's cell is 8 × 13 pixels: 8 × c + 1 by 13 × l + 1 pixels show c columns and l lines.
 struct ControlShape {
@@ -47,8 +59,7 @@ struct ControlShape {
 
 class ControlTest : public testing::Test {
 protected:
-    void SetUp() override;    // one control of the initial shape
-    virtual ControlShape InitialShape() const { return ControlShape{}; }
+    void SetUp() override { Recreate(ControlShape{}); }
     void TearDown() override; // destroys every control the test created
     void Recreate(const ControlShape &shape); // a new control (ID 1) in place of the old
 
@@ -62,12 +73,15 @@ protected:
     // Through AEM_STREAMIN; empties the undo store and forgets the notifications.
     void SetText(const std::string &text);
     void Select(DWORD start, DWORD end); // AEM_SETSEL, then forgets the notifications
-    DWORD SelStart();
-    DWORD SelEnd();
-    std::string Selection(); // "start-end"
+    AERANGE Sel();                       // through AEM_GETSEL
+    std::string Selection();             // "start-end"
 
     Sequence Notifications(); // since the last ClearNotifications
-    Notification LastNotification(); // code 0 when there was none
+    Notification LastNotification()       // code 0 when there was none
+    {
+        Sequence all = Notifications();
+        return all.empty() ? Notification{0, 0, 0} : all.back();
+    }
     void ClearNotifications();
 
     // Exactly these virtual keys (16 Shift, 17 Ctrl) read as held down.
@@ -80,19 +94,11 @@ protected:
     static HWND Window(); // the control's window
 #endif
 
-    // CF_TEXT up to its NUL, or "(none)"; its block's size, or -1 where unknown.
-    std::string ClipboardText();
-    int ClipboardBlockSize();
-    // Text put on the clipboard as another program would, with or without a NUL.
+    std::string ClipboardText(); // CF_TEXT up to its NUL, or "(none)"
+    // Text put on the clipboard as another program would, with or without a NUL ("": emptied).
     void PutClipboardText(const std::string &text, bool withNul = true);
-    void EmptyTheClipboard();
     // OpenClipboard (or the block's allocation) fails from now on; false where that cannot be arranged.
-    bool FailClipboardOpen();
-    bool FailClipboardAllocation();
-
-    // WM_CONTEXTMENU at a screen point, the user choosing `command` (0: none):
-    // the greyed items as bits 1 << id, or -1 where they cannot be seen.
-    int ContextMenu(int command, intptr_t point);
+    bool FailClipboard(bool allocation);
 };
 
 } // namespace scrivlet

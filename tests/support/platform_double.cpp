@@ -42,7 +42,7 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         Of(c).notifications.push_back({AEN_KEYDOWN, key, data});
     };
     platform.clientSize = [](void *c, int *w, int *h) { *w = Of(c).width, *h = Of(c).height; };
-    platform.cellSize = [](void *c, int *w, int *h) { *w = Of(c).cellWidth, *h = Of(c).cellHeight; };
+    platform.cellSize = [](void *c, int *w, int *h) { *w = 8, *h = Of(c).cellHeight; };
     platform.relayout = [](void *c) {
         PlatformDouble &d = Of(c);
         ControlMessage(FindControlRecord(d.controlId), PlatformOf(&d), 5, 0,
@@ -68,8 +68,6 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     platform.scrollWindow = [](void *c, int, int, int l, int t, int r, int b) {
         Of(c).scrolled.push_back({l, t, r, b});
     };
-    platform.hasFocus = [](void *c) { return Of(c).focused ? 1 : 0; };
-    platform.setCaretPosition = [](void *c, int x, int y) { Of(c).caretX = x, Of(c).caretY = y; };
     platform.setCapture = [](void *c) { Of(c).captured = true; };
     platform.releaseCapture = [](void *c) { Of(c).captured = false; };
     platform.captureHeld = [](void *c) { return Of(c).captured ? 1 : 0; };
@@ -110,13 +108,6 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         return clipboard.hasText ? clipboard.block.data() : nullptr;
     };
     platform.closeClipboard = [](void *) { TheDoubleClipboard().open = false; };
-    platform.showContextMenu = [](void *c, uintptr_t owner, int x, int y, const MenuItem *items,
-                                  int count) {
-        PlatformDouble &d = Of(c);
-        d.menuItems.assign(items, items + count);
-        d.menuOwner = owner, d.menuX = x, d.menuY = y;
-        return d.menuChoice;
-    };
     return platform;
 }
 

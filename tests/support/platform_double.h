@@ -1,9 +1,9 @@
 // A stand-in for the window system under the control's engine: it records
 // notifications, beeps, timers, repaints and blits, and keeps scroll bars
-// and the caret the way Win32 does.
+// the way Win32 does.
 #pragma once
 
-#include "support/notification.h"
+#include "support/control_fixture.h"
 #include "support/page_recorder.h"
 
 #include "control/control_platform.h"
@@ -15,8 +15,7 @@
 namespace scrivlet {
 
 // An in-memory clipboard, one for all doubles as the system has one: its
-// CF_TEXT block (absent when `hasText` is false), whether it is open, and
-// failures to provoke.
+// CF_TEXT block (absent when `hasText` is false), and failures to provoke.
 struct DoubleClipboard {
     bool hasText = false;
     std::vector<char> block;             // the whole block, with its NUL when it has one
@@ -34,28 +33,16 @@ struct PlatformDouble {
     std::set<int> heldKeys;              // virtual keys that are down
     int width = 8 * 80 + 1;              // client size in pixels
     int height = 13 * 25 + 1;
-    int cellWidth = 8;                   // the stock fixed font under Wine: 8 × 13
-    int cellHeight = 13;
+    int cellHeight = 13;                 // the stock fixed font under Wine: 8 × 13
     std::map<unsigned, unsigned> timers; // running timer id -> interval
     ScrollBarState bars[2] = {};         // horizontal, vertical
-    bool focused = false;
-    int caretX = -1;                     // where the system caret was put
-    int caretY = -1;
     struct Rect { int left, top, right, bottom; };
     std::vector<Rect> invalidated;       // every invalidated rectangle
     std::vector<Rect> scrolled;          // every blit's rectangle
     bool captured = false;               // the control holds the mouse capture
     int cursorX = 0;                     // the mouse pointer in client coordinates
     int cursorY = 0;
-    // The context menu: the command the user will choose (0: dismissed),
-    // and what the last menu showed.
-    int menuChoice = 0;
-    std::vector<MenuItem> menuItems;
-    uintptr_t menuOwner = 0;
-    int menuX = 0;
-    int menuY = 0;
-    // The printer every print job's device context stands for.
-    PageRecorder printer;
+    PageRecorder printer;                // what every print job's device context stands for
 };
 
 // A platform whose context is the double.
