@@ -1,9 +1,12 @@
 // Editing through messages: replacing and clearing the selection, the
-// selection itself, the limits, indenting.
+// selection itself, the limits, indenting; undo and redo; AEM_REPLACEALL;
+// copy, cut and paste with CR LF line ends on the clipboard (under Wine the
+// real one), AEM_CANPASTE and the failures.
 #include "support/control_fixture.h"
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace scrivlet {
 
@@ -15,17 +18,10 @@ using Edit = ControlTest;
 // looks at the text, the selection, the notifications and what undo gives back.
 TEST_F(Edit, MessagesEditTheSelection)
 {
-    const struct {
-        const char *text;
-        DWORD limit, caret, from, to; // limit 0: the default
-        unsigned message;
-        uintptr_t wParam;
-        const char *inserted;
-        intptr_t result;
-        const char *expected, *selection;
-        Sequence seen;
-        bool undoable;
-    } cases[] = {
+    // limit 0: the default; seen empty: the last notification is a change.
+    const struct { const char *text; DWORD limit, caret, from, to; unsigned message; uintptr_t wParam;
+                   const char *inserted; intptr_t result; const char *expected, *selection; Sequence seen;
+                   bool undoable; } cases[] = {
         {"abcd", 0, 0, 1, 3, AEM_REPLACESEL, 1, "XYZ", 1, "aXYZd", "4-4",
          {SelChange(1, 1), SelChange(4, 4), Change()}, true},
         {"abcd", 0, 4, 1, 4, AEM_REPLACESEL, 1, "-", 1, "a-", "2-2",
@@ -45,7 +41,7 @@ TEST_F(Edit, MessagesEditTheSelection)
         SCOPED_TRACE(testing::Message() << c.text << " message " << c.message);
         EXPECT_EQ(Send(c.message, c.wParam, Param(c.inserted)), c.result);
         EXPECT_EQ(Text() + " " + Selection(), std::string(c.expected) + " " + c.selection);
-        Sequence seen = c.seen.empty() ? Sequence{LastNotification()} : Notifications(); // indenting: the last only
+        Sequence seen = c.seen.empty() ? Sequence{LastNotification()} : Notifications();
         EXPECT_EQ(seen, c.seen.empty() ? Sequence{Change()} : c.seen);
         EXPECT_EQ(Send(AEM_CANUNDO), c.undoable ? 1 : 0);
         Send(AEM_UNDO);
@@ -86,13 +82,8 @@ TEST_F(Edit, SetSelPutsTheCaretOnTheNearerEndAndNotifiesEveryTime)
 // pieces before it stay.
 TEST_F(Edit, WithoutScrollingTheViewLimitsTheText)
 {
-    const struct {
-        DWORD style;
-        int columns, rows;
-        const char *text;
-        DWORD at;
-        const char *inserted, *expected;
-    } cases[] = {
+    const struct { DWORD style; int columns, rows; const char *text; DWORD at; const char *inserted, *expected; }
+    cases[] = {
         {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "z", "!xxxxxxxxxxxxxxxxxxxx"},
         {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "ab", "xxxxxxxxxxxxxxxxxxxxab"}, // single bytes only
         {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\r\nb\r\nc", "!a\nbtop"},
@@ -107,6 +98,156 @@ TEST_F(Edit, WithoutScrollingTheViewLimitsTheText)
         EXPECT_EQ(Text(), c.expected + (refused ? 1 : 0)) << c.inserted;
         Sequence seen = Notifications();
         EXPECT_EQ(std::count(seen.begin(), seen.end(), MaxText()), refused ? 1 : 0) << c.text;
+    }
+}
+
+using UndoRedo = ControlTest;
+
+Step Replace(const char *text) { return {AEM_REPLACESEL, 1, Param(text), 1}; }
+const Step kUndo = {AEM_UNDO, 0, 0, kAnyResult}, kRedo = {AEM_REDO, 0, 0, kAnyResult};
+
+TEST_F(UndoRedo, StepsLeaveTheTextAndTheHistory)
+{
+    const AERANGE two = {4, 7}, all = {0, 0xFFFFFFFF};
+    const struct { const char *text; std::vector<Step> steps; const char *expected; int canUndo, canRedo; } cases[] = {
+        // Deletion and insertion are one group.
+        {"one two three", {{AEM_GETUNDOLEVELS, 0, 0, 100}, // the default
+                           {AEM_SETSEL, 0, Param(&two), 1}, Replace("2\r\n2\r\n2"), kUndo, {AEM_GETLINECOUNT, 0, 0, 1}},
+         "one two three", 0, 1},
+        // The caret where the replayed change ended.
+        {"abc", {Replace("x"), Replace("y"), {kWmUndo, 0, 0, 0}, {AEM_GETCARETCOLUMN, 0, 0, 1}}, "xabc", 1, 1},
+        // Only the last two groups are kept.
+        {"", {{AEM_SETUNDOLEVELS, 2, 0, 1}, Replace("1"), Replace("2"), Replace("3"), kUndo, kUndo, kUndo}, "1", 0, 1},
+        // Too many levels to count: none, and no undo.
+        {"", {{AEM_SETUNDOLEVELS, 0x7FFFFFFF, 0, 0}, {AEM_GETUNDOLEVELS, 0, 0, 0}, {AEM_REPLACESEL, 1, Param("x"), 1}},
+         "x", 0, 0},
+        // A redo the limit refuses stops and drops the history; a second does nothing.
+        {"", {Replace("hello"), Replace("!"), kUndo, kUndo, {AEM_SETLIMITTEXT, 0, 3, 1}, kRedo, kRedo}, "", 0, 0},
+        // Deleted without undo: the history refers to gone text and is not replayed.
+        {"", {Replace("hello world"), {AEM_SETSEL, 0, Param(&all), 1}, {AEM_REPLACESEL, 0, 0, kAnyResult}, kUndo},
+         "", 0, 0},
+    };
+    for (const auto &c : cases) {
+        SetText(c.text);
+        Run(c.steps, c.expected);
+        EXPECT_EQ(Text(), c.expected);
+        EXPECT_EQ(Send(AEM_CANUNDO) * 10 + Send(AEM_CANREDO), c.canUndo * 10 + c.canRedo) << c.expected;
+        Send(AEM_SETUNDOLEVELS, 100);
+        Send(AEM_SETLIMITTEXT, 0, 0);
+    }
+}
+
+TEST_F(UndoRedo, NotificationsAndErrorsOfUndoAndRedo)
+{
+    Run({{AEM_REPLACESEL, 1, Param("one"), 1}, {AEM_UNDO, 0, 0, 0}, {AEM_SETUNDOLEVELS, 0x7FFFFFFF, 0, 0}});
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_MEMORY));
+    EXPECT_EQ(LastNotification(), Change()) << "of the undo";
+    Run({{AEM_SETUNDOLEVELS, 100, 0, 1}, {AEM_REPLACESEL, 1, Param("hello"), 1}, {AEM_UNDO, 0, 0, 0},
+         {AEM_SETLIMITTEXT, 0, 3, 1}, {AEM_REDO, 0, 0, kAnyResult}});
+    EXPECT_EQ(LastNotification(), MaxText());
+    if (Native()) {
+        EXPECT_EQ(Beeps(), 1);
+    }
+}
+
+using ReplaceAll = ControlTest;
+
+TEST_F(ReplaceAll, ReplacesFromItsStartAndUndoesStepByStep)
+{
+    Send(AEM_SETLIMITTEXT, 0, -1);
+    const struct { const char *text; DWORD flags; AEREPLACEALL request; intptr_t count; const char *expected; }
+    cases[] = {
+        {"cat cat\ncat", AEFT_WHOLEWORD, {4, "cat", "concat"}, 2, "cat concat\nconcat|17-17"},
+        {"aXa xa", AEFT_MATCHCASE, {0, "a", "\n"}, 3, "\nX\n x\n|6-6"},
+        {"ab ab", 0, {0, "", "x"}, 0, "ab ab|0-0"},
+        {"ab ab", 0, {0, nullptr, "x"}, 0, "ab ab|0-0"},
+    };
+    for (const auto &c : cases) {
+        SetText(c.text);
+        EXPECT_EQ(Send(AEM_REPLACEALL, c.flags, Param(&c.request)), c.count) << c.text;
+        EXPECT_EQ(Text() + "|" + Selection(), c.expected);
+        Sequence notes = Notifications();
+        EXPECT_EQ(std::count(notes.begin(), notes.end(), Change()), c.count != 0 ? 1 : 0) << c.text;
+        EXPECT_EQ(LastNotification().code, c.count != 0 ? unsigned(AEN_CHANGE) : 0u) << "as AEM_REPLACESEL ends";
+        for (intptr_t step = 0; step < c.count; ++step)
+            Send(AEM_UNDO);
+        EXPECT_EQ(Text() + " " + std::to_string(Send(AEM_CANUNDO)), std::string(c.text) + " 0") << "a step each";
+    }
+    // The third replacement would make 10 bytes: its match goes, as
+    // AEM_REPLACESEL deletes the selection before the insertion is
+    // refused, and the fourth fits again.
+    SetText("a a a a");
+    Send(AEM_SETLIMITTEXT, 0, 9);
+    AEREPLACEALL request = {0, "a", "bb"};
+    EXPECT_EQ(Send(AEM_REPLACEALL, 0, Param(&request)), 4);
+    EXPECT_EQ(Text(), "bb bb  bb");
+    Sequence notes = Notifications();
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), MaxText()), 1);
+}
+
+constexpr uintptr_t kCfText = 1;
+
+using ClipboardTest = ControlTest;
+
+TEST_F(ClipboardTest, CopyCutAndPasteConvertLineEnds)
+{
+    // before: on the clipboard ("": empty); undoable: one undo step takes it back.
+    const struct { const char *text; DWORD from, to; unsigned message; const char *before, *expected, *clipboard;
+                   DWORD selStart; bool undoable; } cases[] = {
+        {"xa\nby", 1, 4, kWmCopy, "", "xa\nby", "a\r\nb", 1, false},
+        {"abc", 1, 1, kWmCopy, "old", "abc", "(none)", 1, false},   // an empty selection empties it
+        {"ab\ncd", 1, 4, kWmCut, "", "ad", "b\r\nc", 1, true},
+        {"<>", 1, 1, kWmPaste, "a\r\nb\rc\nd", "<a\nb\nc\nd>", "a\r\nb\rc\nd", 8, true},
+        {"abc", 1, 1, kWmPaste, "", "abc", "(none)", 1, false},
+    };
+    for (const auto &c : cases) {
+        SetText(c.text);
+        PutClipboardText(c.before);
+        Select(c.from, c.to);
+        SCOPED_TRACE(testing::Message() << c.text << " message " << c.message);
+        EXPECT_EQ(Send(c.message), 0);
+        EXPECT_EQ(Text() + " at " + std::to_string(Sel().start), c.expected + (" at " + std::to_string(c.selStart)));
+        EXPECT_EQ(ClipboardText(), c.clipboard);
+        EXPECT_EQ(GetLastControlError(), 0u);
+        EXPECT_EQ(Send(AEM_CANPASTE, kCfText), c.clipboard[0] != '(' ? 1 : 0);
+        Send(kWmUndo);
+        EXPECT_EQ(Text() == c.text, c.undoable || std::string(c.text) == c.expected) << "undone";
+    }
+    // A block without a NUL ends with its size; Wine's clipboard puts a NUL
+    // of its own into the last byte.
+    SetText("");
+    PutClipboardText(std::string(100, 'x'), false);
+    Send(kWmPaste);
+    EXPECT_EQ(Text(), std::string(Native() ? 100 : 99, 'x'));
+}
+
+TEST_F(ClipboardTest, CanPasteAndTheFailures)
+{
+    PutClipboardText("x");
+    EXPECT_EQ(Send(AEM_CANPASTE, 2), 0) << "only CF_TEXT is offered";
+    EXPECT_EQ(SendWithoutRecord(AEM_CANPASTE, kCfText), 1) << "no record needed";
+    EXPECT_EQ(GetLastControlError(), 0u);
+    for (unsigned message : {kWmCut, kWmPaste}) {
+        Recreate(ControlShape{}); // the last error back at 0
+        EXPECT_EQ(SendWithoutRecord(message), 0);
+        EXPECT_EQ(GetLastControlError(), 1u) << message;
+    }
+    EXPECT_EQ(ClipboardText(), "x");
+
+    const struct { bool allocation; unsigned message; DWORD error; const char *clipboard; } failures[] = {
+        {false, kWmCut, 4, "old"},
+        {true, kWmCut, 2, "(none)"},
+    };
+    for (const auto &f : failures) {
+        Recreate(ControlShape{});
+        SetText("abc");
+        PutClipboardText("old");
+        if (!FailClipboard(f.allocation))
+            continue; // a failure Wine cannot be made to show
+        Select(0, 2);
+        Send(f.message);
+        EXPECT_EQ(GetLastControlError(), f.error) << f.message;
+        EXPECT_EQ(Text() + " " + ClipboardText(), std::string("abc ") + f.clipboard) << "nothing deleted or pasted";
     }
 }
 

@@ -1,9 +1,13 @@
 // Typing and key presses through WM_CHAR and WM_KEYDOWN: insertion and
 // overwriting, deletion, caret moves with Shift and Ctrl, auto indent, tabs
-// as spaces, the bracket flash, undo steps and notifications.
+// as spaces, the bracket flash, undo steps and notifications; the left mouse
+// button through WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE,
+// WM_LBUTTONUP and the auto-scroll timer.
 #include "support/control_fixture.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace scrivlet {
 
@@ -39,28 +43,18 @@ Notification KeyDown(DWORD key) { return {AEN_KEYDOWN, key, DWORD(kKeyData)}; }
 // Edits, and caret moves (expected and undone text nullptr: unchanged).
 TEST_F(KeyboardTest, KeystrokesEditTheTextAndMoveTheCaret)
 {
-    const struct {
-        const char *text;
-        DWORD from, to;
-        unsigned settings;
-        std::vector<int> strokes;
-        const char *expected, *selection, *undone; // undone: after one undo step
-    } cases[] = {
+    // undone: after one undo step.
+    const struct { const char *text; DWORD from, to; unsigned settings; std::vector<int> strokes;
+                   const char *expected, *selection, *undone; } cases[] = {
         {"", 0, 0, 0, {'a', 'b'}, "ab", "2-2", "a"},
         {"ab\ncd", 3, 3, 0, {K + kBack}, "abcd", "2-2", "ab\ncd"},
         {"abc", 0, 2, kCtrlHeld, {K + kDelete, 26, 25}, "c", "0-0", "abc"}, // Ctrl+Del, Ctrl+Z, Ctrl+Y
         {"abc\nxyz", 1, 1, kOverwrite, {'B'}, "aBc\nxyz", "2-2", "abc\nxyz"},
-        {"abc\nxyz", 5, 5, kOverwrite, {'\r'}, "abc\nxyz", "5-5", "abc\nxyz"},
         {"abc\nxyz", 3, 3, kOverwrite | kSpaces, {'\t'}, "abc \nxyz", "4-4", "abc\nxyz"},
-        {"abcde", 5, 5, kSpaces, {'\t'}, "abcde   ", "8-8", "abcde  "},
-        {"\t  x", 4, 4, kIndent, {'\r'}, "\t  x\n\t  ", "8-8", "\t  x"},
         {"\t  x", 4, 4, kIndent | kCtrlHeld | kSpaces, {'\r'}, "\t  x\n\t    ", "10-10", "\t  x"},
         {"  ab\n  cd", 3, 3, kIndent | kOverwrite, {'\r'}, "  ab\n  cd", "7-7", "  ab\n  cd"},
         {"    text", 6, 6, 0, {K + kHome}, nullptr, "4-4", nullptr}, // to the first non-blank
-        {"    text", 4, 4, 0, {K + kHome}, nullptr, "0-0", nullptr}, // already there: the line start
-        {"ab\ncd", 1, 1, kCtrlHeld, {K + kEnd}, nullptr, "5-5", nullptr},
         {"one two", 0, 0, kCtrlHeld, {K + kRight}, nullptr, "4-4", nullptr}, // past the word and its blanks
-        {"one\ntwo", 4, 4, kCtrlHeld, {K + kLeft}, nullptr, "0-0", nullptr}, // crossing the line break
         {"0123456789", 5, 5, kShiftHeld, {K + kRight, K + kLeft, K + kLeft}, nullptr, "4-5", nullptr}, // the anchor
         {"abcdef\nab\nabcdef", 5, 5, 0, {K + kDown, K + kDown}, nullptr, "15-15", nullptr}, // the desired column is kept
     };
@@ -83,14 +77,8 @@ TEST_F(KeyboardTest, KeystrokesEditTheTextAndMoveTheCaret)
 
 TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
 {
-    const struct {
-        const char *text;
-        DWORD at, limit;
-        std::vector<int> strokes;
-        Sequence seen;
-        int beeps;
-        const char *after;
-    } cases[] = {
+    const struct { const char *text; DWORD at, limit; std::vector<int> strokes; Sequence seen; int beeps;
+                   const char *after; } cases[] = {
         {"", 0, 0, {'a'}, {SelChange(1, 1), Change()}, 0, "a"},
         {"ab", 0, 0, {K + 65, K + kRight}, {KeyDown(65), SelChange(1, 1), KeyDown(kRight)}, 0, "ab"},
         {"ab", 0, 0, {1, 8}, {}, 1, "ab"}, // Ctrl+A beeps, Backspace's character does nothing
@@ -124,6 +112,83 @@ TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
         EXPECT_EQ(seen.back(), Change());
         EXPECT_EQ(Selection(), "6-6");
     }
+}
+
+constexpr unsigned kTick = 1; // a step that is a timer tick
+enum : uintptr_t { kLeftButton = 1, kShiftKey = 4 };
+
+// MAKELPARAM(x, y) with signed coordinates.
+intptr_t Point(int x, int y) { return intptr_t(uint16_t(x)) | (intptr_t(uint16_t(y)) << 16); }
+
+// The middle of a cell of the default 8 × 13 grid, which starts at pixel 1.
+int X(int column) { return 1 + 8 * column + 4; }
+int Y(int row) { return 1 + 13 * row + 6; }
+
+using MouseTest = ControlTest;
+
+// Each step is a message at a pixel (or a timer tick with the pointer
+// there), then the selection, the caret's column and the top line.
+TEST_F(MouseTest, ClicksDragsAndTicksSelect)
+{
+    struct Step { unsigned message; uintptr_t flags; int x, y; const char *selection; int column, top; };
+    std::string hundred;
+    for (int line = 0; line < 100; ++line)
+        hundred += "line " + std::to_string(line) + "\n";
+    const struct { std::string text; int scrolled; std::vector<Step> steps; } cases[] = {
+        {"hello\nab\nlast", 0, {
+            {kWmButtonDown, kLeftButton, X(1), Y(1), "7-7", 1, 0},
+            {kWmButtonUp, 0, X(1), Y(1), "7-7", 1, 0},
+            {kWmButtonDown, kLeftButton, X(30), Y(1), "8-8", 2, 0}, // right of a short line: its end
+            {kWmButtonDown, kLeftButton, X(2), Y(20), "13-13", 4, 0}, // below the last line: the end
+            {kWmButtonDown, kLeftButton, -40, -40, "0-0", 0, 0}}},   // clamped into the client area
+        {"0123456789abcdefghijklmnopqrst", 0, {
+            {kWmButtonDown, kLeftButton, X(10), Y(0), "10-10", 10, 0},
+            {kWmButtonDown, kLeftButton | kShiftKey, X(20), Y(0), "10-20", 20, 0},
+            {kWmButtonDown, kLeftButton | kShiftKey, X(5), Y(0), "5-10", 5, 0},   // the anchor is 10
+            {kWmButtonDown, kLeftButton | kShiftKey, X(25), Y(0), "10-25", 25, 0}}},
+        {"abc_1 (x.y)  z", 0, {
+            {kWmDoubleClick, kLeftButton, X(2), Y(0), "0-5", 5, 0},
+            {kWmDoubleClick, kLeftButton | kShiftKey, X(8), Y(0), "8-9", 9, 0}, // '.' alone; Shift does not extend
+            {kWmDoubleClick, kLeftButton, X(11), Y(0), "11-11", 11, 0}}},     // a blank selects nothing
+        {"first line\nsecond line", 0, {
+            {kWmButtonDown, kLeftButton, X(2), Y(0), "2-2", 2, 0},
+            {kWmMouseMove, kLeftButton, X(3), Y(1), "2-14", 3, 0},
+            {kWmMouseMove, kLeftButton, X(0), Y(0), "0-2", 0, 0},  // the anchor stays at the click
+            {kWmMouseMove, 0, X(5), Y(0), "0-2", 0, 0},            // no button held: no selection
+            {kWmButtonUp, 0, X(0), Y(0), "0-2", 0, 0},
+            {kWmMouseMove, kLeftButton, X(5), Y(1), "0-2", 0, 0}}}, // after the release
+        {hundred, 5, {
+            {kWmButtonDown, kLeftButton, X(0), Y(2), "49-49", 0, 5},
+            {kWmMouseMove, kLeftButton, X(0), -20, "35-49", 0, 5}, // clamped to the top line; no scroll yet
+            {kTick, 0, X(0), -20, "28-49", 0, 4},
+            {kTick, 0, X(0), 0, "28-49", 0, 4},             // the border row is inside
+            {kTick, 0, X(0), -20, "21-49", 0, 3},
+            {kTick, 0, X(0), 13 * 25, "49-214", 0, 4},     // just below the last whole row: one line down
+            {kTick, 0, X(0), 13 * 25 + 5, "49-230", 0, 6}, // further below: two
+            {kWmMouseMove, kLeftButton, X(0), Y(1), "49-49", 0, 6},
+            {kWmButtonUp, 0, X(0), Y(1), "49-49", 0, 6}}},
+    };
+    for (const auto &c : cases) {
+        SetText(c.text);
+        for (int i = 0; i < c.scrolled; ++i)
+            Send(kWmVScroll, 1);
+        for (const Step &s : c.steps) {
+            if (s.message == kTick) {
+                PointMouse(s.x, s.y);
+                Send(kWmTimer, 1);
+            } else {
+                Send(s.message, s.flags, Point(s.x, s.y));
+            }
+            EXPECT_EQ(Selection() + " column " + std::to_string(Send(AEM_GETCARETCOLUMN)) + " top " +
+                          std::to_string(Send(AEM_GETFIRSTVISIBLELINE)),
+                      s.selection + (" column " + std::to_string(s.column) + " top " + std::to_string(s.top)))
+                << c.text.substr(0, 10) << ": message " << s.message << " at " << s.x << "," << s.y;
+        }
+        Send(kWmButtonUp);
+    }
+    SetText("ab");
+    Send(kWmButtonDown, kLeftButton, Point(X(1), Y(0)));
+    EXPECT_EQ(Notifications(), Sequence{SelChange(1, 1)});
 }
 
 } // namespace

@@ -1,6 +1,9 @@
-// The style messages: the shared style set through the control's protocol.
-// (The set's own rules are pinned by the style model and file tests.)
+// The style messages: the shared style set through the control's protocol
+// (the set's own rules are pinned by the style model and file tests); and
+// options and file types reaching a control through the application's code
+// of apply_options.h.
 #include "support/control_fixture.h"
+#include "shell/apply_options.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -101,6 +104,7 @@ TEST_F(Styles, WhatTheStyleFileCannotKeepIsRefused)
         {kStyle, "ab ", "-", AEE_SYMBOLCHARS}, {kStyle, "ab ", "$", AEE_NOERROR}, {kStyle, "ab", "$,", AEE_SYMBOLCHARS},
         {kStyle, std::string(79, 'n') + ", cut off", "-", AEE_NOERROR},
         {AESK_CLASS, "Strings, chars", "", AEE_SYMBOLCHARS}, {AESK_CLASS, "Wide", "", AEE_STYLEVALUES, 256},
+        {AESK_CLASS, "Any", "", AEE_NOERROR, 255}, {AESK_CLASS, "Negative", "", AEE_STYLEVALUES, -1},
         {AESK_RANGE, "<", "\r\n>", AEE_SYMBOLCHARS}, {AESK_RANGE, "", "x", AEE_STYLEVALUES},
         {AESK_RANGE, "<", ">", AEE_CLASSNOTFOUND, 1, 99}, {AESK_SYMBOL, "ab ", "", AEE_SYMBOLCHARS},
     };
@@ -142,6 +146,79 @@ TEST_F(Styles, SavedStylesLoadAgainAndWithTheFirstControl)
     Recreate(loading);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR)) << "the shipped styles load cleanly";
     EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 11);
+}
+
+struct OptionsProtocol : ControlTest {
+    // The SendToControl of these tests: the fixture's Send.
+    static intptr_t SendThrough(void *test, unsigned message, uintptr_t wParam, intptr_t lParam)
+    {
+        return static_cast<OptionsProtocol *>(test)->Send(message, wParam, lParam);
+    }
+
+    // The column after "a<tab>b<tab>c", and what indenting a line inserts.
+    std::string Tabs()
+    {
+        SetText("a\tb\tc");
+        Select(5, 5);
+        intptr_t column = Send(AEM_GETCARETCOLUMN);
+        Select(0, 0xFFFFFFFF);
+        Send(AEM_INDENTSEL, 1);
+        return std::to_string(column) + " [" + Text().substr(0, Text().find('a')) + "]";
+    }
+};
+
+Options ControlOptions(uint32_t bracketHelp, int32_t undoLevels, uint32_t autoIndent)
+{
+    Options options = {};
+    options.bracketHelp = bracketHelp;
+    options.undoLevels = undoLevels;
+    options.autoIndent = autoIndent;
+    return options;
+}
+
+TEST_F(OptionsProtocol, AppliedOptionsAreGatheredBackAndARefusalIsReported)
+{
+    const struct { uint32_t options; Options applied; int error; uint32_t bits, gathered; bool undo; } cases[] = {
+        {0xF0, ControlOptions(1, 7, 1), 0, AEO_BRACKETFLASH, 171, true}, // the other bits are cleared
+        {0, ControlOptions(0, -5, 1), 0, 0, 1, false},                   // fewer than 1 turns undo off
+        {0, ControlOptions(0, INT32_MAX, 0), kOptionsErrorUndoLevels, 0, 0, false}, // auto indent still sent
+    };
+    for (const auto &c : cases) {
+        Send(AEM_SETOPTIONS, 0, c.options);
+        Options applied = c.applied;
+        EXPECT_EQ(ApplyControlOptions(&applied, SendThrough, this), c.error);
+        EXPECT_EQ(uint32_t(Send(AEM_GETOPTIONS)), c.bits);
+        Options gathered = ControlOptions(0, 0, 0);
+        gathered.autoSavePeriod = 33;
+        GatherControlOptions(&gathered, SendThrough, this);
+        EXPECT_EQ(gathered.bracketHelp * 100 + uint32_t(gathered.undoLevels) * 10 + gathered.autoIndent,
+                  c.gathered) << c.applied.undoLevels;
+        EXPECT_EQ(gathered.autoSavePeriod, 33u) << "the application's fields are left alone";
+        SetText("x");
+        Send(AEM_REPLACESEL, 1, Param("y"));
+        EXPECT_EQ(Send(AEM_CANUNDO), c.undo ? 1 : 0) << c.applied.undoLevels;
+    }
+    Options same = ControlOptions(0, 7, 0);
+    ApplyControlOptions(&same, SendThrough, this);
+    Send(AEM_REPLACESEL, 1, Param("z"));
+    ApplyControlOptions(&same, SendThrough, this);
+    EXPECT_EQ(Send(AEM_CANUNDO), 1) << "unchanged undo levels keep the history";
+}
+
+// Stops at 2, 10, 18, indenting with the first stop's width in spaces, and
+// the style named; no type: every 4 columns, tabs kept, no style.
+TEST_F(OptionsProtocol, FileTypeSetsTabStopsAndStyle)
+{
+    const intptr_t demo = Send(AEM_ADDSTYLE, uintptr_t("Demo"), 0);
+    FileType type = {};
+    type.tabWidthCount = 2;
+    type.tabWidths[0] = 2;
+    type.tabWidths[1] = 8;
+    std::strcpy(type.codeStyle, "Demo");
+    EXPECT_EQ(ApplyFileType(&type, SendThrough, this), 1);
+    EXPECT_EQ(std::to_string(Send(AEM_GETSTYLE)) + " " + Tabs(), std::to_string(demo) + " 11 [  ]");
+    EXPECT_EQ(ApplyFileType(nullptr, SendThrough, this), 1);
+    EXPECT_EQ(std::to_string(Send(AEM_GETSTYLE)) + " " + Tabs(), "0 9 [\t]");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The view over the platform double: cells and offsets under points, repaint
-// rectangles, scroll ranges and steps, what the painter
+// The view over the platform double: scroll ranges and steps, what the painter
 // draws, what a drag asks of the window system, and AEM_PRINT on the
 // double's recording printer.
 #include "control/control_engine.h"
@@ -24,7 +23,6 @@ std::string Box(int left, int top, int right, int bottom)
 {
     return std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(right) + "," + std::to_string(bottom);
 }
-std::string Box(const ViewRect &r) { return Box(r.left, r.top, r.right, r.bottom); }
 
 // `count` lines "line", 5 bytes a line.
 std::string Lines(int count)
@@ -87,30 +85,6 @@ struct View : testing::Test {
     }
 };
 
-TEST_F(View, CellsOffsetsAndRepaintRectangles)
-{
-    Open("abcdef\nxy\n0123456789\nlast");
-    screen.bars[kHorizontalBar].position = 2;
-    ViewPoint at = PosFromChar(record, 13);
-    EXPECT_EQ(Box(at.x, at.y, 0, 0), "9,33,0,0");
-    screen.bars[kHorizontalBar].position = 0;
-    const struct { int x, y; uint32_t offset; } points[] = {
-        {8 * 70, 17, 9}, {25, 33, 13}, {24, 33, 12}, {-1, 5, kNoOffset}};
-    for (const auto &p : points)
-        EXPECT_EQ(CharFromPos(record, p.x, p.y), p.offset) << p.x << "," << p.y;
-    EXPECT_EQ(GetLastControlError(), DWORD(AEE_NEGATIVECOORDS));
-    const struct { RepaintMode mode; uint32_t a, b; int32_t scrolled; const char *expected; } cases[] = {
-        {kRepaintRestOfLine, 2, 2, 0, "17,1,641,17"},
-        {kRepaintBetween, 1, 4, 0, "9,1,33,17"},   // the cell of b is not included
-        {kRepaintBetween, 1, 11, 0, "1,1,641,49"}, // different lines: full width
-        {kRepaintRestOfLine, 1, 1, 5, "1,1,641,17"},
-    };
-    for (const auto &c : cases) {
-        screen.bars[kHorizontalBar].position = c.scrolled;
-        EXPECT_EQ(Box(RepaintArea(record, c.mode, c.a, c.b)), c.expected) << c.mode << " " << c.a << ".." << c.b;
-    }
-}
-
 TEST_F(View, ScrollRangesAndSteps)
 {
     Open(Lines(10));
@@ -132,6 +106,20 @@ TEST_F(View, ScrollRangesAndSteps)
     Select(49, 149);
     Send(kWmClear); // twenty lines go, and the range with them
     EXPECT_EQ(bars[kVerticalBar].maximum, 9);
+}
+
+TEST_F(View, ScrollingCarriesTheCommentStateDownAndRecomputesItUp)
+{
+    Open("a\n{ open\nb\nc }\nd\ne");
+    UseStyle();
+    screen.bars[kVerticalBar] = ScrollBarState{0, 10, 2, 0, 0};
+    const struct { unsigned code; uint32_t topLine; bool inside; } steps[] = {
+        {kScrollLineDown, 2, false}, {kScrollLineDown, 3, true}, {kScrollLineDown, 4, true},
+        {kScrollLineDown, 5, false}, {kScrollLineUp, 4, true}, {kScrollLineUp, 3, true}, {kScrollLineUp, 2, false}};
+    for (const auto &s : steps) {
+        Send(kWmVScroll, s.code);
+        EXPECT_EQ(record->topLine * 10 + (record->topRangeState != 0), s.topLine * 10 + s.inside) << "top, inside";
+    }
 }
 
 // A paint device that keeps the last byte drawn into each cell of rows 0 … 3
@@ -226,17 +214,13 @@ TEST_F(View, PrintMessagePrintsTheTextOrTheSelectionAndSetsTheLastError)
     PrintJob job{}; // any device: the double prints on its recorder
     job.copies = job.printerFont = 1;
     job.pageSet = AEPS_ALL;
-    const struct {
-        uint32_t selectionOnly, start, end;
-        int left, withDevice, failStartPage;
-        intptr_t result;
-        DWORD error;
-        std::vector<std::string> lines; // of the one page printed
-    } cases[] = {
+    // lines: of the one page printed.
+    const struct { uint32_t selectionOnly, start, end; int left, withDevice, failStartPage; intptr_t result;
+                   DWORD error; std::vector<std::string> lines; } cases[] = {
         {0, 0, 0, 0, 1, 0, 1, AEE_NOERROR, {"one", "two x", "three"}},
         {1, 6, 11, 0, 1, 0, 1, AEE_NOERROR, {"o   x", "t"}}, // its tab counts from the selection start
         {0, 2, 2, 50, 1, 0, 0, AEE_MARGINS, {}},
-        {0, 2, 2, 0, 0, 0, 0, AEE_WIN32API, {}},
+        {0, 2, 2, 0, 0, 0, 0, AEE_WIN32API, {}}, // no device
     };
     for (const auto &c : cases) {
         screen.printer = PageRecorder{};

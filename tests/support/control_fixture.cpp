@@ -10,6 +10,7 @@
 #endif
 
 #include <algorithm>
+#include <iterator>
 
 namespace scrivlet {
 
@@ -29,17 +30,12 @@ namespace {
 constexpr unsigned kControlId = 1;
 
 // Reads the text with its CRs dropped, or feeds the text from `position` on.
-struct Transfer {
-    std::string text;
-    size_t position = 0;
-};
+struct Transfer { std::string text; size_t position = 0; };
 
 DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
 {
-    for (DWORD i = 0; i < count; ++i) {
-        if (buffer[i] != '\r')
-            reinterpret_cast<Transfer *>(cookie)->text.push_back(char(buffer[i]));
-    }
+    std::string &text = reinterpret_cast<Transfer *>(cookie)->text;
+    std::remove_copy(buffer, buffer + count, std::back_inserter(text), '\r');
     *done = count;
     return 0;
 }
@@ -182,9 +178,13 @@ HWND parentWindow = nullptr;
 HWND controlWindow = nullptr;
 Sequence received;
 
-// WM_COMMAND (AEN_CHANGE … AEN_MAXTEXT) and WM_NOTIFY (AEN_KEYDOWN, AEN_SELCHANGE) from the control.
+// WM_COMMAND (AEN_CHANGE … AEN_MAXTEXT) and WM_NOTIFY (AEN_KEYDOWN, AEN_SELCHANGE) from the control;
+// other controls a test makes beside it go unrecorded.
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    HWND from = message == WM_NOTIFY ? reinterpret_cast<const NMHDR *>(lParam)->hwndFrom : HWND(lParam);
+    if ((message == WM_COMMAND || message == WM_NOTIFY) && from != controlWindow)
+        return 0;
     if (message == WM_COMMAND) {
         EXPECT_TRUE(LOWORD(wParam) == kControlId && reinterpret_cast<HWND>(lParam) == controlWindow)
             << "WM_COMMAND code " << HIWORD(wParam) << " names control " << LOWORD(wParam);

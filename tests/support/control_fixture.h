@@ -29,10 +29,7 @@ enum : unsigned {
 
 // A notification as the parent receives it: AEN_SELCHANGE carries the
 // selection, AEN_KEYDOWN the key and its data, the others nothing.
-struct Notification {
-    unsigned code;
-    DWORD first, second;
-};
+struct Notification { unsigned code; DWORD first, second; };
 bool operator==(const Notification &a, const Notification &b);
 std::ostream &operator<<(std::ostream &out, const Notification &n);
 using Sequence = std::vector<Notification>;
@@ -43,11 +40,7 @@ inline Notification MaxText() { return {AEN_MAXTEXT, 0, 0}; }
 inline intptr_t Param(const void *pointer) { return reinterpret_cast<intptr_t>(pointer); }
 
 // A message and the result it must give (kAnyResult: not looked at).
-struct Step {
-    unsigned message;
-    uintptr_t wParam;
-    intptr_t lParam, result;
-};
+struct Step { unsigned message; uintptr_t wParam; intptr_t lParam, result; };
 constexpr intptr_t kAnyResult = -99;
 
 // The default font's cell is 8 × 13 pixels: 8 × c + 1 by 13 × l + 1 pixels show c columns and l lines.

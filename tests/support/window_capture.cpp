@@ -12,8 +12,7 @@ Capture CaptureArea(HDC source, int x, int y, int width, int height)
     Capture capture;
     capture.width = width;
     capture.height = height;
-    BITMAPINFO format;
-    ZeroMemory(&format, sizeof format);
+    BITMAPINFO format = {};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
     format.bmiHeader.biWidth = width;
     format.bmiHeader.biHeight = -height; // top-down
@@ -26,7 +25,6 @@ Capture CaptureArea(HDC source, int x, int y, int width, int height)
     HGDIOBJ previous = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
     GdiFlush();
-
     const auto *quads = static_cast<const RGBQUAD *>(bits);
     capture.pixels.resize(size_t(width) * size_t(height));
     for (size_t i = 0; i < capture.pixels.size(); ++i)
@@ -38,15 +36,6 @@ Capture CaptureArea(HDC source, int x, int y, int width, int height)
 }
 
 } // namespace
-
-int Capture::Count(COLORREF colour, int left, int top, int right, int bottom) const
-{
-    int found = 0;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            found += At(x, y) == colour ? 1 : 0;
-    return found;
-}
 
 Capture CaptureClient(HWND window)
 {
@@ -68,13 +57,12 @@ Capture CaptureWindow(HWND window)
     return capture;
 }
 
+// A 24-bit BMP: the file header, the info header, then rows padded to 4 bytes.
 bool SaveBitmap(const Capture &capture, const std::string &path)
 {
     int stride = (capture.width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file;
-    BITMAPINFOHEADER info;
-    ZeroMemory(&file, sizeof file);
-    ZeroMemory(&info, sizeof info);
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
     file.bfType = 0x4D42; // "BM"
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = file.bfOffBits + DWORD(stride) * DWORD(capture.height);
@@ -83,7 +71,6 @@ bool SaveBitmap(const Capture &capture, const std::string &path)
     info.biHeight = -capture.height;
     info.biPlanes = 1;
     info.biBitCount = 24;
-    info.biCompression = BI_RGB;
     std::vector<unsigned char> row(size_t(stride), 0);
     FILE *out = std::fopen(path.c_str(), "wb");
     if (out == nullptr)
@@ -93,9 +80,8 @@ bool SaveBitmap(const Capture &capture, const std::string &path)
     for (int y = 0; y < capture.height; ++y) {
         for (int x = 0; x < capture.width; ++x) {
             COLORREF c = capture.At(x, y);
-            row[size_t(x) * 3] = GetBValue(c);
-            row[size_t(x) * 3 + 1] = GetGValue(c);
-            row[size_t(x) * 3 + 2] = GetRValue(c);
+            unsigned char *pixel = &row[size_t(x) * 3];
+            pixel[0] = GetBValue(c), pixel[1] = GetGValue(c), pixel[2] = GetRValue(c);
         }
         std::fwrite(row.data(), 1, row.size(), out);
     }

@@ -16,9 +16,6 @@ struct Capture {
 
     COLORREF At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
 
-    // Pixels of one colour in the rectangle [left, right) × [top, bottom).
-    int Count(COLORREF colour, int left, int top, int right, int bottom) const;
-
     bool operator==(const Capture &other) const
     {
         return width == other.width && height == other.height && pixels == other.pixels;

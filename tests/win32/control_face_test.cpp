@@ -9,32 +9,17 @@ namespace scrivlet {
 
 namespace {
 
-class ControlFaceTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        WNDCLASSA existing;
-        if (!GetClassInfoA(instance, ADVANCEDEDIT_CLASS, &existing)) {
-            ASSERT_EQ(RegisterAdvancedEditClass(instance), 1);
-        }
-        parent = CreateWindowExA(0, "STATIC", "face test", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
-                                 instance, nullptr);
-        ASSERT_NE(parent, nullptr);
-    }
-    void TearDown() override { DestroyWindow(parent); } // and every control in it
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | AES_AUTOHSCROLL | AES_AUTOVSCROLL;
+
+// The fixture's control (ID 1) and others made beside it in its parent.
+struct ControlFaceTest : ControlTest {
     HWND Create(UINT id, DWORD exStyle = 0)
     {
-        HWND made = CreateAdvancedEdit(exStyle, kStyle, 0, 0, 8 * 40 + 1, 13 * 10 + 1, parent, id);
-        EXPECT_NE(made, nullptr);
-        return made;
+        return CreateAdvancedEdit(exStyle, kStyle, 0, 0, 8 * 40 + 1, 13 * 10 + 1, GetParent(Window()), id);
     }
-    static LRESULT Font(HWND control) { return SendMessageA(control, WM_GETFONT, 0, 0); }
-    static LRESULT Stock(int object) { return reinterpret_cast<LRESULT>(GetStockObject(object)); }
-
-    const DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | AES_AUTOHSCROLL | AES_AUTOVSCROLL;
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HWND parent = nullptr;
 };
+LRESULT Font(HWND control) { return SendMessageA(control, WM_GETFONT, 0, 0); }
+LRESULT Stock(int object) { return reinterpret_cast<LRESULT>(GetStockObject(object)); }
 
 // The pitch-and-family byte of a font: its low four bits flag variable
 // pitch, vector, TrueType and device fonts.
@@ -57,6 +42,7 @@ HFONT FixedPitchFont(const char *face, int height)
 
 TEST_F(ControlFaceTest, ClassAndWindowCarryTheirStylesIdAndName)
 {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA registered;
     ASSERT_TRUE(GetClassInfoA(instance, ADVANCEDEDIT_CLASS, &registered));
     EXPECT_EQ(registered.style, 0x302Bu) << "V/HREDRAW, DBLCLKS, OWNDC, BYTEALIGNCLIENT and BYTEALIGNWINDOW";
@@ -64,9 +50,9 @@ TEST_F(ControlFaceTest, ClassAndWindowCarryTheirStylesIdAndName)
     EXPECT_EQ(reinterpret_cast<INT_PTR>(registered.hbrBackground), COLOR_WINDOW + 1);
     EXPECT_EQ(RegisterAdvancedEditClass(instance), 0) << "a second registration must fail";
 
-    HWND control = Create(1, WS_EX_CLIENTEDGE);
+    HWND control = Create(2, WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetLastControlError(), 0u);
-    EXPECT_EQ(GetDlgCtrlID(control), 1);
+    EXPECT_EQ(GetDlgCtrlID(control), 2);
     char name[32] = {}, className[32] = {};
     GetWindowTextA(control, name, sizeof name);
     GetClassNameA(control, className, sizeof className);
@@ -77,7 +63,7 @@ TEST_F(ControlFaceTest, ClassAndWindowCarryTheirStylesIdAndName)
 
 TEST_F(ControlFaceTest, EachWindowFindsItsOwnRecordByControlId)
 {
-    HWND first = Create(1), second = Create(2);
+    HWND first = Window(), second = Create(2);
     SendMessageA(first, AEM_REPLACESEL, 0, Param("one\ntwo\nthree"));
     SendMessageA(second, AEM_REPLACESEL, 0, Param("x"));
     EXPECT_EQ(SendMessageA(first, AEM_GETTEXTLENGTH, 0, 0) * 100 + SendMessageA(second, AEM_GETTEXTLENGTH, 0, 0), 1301);
@@ -88,7 +74,7 @@ TEST_F(ControlFaceTest, EachWindowFindsItsOwnRecordByControlId)
 
 TEST_F(ControlFaceTest, FontsAreFixedPitchRasterOnlyAndOwnedByTheControl)
 {
-    HWND control = Create(1);
+    HWND control = Window();
     EXPECT_EQ(Font(control), Stock(ANSI_FIXED_FONT)) << "a new control shows the ANSI fixed font";
     HFONT trueType = FixedPitchFont("Courier New", 16);
     ASSERT_NE(PitchAndFamily(trueType) & TMPF_TRUETYPE, 0) << "the test needs Courier New to be TrueType";
@@ -110,11 +96,10 @@ TEST_F(ControlFaceTest, FontsAreFixedPitchRasterOnlyAndOwnedByTheControl)
     SetFocus(control);
     HFONT fixedsys = FixedPitchFont("Fixedsys", 0); // raster, 8 × 15 under Wine
     ASSERT_EQ(PitchAndFamily(fixedsys) & 0x0F, 0);
-    for (int again = 0; again < 2; ++again) {
-        EXPECT_EQ(SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fixedsys), 1), 0);
-        EXPECT_EQ(GetLastControlError(), 0u);
+    for (int again = 0; again < 2; ++again) { // taking it again must not delete it
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fixedsys), 1);
+        EXPECT_EQ(GetLastControlError() * 1000 + GetObjectType(fixedsys), DWORD(OBJ_FONT)) << "error, object type";
         EXPECT_EQ(Font(control), reinterpret_cast<LRESULT>(fixedsys));
-        EXPECT_EQ(GetObjectType(fixedsys), static_cast<DWORD>(OBJ_FONT)) << "taking it again must not delete it";
     }
     POINT at;
     ASSERT_TRUE(GetCaretPos(&at));
@@ -125,9 +110,7 @@ TEST_F(ControlFaceTest, FontsAreFixedPitchRasterOnlyAndOwnedByTheControl)
     EXPECT_EQ(GetObjectType(fixedsys), 0u) << "the control owns and deletes the font it replaces";
 }
 
-using ControlFontTest = ControlTest;
-
-TEST_F(ControlFontTest, FontMessagesWithoutRecordSetErrorOne)
+TEST_F(ControlFaceTest, FontMessagesWithoutRecordSetErrorOne)
 {
     EXPECT_EQ(SendWithoutRecord(WM_GETFONT), 0);
     EXPECT_EQ(GetLastControlError(), static_cast<DWORD>(AEE_NORECORD));
