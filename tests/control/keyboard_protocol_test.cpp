@@ -104,13 +104,10 @@ TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
         Send(AEM_SETOPTIONS, 0, AEO_BRACKETFLASH);
         Select(5, 5);
         Press({f.typed});
-        Sequence seen = Notifications();
-        auto flashed = std::find_if(seen.begin(), seen.end(), [](const Notification &n) {
-            return n.code == AEN_SELCHANGE && n.second == n.first + 1;
-        });
-        EXPECT_EQ(flashed == seen.end() ? -1 : int(flashed->first), f.partner) << f.typed;
-        EXPECT_EQ(seen.back(), Change());
-        EXPECT_EQ(Selection(), "6-6");
+        Sequence seen = Notifications(); // the flash selects the partner for a moment
+        auto flashed = std::find_if(seen.begin(), seen.end(), [](Notification n) { return n.second == n.first + 1; });
+        EXPECT_EQ((flashed == seen.end() ? -1 : int(flashed->first)), f.partner) << f.typed;
+        EXPECT_EQ(Selection() + (seen.back() == Change() ? " changed" : ""), "6-6 changed");
     }
 }
 

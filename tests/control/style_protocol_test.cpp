@@ -1,7 +1,7 @@
 // The style messages: the shared style set through the control's protocol
 // (the set's own rules are pinned by the style model and file tests); and
-// options and file types reaching a control through the application's code
-// of apply_options.h.
+// options reaching a control through the application's code of
+// apply_options.h (file types are applied by the shell's tests).
 #include "support/control_fixture.h"
 #include "shell/apply_options.h"
 
@@ -154,17 +154,6 @@ struct OptionsProtocol : ControlTest {
     {
         return static_cast<OptionsProtocol *>(test)->Send(message, wParam, lParam);
     }
-
-    // The column after "a<tab>b<tab>c", and what indenting a line inserts.
-    std::string Tabs()
-    {
-        SetText("a\tb\tc");
-        Select(5, 5);
-        intptr_t column = Send(AEM_GETCARETCOLUMN);
-        Select(0, 0xFFFFFFFF);
-        Send(AEM_INDENTSEL, 1);
-        return std::to_string(column) + " [" + Text().substr(0, Text().find('a')) + "]";
-    }
 };
 
 Options ControlOptions(uint32_t bracketHelp, int32_t undoLevels, uint32_t autoIndent)
@@ -203,22 +192,6 @@ TEST_F(OptionsProtocol, AppliedOptionsAreGatheredBackAndARefusalIsReported)
     Send(AEM_REPLACESEL, 1, Param("z"));
     ApplyControlOptions(&same, SendThrough, this);
     EXPECT_EQ(Send(AEM_CANUNDO), 1) << "unchanged undo levels keep the history";
-}
-
-// Stops at 2, 10, 18, indenting with the first stop's width in spaces, and
-// the style named; no type: every 4 columns, tabs kept, no style.
-TEST_F(OptionsProtocol, FileTypeSetsTabStopsAndStyle)
-{
-    const intptr_t demo = Send(AEM_ADDSTYLE, uintptr_t("Demo"), 0);
-    FileType type = {};
-    type.tabWidthCount = 2;
-    type.tabWidths[0] = 2;
-    type.tabWidths[1] = 8;
-    std::strcpy(type.codeStyle, "Demo");
-    EXPECT_EQ(ApplyFileType(&type, SendThrough, this), 1);
-    EXPECT_EQ(std::to_string(Send(AEM_GETSTYLE)) + " " + Tabs(), std::to_string(demo) + " 11 [  ]");
-    EXPECT_EQ(ApplyFileType(nullptr, SendThrough, this), 1);
-    EXPECT_EQ(std::to_string(Send(AEM_GETSTYLE)) + " " + Tabs(), "0 9 [\t]");
 }
 
 } // namespace

@@ -178,32 +178,27 @@ HWND parentWindow = nullptr;
 HWND controlWindow = nullptr;
 Sequence received;
 
-// WM_COMMAND (AEN_CHANGE … AEN_MAXTEXT) and WM_NOTIFY (AEN_KEYDOWN, AEN_SELCHANGE) from the control;
-// other controls a test makes beside it go unrecorded.
+// WM_COMMAND (AEN_CHANGE … AEN_MAXTEXT) and WM_NOTIFY (AEN_KEYDOWN, AEN_SELCHANGE) from the control, which
+// must name it; other controls a test makes beside it go unrecorded.
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND from = message == WM_NOTIFY ? reinterpret_cast<const NMHDR *>(lParam)->hwndFrom : HWND(lParam);
-    if ((message == WM_COMMAND || message == WM_NOTIFY) && from != controlWindow)
+    if (message != WM_COMMAND && message != WM_NOTIFY)
+        return DefWindowProcA(window, message, wParam, lParam);
+    const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
+    if ((message == WM_NOTIFY ? header->hwndFrom : reinterpret_cast<HWND>(lParam)) != controlWindow)
         return 0;
     if (message == WM_COMMAND) {
-        EXPECT_TRUE(LOWORD(wParam) == kControlId && reinterpret_cast<HWND>(lParam) == controlWindow)
-            << "WM_COMMAND code " << HIWORD(wParam) << " names control " << LOWORD(wParam);
+        EXPECT_EQ(LOWORD(wParam), kControlId) << "WM_COMMAND code " << HIWORD(wParam);
         received.push_back({HIWORD(wParam), 0, 0});
         return 0;
     }
-    if (message != WM_NOTIFY)
-        return DefWindowProcA(window, message, wParam, lParam);
-    const NMHDR *header = reinterpret_cast<const NMHDR *>(lParam);
-    EXPECT_TRUE(wParam == kControlId && header->hwndFrom == controlWindow && header->idFrom == kControlId)
+    EXPECT_TRUE(wParam == kControlId && header->idFrom == kControlId)
         << "WM_NOTIFY code " << header->code << " names control " << wParam << "/" << header->idFrom;
-    if (header->code == AEN_SELCHANGE) {
-        const AENMSELCHANGE *change = reinterpret_cast<const AENMSELCHANGE *>(lParam);
-        received.push_back({AEN_SELCHANGE, change->selStart, change->selEnd});
-    } else {
-        const AENMKEY *key = reinterpret_cast<const AENMKEY *>(lParam);
-        EXPECT_EQ(key->message, static_cast<DWORD>(WM_KEYDOWN)) << "code " << header->code;
-        received.push_back({AEN_KEYDOWN, key->wParam, key->lParam});
-    }
+    const auto *change = reinterpret_cast<const AENMSELCHANGE *>(lParam);
+    const auto *key = reinterpret_cast<const AENMKEY *>(lParam);
+    EXPECT_TRUE(header->code == AEN_SELCHANGE || key->message == WM_KEYDOWN) << "code " << header->code;
+    received.push_back(header->code == AEN_SELCHANGE ? Notification{AEN_SELCHANGE, change->selStart, change->selEnd}
+                                                     : Notification{AEN_KEYDOWN, key->wParam, key->lParam});
     return 0;
 }
 
@@ -213,22 +208,10 @@ bool RegisterClasses()
     static bool registered = false;
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA existing;
-    if (registered || (!GetClassInfoA(instance, ADVANCEDEDIT_CLASS, &existing) &&
-                       RegisterAdvancedEditClass(instance) != 1))
+    if (registered || (!GetClassInfoA(instance, ADVANCEDEDIT_CLASS, &existing) && !RegisterAdvancedEditClass(instance)))
         return registered;
-    WNDCLASSA parentClass = {};
-    parentClass.lpfnWndProc = ParentProc;
-    parentClass.hInstance = instance;
-    parentClass.lpszClassName = kParentClass;
+    WNDCLASSA parentClass = {0, ParentProc, 0, 0, instance, nullptr, nullptr, nullptr, nullptr, kParentClass};
     return registered = RegisterClassA(&parentClass) != 0;
-}
-
-// The clipboard as another program of the session would open it.
-bool OpenTheClipboard()
-{
-    bool opened = OpenClipboard(parentWindow);
-    EXPECT_TRUE(opened) << "the test could not open the clipboard";
-    return opened;
 }
 
 } // namespace
@@ -302,7 +285,7 @@ bool ControlTest::FailClipboard(bool) { return false; }
 std::string ControlTest::ClipboardText()
 {
     std::string text = "(none)";
-    OpenTheClipboard();
+    EXPECT_TRUE(OpenClipboard(parentWindow)) << "the test could not open the clipboard";
     HANDLE data = GetClipboardData(CF_TEXT);
     if (const char *bytes = data != nullptr ? static_cast<const char *>(GlobalLock(data)) : nullptr) {
         text = bytes;
@@ -314,8 +297,7 @@ std::string ControlTest::ClipboardText()
 
 void ControlTest::PutClipboardText(const std::string &text, bool withNul)
 {
-    if (!OpenTheClipboard())
-        return;
+    ASSERT_TRUE(OpenClipboard(parentWindow)) << "the test could not open the clipboard";
     EmptyClipboard();
     size_t size = text.size() + (withNul ? 1 : 0);
     if (HGLOBAL block = text.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, size)) {

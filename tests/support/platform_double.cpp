@@ -4,15 +4,13 @@
 #include "support/silent_platform.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace scrivlet {
 
 namespace {
 
-PlatformDouble &Of(void *context)
-{
-    return *static_cast<PlatformDouble *>(context);
-}
+PlatformDouble &Of(void *context) { return *static_cast<PlatformDouble *>(context); }
 
 // Keeps a position inside its range as Win32's SetScrollInfo does.
 void ClampPosition(ScrollBarState *bar)
@@ -35,12 +33,8 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     ControlPlatform platform = SilentPlatform(); // for what the double need not record
     platform.context = platformDouble;
     platform.notify = [](void *c, unsigned code) { Of(c).notifications.push_back({code, 0, 0}); };
-    platform.notifySelChange = [](void *c, DWORD start, DWORD end) {
-        Of(c).notifications.push_back({AEN_SELCHANGE, start, end});
-    };
-    platform.notifyKeyDown = [](void *c, DWORD key, DWORD data) {
-        Of(c).notifications.push_back({AEN_KEYDOWN, key, data});
-    };
+    platform.notifySelChange = [](void *c, DWORD a, DWORD b) { Of(c).notifications.push_back({AEN_SELCHANGE, a, b}); };
+    platform.notifyKeyDown = [](void *c, DWORD k, DWORD d) { Of(c).notifications.push_back({AEN_KEYDOWN, k, d}); };
     platform.clientSize = [](void *c, int *w, int *h) { *w = Of(c).width, *h = Of(c).height; };
     platform.cellSize = [](void *c, int *w, int *h) { *w = 8, *h = Of(c).cellHeight; };
     platform.relayout = [](void *c) {
@@ -48,9 +42,7 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         ControlMessage(FindControlRecord(d.controlId), PlatformOf(&d), 5, 0,
                        intptr_t((d.height << 16) | (d.width & 0xFFFF)));
     };
-    platform.invalidate = [](void *c, int l, int t, int r, int b, int) {
-        Of(c).invalidated.push_back({l, t, r, b});
-    };
+    platform.invalidate = [](void *c, int l, int t, int r, int b, int) { Of(c).invalidated.push_back({l, t, r, b}); };
     platform.beep = [](void *c) { ++Of(c).beeps; };
     platform.keyDown = [](void *c, int key) { return Of(c).heldKeys.count(key) != 0 ? 1 : 0; };
     platform.startTimer = [](void *c, unsigned id, unsigned ms) { return Of(c).timers[id] = ms, 1; };
@@ -81,10 +73,7 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
     platform.isTextAvailable = [](void *) { return TheDoubleClipboard().hasText ? 1 : 0; };
     platform.openClipboard = [](void *) {
         DoubleClipboard &clipboard = TheDoubleClipboard();
-        if (clipboard.failOpen || clipboard.open)
-            return 0;
-        clipboard.open = true;
-        return 1;
+        return clipboard.failOpen || std::exchange(clipboard.open, true) ? 0 : 1;
     };
     platform.emptyClipboard = [](void *) { TheDoubleClipboard().hasText = false, TheDoubleClipboard().block.clear(); };
     // The block is allocated at exactly its size, so that the address

@@ -56,9 +56,7 @@ protected:
     }
     SCROLLINFO ScrollInfo(int bar)
     {
-        SCROLLINFO info = {};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_ALL;
+        SCROLLINFO info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
         EXPECT_TRUE(GetScrollInfo(control, bar, &info));
         return info;
     }
@@ -160,8 +158,7 @@ TEST_F(ViewPixelTest, CaretSitsOnItsCellAndFollowsTheView)
 {
     Show(TallText());
     SetFocus(control);
-    GUITHREADINFO thread = {};
-    thread.cbSize = sizeof thread;
+    GUITHREADINFO thread = {sizeof thread, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
     ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &thread));
     EXPECT_EQ(thread.hwndCaret, control);
     EXPECT_EQ((thread.rcCaret.right - thread.rcCaret.left) * 100 + thread.rcCaret.bottom - thread.rcCaret.top, 213);
@@ -174,8 +171,7 @@ TEST_F(ViewPixelTest, CaretSitsOnItsCellAndFollowsTheView)
         EXPECT_EQ(at.y, 13 * (1 - int(Send(AEM_GETFIRSTVISIBLELINE))) + 1) << "after scroll code " << code;
     }
     SetFocus(GetParent(control));
-    thread = {};
-    thread.cbSize = sizeof thread;
+    thread.hwndCaret = control;
     ASSERT_TRUE(GetGUIThreadInfo(GetCurrentThreadId(), &thread));
     EXPECT_EQ(thread.hwndCaret, nullptr) << "losing the focus destroys the caret";
 }
