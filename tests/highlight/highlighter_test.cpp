@@ -99,6 +99,8 @@ TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
         {strings, R"(x="a\"b" y)", "..Ssssss..", {0, 0}},
         {strings, R"("a\\\"b" c)", "Ssssss.Sss", {1, 1}},
         {strings, "\"a\\\n\"b", "Sss|S.", {0, 0}},
+        {strings, "\"a\n\\\"b\"", "Ss|Ssss", {0, 0}}, // a backslash first on its line
+        {strings, R"("a\\" y)", "Sssss..", {0, 0}},
         {plainStrings, R"("a\"b")", "Ssss.S", {1, 1}},
         {slashes, "x // y", "..Aa..", {0, 0}}, // the earlier range wins, not the longer
         {blocks, "/*/**/*/ x */", "Cccccccc.....", {0, 0}},
