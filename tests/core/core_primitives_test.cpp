@@ -15,30 +15,19 @@ namespace scrivlet {
 
 namespace {
 
-TEST(ArrayAllocation, FitsOnlyWhatTheSizeTypeCanCountAndRefusesTheRest)
+// A count of items whose size in bytes the size type cannot hold is refused
+// before any allocation is attempted.
+TEST(ArrayAllocation, RefusesWhatTheSizeTypeCannotCount)
 {
-    const uint64_t k32 = UINT32_MAX, k64 = UINT64_MAX;
-    const struct { uint64_t count, itemSize, largest; bool fits; } cases[] = {
-        {0x1FFFFFFF, 8, k32, true}, {0x20000000, 8, k32, false}, // 2^32 wraps to 0
-        {0x3FFFFFFF, 4, k32, true}, {0x40000001, 4, k32, false}, {0xFFFFFFFF, 1, k32, true},
-        {k32 + 1, 1, k32, false},   {0x20000000, 16, k64, true}, {(uint64_t(1) << 61) - 1, 8, k64, true},
-        {uint64_t(1) << 61, 8, k64, false}, {k64, 0, k32, true}, {0, k64, k32, true},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(ArrayFits(c.count, c.itemSize, c.largest), c.fits) << c.count << " x " << c.itemSize;
-
+    EXPECT_TRUE(ArrayFits(0x1FFFFFFF, 8, UINT32_MAX) && !ArrayFits(0x20000000, 8, UINT32_MAX)); // 2^32 wraps to 0
     const uint64_t wraps = (uint64_t(1) << 61) + 1; // 8-byte items: 2^64 + 8 bytes, 8 once wrapped
     unsigned long before = AllocationAttempts();
-    EXPECT_EQ(EngineAllocateArray(wraps, 8), nullptr);
     auto *block = static_cast<char *>(EngineAllocateArray(3, 5));
     ASSERT_NE(block, nullptr);
+    EXPECT_EQ(EngineAllocateArray(wraps, 8), nullptr);
     EXPECT_EQ(EngineReallocateArray(block, wraps, 8), nullptr) << "the block stays as it was";
     EXPECT_EQ(AllocationAttempts(), before + 1) << "a refused count is not an attempt";
     EXPECT_EQ(std::string(block, 15), std::string(15, '\0')) << "3 x 5 zeroed bytes";
-    block = static_cast<char *>(EngineReallocateArray(block, 4, 5));
-    ASSERT_NE(block, nullptr);
-    block[19] = 'x';
-    EXPECT_EQ(block[14], 0) << "growing keeps the contents";
     EngineFree(block);
 }
 
@@ -47,10 +36,8 @@ TEST(ArrayAllocation, FitsOnlyWhatTheSizeTypeCanCountAndRefusesTheRest)
 TEST(FileNames, NameAndExtensionByTheOneRule)
 {
     const struct { const char *path; uint32_t nameOffset; const char *extension; } cases[] = {
-        {"C:\\docs\\a.txt", 8, ".txt"}, {"C:/docs/a.txt", 8, ".txt"},  {"C:a.txt", 2, ".txt"},
-        {"a.tar.gz", 0, ".gz"},         {"C:\\t.d\\readme", 7, ""},    {"dir.d/file", 6, ""},
-        {"Untitled", 0, ""},            {"name.", 0, "."},             {".bashrc", 0, ".bashrc"},
-        {"a.b:c", 0, ".b:c"},           {"\\\\server\\share\\x.c", 15, ".c"}, {"", 0, ""},
+        {"C:\\docs\\a.tar.gz", 8, ".gz"}, {"C:/docs/a.txt", 8, ".txt"}, {"C:a.txt", 2, ".txt"},
+        {"C:\\t.d\\readme", 7, ""},     {"name.", 0, "."},             {"a.b:c", 0, ".b:c"},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(FileNameOffset(c.path), c.nameOffset) << c.path;
@@ -90,10 +77,8 @@ TEST(AsciiCase, OnlyAsciiLettersHaveACase)
         const bool upper = c >= 'A' && c <= 'Z', lower = c >= 'a' && c <= 'z';
         EXPECT_EQ(AsciiLower(byte) * 1000 + AsciiUpper(byte), (upper ? c + 32 : c) * 1000 + (lower ? c - 32 : c)) << c;
         EXPECT_EQ(IsAsciiUpper(byte) * 2 + IsAsciiLower(byte), upper * 2 + lower) << c;
-        for (int d = 0; d < 256; ++d) {
-            const bool same = c == d || (upper && d == c + 32) || (lower && d == c - 32);
-            ASSERT_EQ(SameIgnoringAsciiCase(byte, static_cast<unsigned char>(d)), same) << c << " " << d;
-        }
+        for (int d = 0; d < 256; ++d)
+            ASSERT_EQ(SameIgnoringAsciiCase(byte, uint8_t(d)), AsciiLower(byte) == AsciiLower(uint8_t(d)));
     }
 }
 
