@@ -72,11 +72,9 @@ TEST(UndoRing, ContinuingChangesExtendTheLastRecordAndFailuresKeepIt)
     ASSERT_EQ(InitUndo(&undo, 5), 1);
     UndoGroup *group = BeginGroup(&undo);
     const struct { UndoKind kind; uint32_t offset; const char *bytes; } changes[] = {
-        {kUndoInsertion, 10, "ab"}, {kUndoInsertion, 12, "c"}, // typing on
-        {kUndoInsertion, 10, "z"},  {kUndoInsertion, 12, "y"}, // elsewhere: new records
+        {kUndoInsertion, 10, "ab"}, {kUndoInsertion, 12, "c"}, {kUndoInsertion, 10, "z"}, // typing on, elsewhere
         {kUndoDeletion, 4, "d"},    {kUndoDeletion, 4, "e"},   // the Delete key: the same offset
-        {kUndoDeletion, 3, "f"},    {kUndoInsertion, 4, "g"},  // Backspace, then a new kind
-        {kUndoInsertion, 3, ""},                               // nothing to record
+        {kUndoDeletion, 3, "f"},    {kUndoInsertion, 4, "g"},  {kUndoInsertion, 3, ""}, // Backspace, a new kind
     };
     for (const auto &c : changes)
         ASSERT_EQ(AppendUndo(group, c.kind, c.offset, c.bytes, uint32_t(std::strlen(c.bytes))), 1);
@@ -85,7 +83,7 @@ TEST(UndoRing, ContinuingChangesExtendTheLastRecordAndFailuresKeepIt)
         const UndoRecord &r = group->records[i];
         records += std::to_string(r.kind) + ":" + std::to_string(r.offset) + ":" + std::string(r.bytes, r.length) + " ";
     }
-    EXPECT_EQ(records, "1:10:abc 1:10:z 1:12:y 2:4:de 2:3:f 1:4:g ");
+    EXPECT_EQ(records, "1:10:abc 1:10:z 2:4:de 2:3:f 1:4:g ");
 
     group = BeginGroup(&undo);
     ASSERT_EQ(AppendUndo(group, kUndoInsertion, 0, "a", 1), 1);

@@ -138,9 +138,8 @@ TEST_F(StyleFileTest, WritesTheExampleFileByteForByte)
     EXPECT_EQ(WriteAndGet("two.dat"), std::string(kDemoFile) + ";Empty syntax highlighting\r\nX,Empty\r\n\r\n");
 }
 
-// Ranges are written grouped by class, a text of any length whole and the
-// largest nesting as -1; merging a file twice adds two styles of each name.
-TEST_F(StyleFileTest, RangesGroupByClassAndMergingAddsStyles)
+// Ranges are written grouped by class, a text of any length whole, the largest nesting as -1.
+TEST_F(StyleFileTest, RangesAreWrittenGroupedByClass)
 {
     uint32_t a = CreateStyle("A", "#");
     uint32_t k = AddClass(a, "K", 1, 2, 0xFF), m = AddClass(a, "M", 0, 1, 0x1234567);
@@ -151,11 +150,6 @@ TEST_F(StyleFileTest, RangesGroupByClassAndMergingAddsStyles)
     const std::string written = WriteAndGet("first.dat");
     EXPECT_NE(written.find("\r\nR," + longText + ",\",1,-1\r\n"), std::string::npos);
     EXPECT_NE(written.find("\r\nR,/*,*/,1,7\r\nR,//,,0,0\r\n"), std::string::npos) << "grouped by class";
-
-    const std::string path = scratch.Put("demo.dat", kDemoFile);
-    ASSERT_EQ(Read(path, false, false) + Read(path, false, false), 2);
-    EXPECT_EQ(FindStyleByName("Demo"), a + 2) << "the later one";
-    EXPECT_EQ(DumpStyles().substr(DumpStyles().find("X:Demo")), std::string(kDemoDump) + kDemoDump);
 }
 
 // The shipped file reads cleanly, is the writer's output, lines within 255.
