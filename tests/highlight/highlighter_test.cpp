@@ -80,6 +80,7 @@ TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
         {nestedBraces, "{{\n}\n} x} if", "Mm|M|M....Kk", {0, 0}},
         {braces, "iffy a_if IF then", "..........Kk.Kkkk", {0, 0}},
         {dashed, "(if) else-if;if", ".Kk..Kkkkkkk.Kk", {0, 0}},
+        {strings, R"(x="a\"b" y)", "..Ssssss..", {0, 0}},
         {strings, R"("a\\\"b" c)", "Ssssss.Sss", {1, 1}},
         {strings, "\"a\n\\\"b\"", "Ss|Ssss", {0, 0}}, // a backslash first on its line
         {strings, R"("a\\" y)", "Sssss..", {0, 0}},
