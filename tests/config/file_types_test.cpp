@@ -64,19 +64,6 @@ TEST_F(FileTypes, NewTypeIsNamedAfterItsIdWhereFileTypeSorts)
     EXPECT_EQ(CountIds(types), 3u);
 }
 
-TEST_F(FileTypes, ChoosingTakesTheFirstTypeListingTheExtensionInAnyCase)
-{
-    EXPECT_STREQ(ExtensionOf("C:\\dir.x\\File.TXT"), "TXT") << "without its dot";
-    Add(types, "Text notes", "md;TXT");
-    Add(types, "Plain", "log,txt"); // sorts first
-    const struct { const char *fileName, *chosen; } cases[] = {
-        {"README.txt", "Plain"}, {"a.Md", "Text notes"}, {"Untitled", nullptr}, {"notes.", nullptr}};
-    for (const auto &c : cases) {
-        const FileType *type = ChooseFileType(types, c.fileName);
-        EXPECT_STREQ(type != nullptr ? type->name : nullptr, c.chosen) << c.fileName;
-    }
-}
-
 // The filter up to its double NUL; the guard bytes after it stay untouched.
 std::string FilterOf(const IdList *list, uint32_t *leftOut)
 {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
 #include <string>
 
 namespace scrivlet {
@@ -32,47 +30,31 @@ std::string Walk(const IdList *list)
     return nodes;
 }
 
-// Pushes, sorted insertions (equal numbers after) and removals anywhere
-// against a model: new ids follow the largest id present; a value is found
-// by key and by id.
-TEST(IdList, RandomOperationsAgreeWithAModel)
+// Pushes and sorted insertions (equal numbers after) take the id after the
+// largest present; removals anywhere; a value found by key and by id.
+TEST(IdList, InsertionsRemovalsAndLookups)
 {
     IdList *list = CreateIdList();
-    std::vector<std::pair<uint32_t, int>> model; // (id, number) front to back
-    std::mt19937 random(3);
-    for (int step = 0; step < 3000; ++step) {
-        const int number = int(random() % 16);
-        uint32_t next = 1, found = 99, expectedId = 0;
-        for (const auto &node : model)
-            next = std::max(next, node.first + 1);
-        if (random() % 2 == 0) {
-            const bool sorted = random() % 2;
-            auto at = model.begin();
-            while (sorted && at != model.end() && at->second <= number)
-                ++at;
-            ASSERT_EQ(sorted ? InsertSorted(list, &numbers[number], PrecedesOrEquals)
-                             : PushFront(list, &numbers[number]), next);
-            model.insert(at, {next, number});
-        } else {
-            uint32_t id = model.empty() || random() % 5 == 0 ? next + random() % 2 : model[random() % model.size()].first;
-            RemoveId(list, id);
-            model.erase(std::remove_if(model.begin(), model.end(), [id](auto &n) { return n.first == id; }),
-                        model.end());
-        }
-        std::string expected;
-        for (auto it = model.rbegin(); it != model.rend(); ++it)
-            expectedId = it->second == number ? it->first : expectedId;
-        for (const auto &node : model)
-            expected += std::to_string(node.first) + ":" + std::to_string(node.second) + " ";
-        ASSERT_EQ(Walk(list), expected) << "step " << step;
-        ASSERT_EQ(CountIds(list), model.size());
-        void *value = FindValue(list, &numbers[number], Equals, &found);
-        ASSERT_EQ(found, expectedId) << "the first match from the front, 0 for none";
-        ASSERT_EQ(value, expectedId != 0 ? &numbers[number] : nullptr);
-        ASSERT_EQ(ValueOfId(list, expectedId), value);
-        if (model.size() > 12)
-            ClearIdList(list), model.clear();
+    const struct { char operation; int number; const char *walk; } steps[] = {
+        {'p', 5, "1:5 "},      {'s', 7, "1:5 2:7 "},      {'s', 5, "1:5 3:5 2:7 "}, {'p', 9, "4:9 1:5 3:5 2:7 "},
+        {'r', 4, "1:5 3:5 2:7 "}, {'r', 1, "3:5 2:7 "},   {'r', 8, "3:5 2:7 "},     {'s', 1, "4:1 3:5 2:7 "},
+        {'r', 3, "4:1 2:7 "},  {'p', 6, "5:6 4:1 2:7 "}, {'s', 9, "5:6 4:1 2:7 6:9 "},
+    };
+    for (const auto &c : steps) {
+        if (c.operation == 'r')
+            RemoveId(list, uint32_t(c.number));
+        else
+            EXPECT_NE(c.operation == 'p' ? PushFront(list, &numbers[c.number])
+                                         : InsertSorted(list, &numbers[c.number], PrecedesOrEquals), 0u);
+        EXPECT_EQ(Walk(list), c.walk) << c.operation << c.number;
     }
+    uint32_t found = 99;
+    EXPECT_EQ(FindValue(list, &numbers[7], Equals, &found), &numbers[7]);
+    EXPECT_EQ(found * 10 + CountIds(list), 24u);
+    EXPECT_EQ(FindValue(list, &numbers[3], Equals, &found), nullptr);
+    EXPECT_EQ(found, 0u);
+    EXPECT_EQ(ValueOfId(list, 6), &numbers[9]);
+    EXPECT_EQ(ValueOfId(list, 3), nullptr);
     DestroyIdList(&list);
     EXPECT_EQ(list, nullptr);
 }

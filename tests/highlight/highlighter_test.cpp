@@ -104,39 +104,12 @@ TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
     }
 }
 
-// The states at lines 0 to 6 and far past the end.
-TEST_F(HighlightTest, StateAtLine)
-{
-    std::string text = "{\nx\n}\ny // z\n{", states;
-    for (uint32_t line : {0, 1, 2, 3, 4, 5, 6, 99}) {
-        const HighlightState at = StateAtLine(braces, text.data(), line);
-        states += std::to_string(at.range) + std::to_string(at.depth) + " ";
-    }
-    EXPECT_EQ(states, "00 00 11 11 00 00 11 11 ");
-}
-
-// 1: the byte opens or closes a range (its identifier), -1: it is escaped.
-TEST_F(HighlightTest, DelimiterTestFindsTextsCoveringTheEditedByte)
-{
-    const struct { uint32_t style; const char *line; uint32_t column; int mode; int32_t answer; } cases[] = {
-        {braces, "abc {", 5, 0, kBrace}, {braces, "abc \\", 5, 0, -1}, {braces, "a}b", 1, 1, kBrace},
-        {braces, "a\\b", 1, 1, -1},      {blocks, "x /*", 3, 0, 1},      {blocks, "x /*", 2, 0, 0},
-        {blocks, "x */", 2, 1, 1},       {blocks, "x */", 4, 1, 0},      {blocks, "x BEGIN", 7, 0, 2},
-        {blocks, "x </B>", 4, 1, 0} /* the class of <b> is case sensitive */, {999, "{", 1, 0, 0},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(DelimiterTest(c.style, c.line, c.column, uint32_t(strlen(c.line)), c.mode), c.answer)
-            << c.line << " column " << c.column << " mode " << c.mode;
-}
-
 TEST_F(HighlightTest, AutocaseRewritesMatchedTextsOnly)
 {
     const uint32_t upper = StyleOf("X,upper\nC,K,0,2,0\nS,if\nS,then");
-    const uint32_t lower = StyleOf("X,lower\nC,K,0,1,0\nS,if\nS,then");
     const uint32_t block = StyleOf("X,blocks\nC,B,0,2,0\nR,begin,end,0,1");
     const struct { uint32_t style; const char *text, *map, *rewritten; } cases[] = {
         {upper, "if x then y iffy", "Kk...Kkkk.......", "IF x THEN y iffy"},
-        {lower, "IF X Then Y", "Kk...Kkkk..", "if X then Y"},
         {block, "Begin x begin y End end. z end", "Bbbbbbbbbbbbbbbbbbbbbbb.......", "BEGIN x BEGIN y END END. z end"},
     };
     for (const auto &c : cases) {

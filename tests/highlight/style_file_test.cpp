@@ -138,20 +138,6 @@ TEST_F(StyleFileTest, WritesTheExampleFileByteForByte)
     EXPECT_EQ(WriteAndGet("two.dat"), std::string(kDemoFile) + ";Empty syntax highlighting\r\nX,Empty\r\n\r\n");
 }
 
-// Ranges are written grouped by class, a text of any length whole, the largest nesting as -1.
-TEST_F(StyleFileTest, RangesAreWrittenGroupedByClass)
-{
-    uint32_t a = CreateStyle("A", "#");
-    uint32_t k = AddClass(a, "K", 1, 2, 0xFF), m = AddClass(a, "M", 0, 1, 0x1234567);
-    const std::string longText(300, 'q');
-    AddRange(a, "/*", 2, "*/", 2, 1, 7, m);
-    AddRange(a, longText.c_str(), 300, "\"", 1, 1, 0xFFFFFFFF, k);
-    AddRange(a, "//", 2, "", 0, 0, 0, m);
-    const std::string written = WriteAndGet("first.dat");
-    EXPECT_NE(written.find("\r\nR," + longText + ",\",1,-1\r\n"), std::string::npos);
-    EXPECT_NE(written.find("\r\nR,/*,*/,1,7\r\nR,//,,0,0\r\n"), std::string::npos) << "grouped by class";
-}
-
 // The shipped file reads cleanly, is the writer's output, lines within 255.
 TEST_F(StyleFileTest, ShippedStylesReadCleanlyAndAreTheWritersOutput)
 {

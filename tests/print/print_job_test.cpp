@@ -43,8 +43,7 @@ struct PrintJobTest : testing::Test {
     {
         recorder = PageRecorder{};
         recorder.deviceFont = {20, 10};
-        recorder.width = width;
-        recorder.height = height;
+        recorder.width = width, recorder.height = height;
     }
     uint32_t Print(const std::string &text, TabStops tabs = {0, nullptr})
     {
@@ -110,27 +109,6 @@ TEST_F(PrintJobTest, PageSetsSkipPagesAndCopiesRestartWithTheirOwnTime)
         EXPECT_EQ(recorder.events.size(), 2 + 2 * recorder.pages.size()) << "one document";
         EXPECT_EQ(recorder.events.front() + "|" + recorder.events.back(), "start doc report.txt|end doc");
     }
-}
-
-TEST_F(PrintJobTest, BandsAndBodyShareThePageInsideTheMarginsInACreatedFont)
-{
-    recorder = PageRecorder{}; // 2400 x 3000, device font 40 x 24
-    job.printerFont = 0;
-    job.leftMargin = 100, job.rightMargin = 200, job.topMargin = 50, job.bottomMargin = 60;
-    job.header = "&F";
-    job.footer = "Page &P";
-    ASSERT_EQ(Print("x\ny"), 0u);
-    EXPECT_EQ(recorder.requestedHeight * 100 + recorder.requestedWidth, 30 * 100 + 14) << "3/4 high, 3/5 wide";
-    EXPECT_EQ(recorder.fontsCreated * 10 + recorder.fontsDeleted, 11);
-    ASSERT_EQ(recorder.pages.size(), 1u);
-    const RecordedPage &page = recorder.pages[0];
-    EXPECT_EQ(page.header + "|" + page.footer, "report.txt|Page 1");
-    const PrintRect &h = page.headerRect, &f = page.footerRect;
-    EXPECT_EQ(std::vector<int>({h.left, h.top, h.right, h.bottom, f.left, f.top, f.right, f.bottom}),
-              std::vector<int>({100, 50, 2200, 130, 100, 3000 - 60 - 80, 2200, 2940})) << "two device lines a band";
-    EXPECT_EQ(page.cells.begin()->first, 130) << "the body starts under the header";
-    EXPECT_EQ(page.cells.rbegin()->first, 160) << "lines of the created font";
-    EXPECT_EQ(page.cells.begin()->second.begin()->first, 100);
 }
 
 // Margins must leave 10 cells of the print font across and 5 lines of the
