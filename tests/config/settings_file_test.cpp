@@ -57,7 +57,8 @@ TEST_F(Settings, FileTypesCollectFromTheLinesAfterEachName)
         {"Name=A\nExtensions=a\nName=" + std::string(64, 'n') + "\nExtensions=b\nKeepTabs=0\nName=C", 18,
          "A:a::1::|C:b::0::|"},
         {"Name=T\nTemplate=a\nTemplate=" + b2607 + "\nTemplate=c", 18, "T:::1:a:|"}, // joined past 2609
-        {"Name=b\nName=\xE9t\nName=B\nName=a\nName=b\nCodeStyle=2nd", 0, "B:::1::|a:::1::|b:::1::|b:::1::2nd|\xE9t:::1::|"},
+        {"Name=b\nName=\xE9t\nName=B\nName=a\nName=b\nCodeStyle=2nd", 0,
+         "B:::1::|a:::1::|b:::1::|b:::1::2nd|\xE9t:::1::|"}, // sorted by bytes, a later equal name after
         // One CR right before an LF ends a line with it.
         {"Name=N\r\nCodeStyle=S\r\r\nName=O\nCodeStyle=S\rT\nName=P\nCodeStyle=S\r", 0,
          "N:::1::S\r|O:::1::S\rT|P:::1::S\r|"},

@@ -32,7 +32,7 @@ struct SettingsTest : testing::Test {
         font = kFontAnsi;
         types = CreateIdList();
     }
-    int Read(const std::string &text) { return ReadSettingsText(text.data(), text.size(), &options, &font, &page, types); }
+    int Read(const std::string &s) { return ReadSettingsText(s.data(), s.size(), &options, &font, &page, types); }
 
     // "save period backup bracket recent undo indent font | left right top bottom"
     std::string Numbers() const

@@ -56,6 +56,8 @@ struct HighlightTest : testing::Test {
     uint32_t blocks =
         StyleOf("X,blocks\nC,C,0,0,0\nR,/*,*/,0,1\nR,Begin,End,0,0\nC,E,1,0,0\nR,<b>,</b>,0,0\nR,//,,0,0");
     uint32_t dashed = StyleOf("X,dashed,-\nC,K,0,0,0\nS,if\nS,else-if");
+    uint32_t upper = StyleOf("X,upper\nC,K,0,2,0\nS,if\nS,then");
+    uint32_t upperBlock = StyleOf("X,upper block\nC,B,0,2,0\nR,begin,end,0,1");
 
     void TearDown() override { ClearStyles(); }
     static std::string Nest(int nested)
@@ -65,13 +67,15 @@ struct HighlightTest : testing::Test {
     }
 };
 
-// The colour map and the state after it; the line scan agrees on single lines.
+// The colour map, the state after it and the text autocase leaves; the line
+// scan agrees on single lines.
 TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
 {
     struct Case {
         uint32_t style;
         const char *text, *map;
         HighlightState after, start = {0, 0};
+        const char *rewritten = nullptr;
     } cases[] = {
         {braces, "x:=1; {note} if", "......Mmmmmm.Kk", {0, 0}},
         {nestedBraces, "{a {b} c}", "Mmmmmmmmm", {0, 0}},
@@ -92,34 +96,22 @@ TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
         {dashed, "if x", "Kk..", {0, 0}, {5, 3}}, // no range to stand in
         {braces, "a} if", "Mmmmm", {0, 0}, {77, 1}},     // stale: the last range, //
         {nestedBraces, "{ } }", "Mmmmm", {kBrace, kDeepest - 2}, {kBrace, kDeepest}},
+        {upper, "if x then y iffy", "Kk...Kkkk.......", {0, 0}, {0, 0}, "IF x THEN y iffy"},
+        {upperBlock, "Begin x begin y End end. z end", "Bbbbbbbbbbbbbbbbbbbbbbb.......", {0, 0}, {0, 0},
+         "BEGIN x BEGIN y END END. z end"}, // an end outside stays
     };
     for (const Case &c : cases) {
         std::string text = c.text;
         HighlightState state = c.start;
         EXPECT_EQ(ColourMap(c.style, &text, &state), c.map) << c.text;
         EXPECT_EQ(state, c.after) << c.text;
+        EXPECT_EQ(text, c.rewritten != nullptr ? c.rewritten : c.text);
         if (std::strchr(c.text, '\n') == nullptr) {
             EXPECT_EQ(StateAfterLine(c.style, text.data(), 0, c.start), c.after) << c.text;
         }
     }
-}
-
-TEST_F(HighlightTest, AutocaseRewritesMatchedTextsOnly)
-{
-    const uint32_t upper = StyleOf("X,upper\nC,K,0,2,0\nS,if\nS,then");
-    const uint32_t block = StyleOf("X,blocks\nC,B,0,2,0\nR,begin,end,0,1");
-    const struct { uint32_t style; const char *text, *map, *rewritten; } cases[] = {
-        {upper, "if x then y iffy", "Kk...Kkkk.......", "IF x THEN y iffy"},
-        {block, "Begin x begin y End end. z end", "Bbbbbbbbbbbbbbbbbbbbbbb.......", "BEGIN x BEGIN y END END. z end"},
-    };
-    for (const auto &c : cases) {
-        std::string text = c.text;
-        HighlightState state{0, 0};
-        EXPECT_EQ(ColourMap(c.style, &text, &state), c.map) << c.text;
-        EXPECT_EQ(text, c.rewritten);
-    }
     std::string text = "x end";
-    EXPECT_EQ(DelimiterTest(block, text.data(), 5, 5, 0), 1);
+    EXPECT_EQ(DelimiterTest(upperBlock, text.data(), 5, 5, 0), 1);
     EXPECT_EQ(text, "x end") << "the delimiter test never rewrites";
 }
 
