@@ -20,8 +20,7 @@ FileType *Add(IdList *list, const char *name, const char *extensions = "")
     return type;
 }
 
-// Each row rebuilds the same record in place from its texts; the fields are
-// cut to their size, the lists to their counts.
+// Each row rebuilds the record in place; fields are cut to their size, lists to their counts.
 TEST_F(FileTypes, ListsAreSplitAtCommasAndSemicolonsWithinTheirCounts)
 {
     std::string seventeen, sixtyFive;

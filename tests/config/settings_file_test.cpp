@@ -36,8 +36,7 @@ TEST_F(Settings, NumbersFollowTheirKeysLenientlyAndClamped)
     }
 }
 
-// Texts are neither trimmed nor cut at a lone CR; one too long keeps the
-// previous value and reading goes on.
+// Texts are taken untrimmed; one too long keeps the previous value and reading goes on.
 TEST_F(Settings, TextValuesAreTakenWholeUpToTheirLimits)
 {
     EXPECT_EQ(Read("Header=  &P \rpage  \nFooter=\nDefaultDirectory= D:\\x "), 0);
@@ -70,8 +69,7 @@ TEST_F(Settings, FileTypesCollectFromTheLinesAfterEachName)
     }
 }
 
-// Allocations while reading "Name=A\nName=B": 1 the line buffer, 2 and 3 A's
-// record and list node, 4 and 5 B's. A failure loses that line only.
+// Allocations for "Name=A\nName=B": line buffer, A's record and node, B's; a failure loses that line.
 TEST_F(Settings, ReadingReturnsTheLastErrorAndLongLinesAreReadWhole)
 {
     const std::string tooLong = "DefaultDirectory=" + std::string(260, 'd') + "\n";
@@ -131,9 +129,7 @@ TEST_F(Settings, WrittenFileHasEveryLineInOrderAndReadsBackTheSame)
     EXPECT_EQ(Types(), types1);
 }
 
-// The settings file shipped in data/ is the writer's output of the defaults
-// less the DefaultDirectory line (so that the directory stays the one the
-// program starts in), with file types that each name a shipped style.
+// The shipped file is the writer's output less DefaultDirectory; its types name shipped styles.
 TEST_F(Settings, ShippedAreTheWritersOutputAndNameShippedStyles)
 {
     const std::string data = SCRIVLET_DATA_DIR;

@@ -14,8 +14,7 @@ namespace scrivlet {
 
 namespace {
 
-// A count of items whose size in bytes the size type cannot hold is refused
-// before any allocation is attempted.
+// A count whose size in bytes the size type cannot hold is refused before any attempt.
 TEST(ArrayAllocation, RefusesWhatTheSizeTypeCannotCount)
 {
     EXPECT_TRUE(ArrayFits(0x1FFFFFFF, 8, UINT32_MAX) && !ArrayFits(0x20000000, 8, UINT32_MAX)); // 2^32 wraps to 0
@@ -30,8 +29,7 @@ TEST(ArrayAllocation, RefusesWhatTheSizeTypeCannotCount)
     EngineFree(block);
 }
 
-// The name after the last "\" or "/" or a leading drive; the extension from
-// the name's last dot.
+// The name follows the last "\", "/" or a drive; the extension is from its last dot.
 TEST(FileNames, NameAndExtensionByTheOneRule)
 {
     const struct { const char *path; uint32_t nameOffset; const char *extension; } cases[] = {
@@ -44,8 +42,7 @@ TEST(FileNames, NameAndExtensionByTheOneRule)
     }
 }
 
-// Each known code has a text of its own ending in "! ", every other code the
-// one unknown text; reading the last error does not reset it.
+// Each known code has a text of its own, others one unknown text; reading keeps the last error.
 TEST(ControlError, EachKnownCodeHasItsOwnTextAndTheLastErrorStays)
 {
     std::set<std::string> texts;

@@ -10,8 +10,7 @@ namespace scrivlet {
 
 namespace {
 
-// Values are small numbers behind pointers into one array; the predicates
-// compare the numbers.
+// Values are pointers into one array; the predicates compare their indexes.
 int numbers[16];
 
 int Number(void *value) { return int(static_cast<int *>(value) - numbers); }
@@ -30,8 +29,7 @@ std::string Walk(const IdList *list)
     return nodes;
 }
 
-// Pushes and sorted insertions (equal numbers after) take the id after the
-// largest present; removals anywhere; a value found by key and by id.
+// New ids follow the largest present; sorted insertions go after equal values.
 TEST(IdList, InsertionsRemovalsAndLookups)
 {
     IdList *list = CreateIdList();

@@ -1,6 +1,4 @@
-// What the tests of the fast paths share: random texts to hold them against
-// the simple walks, and texts on the heap exactly as long as they are, so
-// that the sanitizer reports any read past them.
+// Random texts for the fast paths' tests, and exact heap copies whose overreads the sanitizer reports.
 #pragma once
 
 #include <cstring>

@@ -34,9 +34,7 @@ int32_t ReferenceFind(const std::string &range, const std::string &pattern, uint
     return -1;
 }
 
-// FindInRange over memory[from, from + length) against the reference over
-// those bytes alone: the bytes around the range are not examined, and, the
-// memory being an exact heap block, not read past either.
+// FindInRange over memory[from, from + length) examines those bytes only, as the reference does.
 void ExpectFindAsReference(const std::string &memory, const std::string &pattern, uint32_t flags,
                            size_t from = 0, size_t length = std::string::npos)
 {
@@ -47,10 +45,7 @@ void ExpectFindAsReference(const std::string &memory, const std::string &pattern
         << "range \"" << range << "\" pattern \"" << pattern << "\" flags " << flags;
 }
 
-// Random ranges and patterns (few letters make matches frequent, long ranges
-// cross several 16-byte blocks), then every byte value as a pattern byte
-// first, later and after two rarer bytes, in bytes descending then
-// ascending, so that one taken for another (0x60 for 0x40) comes first.
+// Random ranges and patterns, then every byte value, where a byte taken for another comes first.
 TEST(FindInRange, AgreesWithReference)
 {
     ExpectFindAsReference("xxxabc", "abc", kCase, 0, 5);
@@ -86,8 +81,7 @@ TEST(FindInRange, AgreesWithReference)
 int Latin1Letter(unsigned char c) { return c >= 0xC0 && c != 0xD7 && c != 0xF7; }
 int AllButBar(unsigned char c) { return c != '|'; }
 
-// The word at an offset, the boundaries Ctrl+arrows move to, the bracket a
-// closing one matches: on texts in blocks that end right after their NUL.
+// Words, the boundaries Ctrl+arrows move to, the bracket a closing one matches.
 TEST(Words, WordAtBoundariesAndBrackets)
 {
     const struct { std::string text; uint32_t offset; CharClassifier classifier; uint32_t start, length; } words[] = {

@@ -25,8 +25,7 @@ struct Store {
     std::string Text() const { return std::string(doc.bytes, doc.length); }
 };
 
-// A text read in blocks grows in place where the system allows (64-bit
-// Windows reserves address space ahead); a large deletion gives room back.
+// Read in blocks, a text grows in place where the system allows; a large deletion gives room back.
 TEST(TextStore, ReadInBlocksGrowsInPlaceAndDeletionGivesRoomBack)
 {
     Store store;
@@ -46,9 +45,7 @@ TEST(TextStore, ReadInBlocksGrowsInPlaceAndDeletionGivesRoomBack)
     EXPECT_LE(store.doc.reserved, 4 * store.doc.capacity) << "spare room of a deleted text is released";
 }
 
-// Random edits against a std::string model: text, length and whole-block
-// capacity agree after every step, and every change gives a new revision.
-// Inserted bytes come now and then from the text itself.
+// Random edits, some inserting the text's own bytes, against a model; each change a new revision.
 TEST(TextStore, RandomEditsKeepTextLengthCapacityAndRevisionExact)
 {
     std::mt19937 random(7);
@@ -116,8 +113,7 @@ TEST(TextStore, LimitsAndMemoryFailuresLeaveTheTextAlone)
     EXPECT_EQ(fresh.bytes, nullptr);
 }
 
-// The scans that look at sixteen bytes at a time give what a walk over single
-// bytes gives, at any alignment, reading nothing outside the bytes.
+// The scans of sixteen bytes at a time give what walks over single bytes give.
 TEST(TextStore, BlockwiseScansAgreeWithByteByByteWalks)
 {
     const uint32_t w84[] = {8, 4}, w1[] = {1}, w315[] = {3, 1, 5}, w0[] = {0};

@@ -67,8 +67,7 @@ struct HighlightTest : testing::Test {
     }
 };
 
-// The colour map, the state after it and the text autocase leaves; the line
-// scan agrees on single lines.
+// Colour map, state after and autocased text; the line scan agrees on single lines.
 TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
 {
     struct Case {
@@ -202,8 +201,7 @@ TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
             EXPECT_EQ(state, (HighlightState{string, 1})) << text;
         }
     }
-    // A state naming a range in a style without ranges reads as outside; a
-    // range without class gives no run, so the walk never goes inside it.
+    // A stale state reads as outside; a range without class is never entered.
     char line[] = "if x";
     uint32_t bare = CreateStyle("bare", nullptr);
     for (int ranges = 0; ranges < 2; ++ranges) {

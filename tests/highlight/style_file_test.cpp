@@ -63,9 +63,7 @@ const char kDemoFile[] =
 const char kDemoDump[] = "X:Demo:$|C1:Comment:0:0:7f00|C2:Keyword:1:0:ff0000|R:{:}:0:0:1|R://::0:0:1|"
                          "S:if:2|S:while:2|";
 
-// Each file read in place of the set: the set, whether a line was bad and
-// the code of the last bad one; then the stop mode keeps what came before the
-// first bad line.
+// The set each file gives and its last bad line's code; stop mode keeps what came before.
 TEST_F(StyleFileTest, ReadsRecordsAndJudgesBadLines)
 {
     const std::string longText(1000, 'a');

@@ -75,8 +75,7 @@ TEST_F(StyleModel, DeletingAClassTakesItsItemsAndReplacingARangeMovesItToTheEnd)
     EXPECT_EQ(Items(s), "5 6 | int") << "the first range is deleted too";
 }
 
-// Symbols hold symbol characters only; an unknown class resolves to the
-// last; the newer of two symbols of a bucket is met first.
+// Symbol characters only; an unknown class resolves to the last; the newer symbol is met first.
 TEST_F(StyleModel, SymbolsAndClassesFollowTheirRules)
 {
     uint32_t s = CreateStyle("s", "-");

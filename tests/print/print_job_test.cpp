@@ -29,8 +29,7 @@ TEST(HeaderFooter, CodesExpandInEitherCaseAndTheRestStaysUpTo255Characters)
     }
 }
 
-// A page of 10 cells across and 5 lines down in the device's own font
-// (cells 10 x 20), no margins and no bands unless a test sets them.
+// A page of 10 cells by 5 lines in the device's font, no margins or bands unless set.
 struct PrintJobTest : testing::Test {
     PrintJobTest()
     {
@@ -60,9 +59,7 @@ struct PrintJobTest : testing::Test {
     PrintJob job{};
 };
 
-// A character is placed only when its cell ends strictly left of the right
-// edge and its line strictly above the bottom; a tab cut by a page starts
-// the next page whole again.
+// Cells and lines end strictly inside the body; a tab cut by a page starts the next one whole.
 TEST_F(PrintJobTest, LinesWrapAndPagesBreakAtTheBodysEdges)
 {
     const uint32_t four[] = {4};
@@ -111,8 +108,7 @@ TEST_F(PrintJobTest, PageSetsSkipPagesAndCopiesRestartWithTheirOwnTime)
     }
 }
 
-// Margins must leave 10 cells of the print font across and 5 lines of the
-// device font down; a failed bracket stops the job where it failed.
+// Margins leave 10 cells across and 5 lines down; a failed bracket stops the job there.
 TEST_F(PrintJobTest, MarginsWithoutRoomAndFailedBracketsStopTheJob)
 {
     job.printerFont = 0; // cells 14 x 30 on the default device
@@ -138,8 +134,7 @@ TEST_F(PrintJobTest, MarginsWithoutRoomAndFailedBracketsStopTheJob)
         EXPECT_EQ(recorder.fontsDeleted, 1) << "the created font is given back";
     }
 
-    // A created font taller than the body passes the margin test but holds
-    // no line: the job ends instead of printing blank pages for ever.
+    // A created font taller than the body holds no line: the job ends, no blank pages for ever.
     Reset();
     PageDevice device = recorder.Device();
     device.createFont = [](void *c, int, int) {
