@@ -11,10 +11,8 @@ namespace scrivlet {
 
 namespace {
 
-// Runs a script on a stack of these levels: a digit commits one group holding
-// a single insertion at that offset, which names the group (0: an empty
-// group); '<' undoes, '>' redoes and 'E' empties the history. Gives the
-// names of the groups undo and redo reach (0: none), then CanUndo and CanRedo.
+// A digit commits a group of one insertion at that offset, its name (0: an empty group); '<' undoes,
+// '>' redoes, 'E' empties. Gives the groups undo and redo reach (0: none), then CanUndo and CanRedo.
 std::string RunScript(int32_t levels, const char *script)
 {
     UndoStack undo{};

@@ -19,9 +19,8 @@ namespace {
 
 constexpr uint32_t kDeepest = 0xFFFFFFFF;
 
-// The colour map as the painter finds it, a byte a letter: the first of the
-// class name, upper case where a run starts ('.' outside runs, the number of
-// a class the style lacks), lines joined by '|'. Autocase rewrites the text.
+// The colour map as the painter finds it: a byte a letter of the class name, upper case where a run
+// starts ('.' outside runs, the number of a class the style lacks), lines joined by '|'.
 std::string ColourMap(uint32_t style, std::string *text, HighlightState *state)
 {
     std::string map;
@@ -141,9 +140,8 @@ TEST_F(HighlightTest, NoRunWhereThereIsNothingToColourAndMissingStylesOrStartTex
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLENOTFOUND));
 }
 
-// From any target SkipRuns lands, no further than the target, where the
-// column-by-column walk asks with the state it has there, and NextRun goes
-// on to the same runs and end state. << end closes on symbol characters.
+// From any target SkipRuns lands, no further, where the column walk asks with the same state, and
+// NextRun goes on to the same runs and end state. << end closes on symbol characters.
 TEST(HighlightFastWalk, SkippingAnyDistanceGoesOnLikeTheColumnByColumnWalk)
 {
     const uint32_t style = StyleOf("X,s\nC,C,1,0,1\nR,/*,*/,0,0\nR,\",\",1,0\nR,<<,end,0,1\nR,//,,0,0\n"
