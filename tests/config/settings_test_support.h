@@ -24,9 +24,7 @@ struct SettingsTest : testing::Test {
 
     void SetUp() override { Reset(); }
     void TearDown() override { FreeFileTypes(&types); }
-
-    // Back to the defaults and an empty list.
-    void Reset()
+    void Reset() // back to the defaults and an empty list
     {
         FreeFileTypes(&types);
         OptionsDefaults(&options, "C:\\start");
@@ -34,44 +32,36 @@ struct SettingsTest : testing::Test {
         font = kFontAnsi;
         types = CreateIdList();
     }
+    int Read(const std::string &s) { return ReadSettingsText(s.data(), s.size(), &options, &font, &page, types); }
 
-    int Read(const std::string &text)
-    {
-        return ReadSettingsText(text.data(), text.size(), &options, &font, &page, types);
-    }
-
-    std::string Path(const char *name) const { return scratch.Path(name); }
-    static std::string Contents(const std::string &path) { return ScratchFolder::Get(path); }
-
-    // The numbers of the options, the font and the margins.
+    // "save period backup bracket recent undo indent font | left right top bottom"
     std::string Numbers() const
     {
         const Options &o = options;
-        char text[160]; // "save period backup bracket recent undo indent font | left right top bottom"
+        char text[160];
         std::snprintf(text, sizeof text, "%u %u %u %u %u %d %u %u | %g %g %g %g", o.autoSave, o.autoSavePeriod,
                       o.backupFiles, o.bracketHelp, o.storeRecentFileSel, o.undoLevels, o.autoIndent, font,
                       page.marginLeft, page.marginRight, page.marginTop, page.marginBottom);
         return text;
     }
 
-    // The list in order, one type per "|": name:extensions:widths:keep tabs:templates:style,
-    // the template slots joined by ";" up to the last used one (a gap would show as ";;").
+    // One type per "|": name:extensions:widths:keep tabs:templates:style, the
+    // template slots joined by ";" up to the last used one.
     std::string Types() const
     {
         std::string out;
         for (const IdListNode *node = types->first; node != nullptr; node = node->next) {
             const FileType *type = static_cast<const FileType *>(node->value);
-            out += std::string(type->name) + ":";
+            std::string fields[3];
             for (uint32_t i = 0; i < type->extensionCount; ++i)
-                out += (i > 0 ? "," : "") + std::string(type->extensions[i]);
-            out += ":";
+                fields[0] += (i > 0 ? "," : "") + std::string(type->extensions[i]);
             for (uint32_t i = 0; i < type->tabWidthCount; ++i)
-                out += (i > 0 ? "," : "") + std::to_string(type->tabWidths[i]);
-            std::string templates;
+                fields[1] += (i > 0 ? "," : "") + std::to_string(type->tabWidths[i]);
             for (uint32_t i = 0; i < kMaxTemplates; ++i)
-                templates += (i > 0 ? ";" : "") + std::string(type->templates[i]);
-            templates.erase(templates.find_last_not_of(';') + 1);
-            out += ":" + std::to_string(type->keepTabs) + ":" + templates + ":" + type->codeStyle + "|";
+                fields[2] += (i > 0 ? ";" : "") + std::string(type->templates[i]);
+            fields[2].erase(fields[2].find_last_not_of(';') + 1);
+            out += std::string(type->name) + ":" + fields[0] + ":" + fields[1] + ":" + std::to_string(type->keepTabs) +
+                   ":" + fields[2] + ":" + type->codeStyle + "|";
         }
         return out;
     }

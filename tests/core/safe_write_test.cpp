@@ -15,7 +15,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace scrivlet {
 
@@ -57,14 +56,11 @@ int WriteSettingsFile(const char *path)
     PageSetup page;
     OptionsDefaults(&options, "C:\\start");
     PageSetupDefaults(&page);
-    IdList *types = CreateIdList();
-    int result = WriteSettings(path, &options, kFontAnsi, &page, types);
-    FreeFileTypes(&types);
-    return result;
+    IdList types{};
+    return WriteSettings(path, &options, kFontAnsi, &page, &types);
 }
 
-// The three writers, each reporting success as 1, and the last control error
-// after a failure.
+// The writers (1 on success) and the last control error after a failure.
 const struct { const char *name; int (*write)(const char *path); DWORD error; } kWriters[] = {
     {"a long text", WriteLongText, AEE_NOERROR},
     {"the style file", WriteStyles, AEE_STYLESAVE},
@@ -77,11 +73,10 @@ TEST_F(SafeWriteTest, EveryFailureLeavesTheOldFileWholeAndNothingBehind)
         ASSERT_EQ(writer.write(target.c_str()), 1);
         ClearStyles();
         const int64_t size = int64_t(scratch.Get(target).size());
-        std::vector<FileFaults> faults(7); // a full disk after some bytes, no new file, a failed close or replacement
-        for (int i = 0; i < 4; ++i)
-            faults[i].writeFailsAfter = std::vector<int64_t>{0, 100, size / 2, size - 1}[i];
-        faults[4].createFails = faults[5].closeFails = faults[6].replaceFails = true;
-        for (size_t i = 0; i < faults.size(); ++i) {
+        // A full disk after some bytes, no new file, a failed close or replacement.
+        const FileFaults faults[] = {{"", 0},         {"", size / 2},           {"", size - 1},
+                                     {"", -1, true}, {"", -1, false, true}, {"", -1, false, false, true}};
+        for (size_t i = 0; i < 6; ++i) {
             SCOPED_TRACE(std::string(writer.name) + " with fault " + std::to_string(i));
             scratch.Put("file.txt", "the old file");
             SetLastControlError(AEE_NOERROR);

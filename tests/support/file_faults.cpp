@@ -19,10 +19,9 @@ bool Faulted(const char *target)
 
 void *CreateBeside(const char *target, char *temporary, size_t size)
 {
-    if (!Faulted(target))
-        return kSystemFileOperations.createBeside(target, temporary, size);
-    void *file = active.createFails ? nullptr : kSystemFileOperations.createBeside(target, temporary, size);
-    if (!active.onlyFor.empty())
+    const bool faulted = Faulted(target);
+    void *file = faulted && active.createFails ? nullptr : kSystemFileOperations.createBeside(target, temporary, size);
+    if (faulted && !active.onlyFor.empty())
         faultedFile = file;
     return file;
 }
@@ -30,17 +29,14 @@ void *CreateBeside(const char *target, char *temporary, size_t size)
 // A full disk: the bytes that still fit are written, the rest is refused.
 bool Write(void *file, const void *bytes, size_t count)
 {
-    if (!active.onlyFor.empty() && file != faultedFile)
-        return kSystemFileOperations.write(file, bytes, count);
-    if (active.writeFailsAfter < 0 || uint64_t(active.writeFailsAfter) >= count) {
-        if (active.writeFailsAfter >= 0)
-            active.writeFailsAfter -= int64_t(count);
+    const bool faulted = active.onlyFor.empty() || file == faultedFile;
+    if (!faulted || active.writeFailsAfter < 0 || uint64_t(active.writeFailsAfter) >= count) {
+        active.writeFailsAfter -= faulted && active.writeFailsAfter >= 0 ? int64_t(count) : 0;
         return kSystemFileOperations.write(file, bytes, count);
     }
-    size_t fitting = size_t(active.writeFailsAfter);
+    if (active.writeFailsAfter > 0)
+        kSystemFileOperations.write(file, bytes, size_t(active.writeFailsAfter));
     active.writeFailsAfter = 0;
-    if (fitting > 0)
-        kSystemFileOperations.write(file, bytes, fitting);
     return false;
 }
 
