@@ -30,11 +30,7 @@ void DeleteFolder(const std::string &folder)
 void ForgetRegistry()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKey);
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRegistryKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, "Path");
-        RegCloseKey(key);
-    }
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRegistryKey, "Path");
 }
 
 // The seams, as the current test answers them.
@@ -104,31 +100,21 @@ BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
     return TRUE;
 }
 
-BOOL AnswerSave(OPENFILENAMEA *record)
-{
-    current->saveDialogNames.push_back(record->lpstrFile);
-    current->saveDialogFolders.push_back(record->lpstrInitialDir != nullptr ? record->lpstrInitialDir : "");
-    return AnswerFileDialog(record, current->saveChoices);
-}
-
 // A modal dialog runs with a timer of the thread that hands the dialog to
 // the driver once it shows: the dialogs that showed before it opened (the
 // one that opened it among them) are not handed on.
 std::vector<HWND> dialogsBefore;
 
-BOOL CALLBACK CollectDialogs(HWND window, LPARAM result)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window))
-        reinterpret_cast<std::vector<HWND> *>(result)->push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> VisibleDialogs()
 {
     std::vector<HWND> dialogs;
-    EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM result) -> BOOL {
+        char name[16] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (std::string(name) == "#32770" && IsWindowVisible(window))
+            reinterpret_cast<std::vector<HWND> *>(result)->push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&dialogs));
     return dialogs;
 }
 
@@ -143,9 +129,9 @@ void CALLBACK DriveShownDialog(HWND, UINT, UINT_PTR timer, DWORD)
         if (!driver) {
             ADD_FAILURE() << "a dialog showed without a driver";
             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return;
+        } else {
+            driver(dialog);
         }
-        driver(dialog);
         return;
     }
 }
@@ -184,22 +170,6 @@ BOOL AnswerPrint(PRINTDLGA *record)
     return TRUE;
 }
 
-BOOL AnswerColour(CHOOSECOLORA *record)
-{
-    long answer = -1;
-    if (!TakeFront(current->colourAnswers, &answer) || answer < 0)
-        return FALSE;
-    record->rgbResult = COLORREF(answer);
-    return TRUE;
-}
-
-DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
-{
-    reinterpret_cast<std::string *>(cookie)->append(reinterpret_cast<const char *>(buffer), count);
-    *done = count;
-    return 0;
-}
-
 } // namespace
 
 std::vector<std::string> ListTexts(HWND dialog, int list)
@@ -216,9 +186,9 @@ std::vector<std::string> ListTexts(HWND dialog, int list)
 void SelectEntry(HWND dialog, int list, int index, bool doubleClick)
 {
     SendDlgItemMessageA(dialog, list, LB_SETCURSEL, WPARAM(index), 0);
-    for (WORD code : {WORD(LBN_SELCHANGE), WORD(doubleClick ? LBN_DBLCLK : 0)})
-        if (code != 0)
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, code), LPARAM(GetDlgItem(dialog, list)));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), LPARAM(GetDlgItem(dialog, list)));
+    if (doubleClick)
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, LBN_DBLCLK), LPARAM(GetDlgItem(dialog, list)));
 }
 
 void ShellTest::SetUp()
@@ -241,16 +211,27 @@ void ShellTest::SetUp()
         ++current->openDialogsShown;
         return AnswerFileDialog(record, current->openChoices);
     };
+    auto answerSave = [](OPENFILENAMEA *record) {
+        current->saveDialogNames.push_back(record->lpstrFile);
+        return AnswerFileDialog(record, current->saveChoices);
+    };
     auto countHelp = [](HWND, const char *file, UINT command, ULONG_PTR) -> BOOL {
         EXPECT_EQ(file + std::to_string(command), "Scrivlet.hlp" + std::to_string(HELP_FINDER));
         return ++current->helpCalls;
+    };
+    auto answerColour = [](CHOOSECOLORA *record) -> BOOL {
+        long answer = -1;
+        if (!TakeFront(current->colourAnswers, &answer) || answer < 0)
+            return FALSE;
+        record->rgbResult = COLORREF(answer);
+        return TRUE;
     };
     auto answerFolder = [](void *) -> void * { // the chosen folder's path, "" or none for Cancel
         std::string path;
         return TakeFront(current->folderAnswers, &path) && !path.empty() ? ILCreateFromPathA(path.c_str()) : nullptr;
     };
-    g_seams = {AnswerBox,      answerOpen,   AnswerSave,   countHelp,       AnswerPrint,
-               DriveDialogBox, AnswerColour, answerFolder, ReadUntilFailure};
+    g_seams = {AnswerBox,      answerOpen,   answerSave,   countHelp,       AnswerPrint,
+               DriveDialogBox, answerColour, answerFolder, ReadUntilFailure};
 }
 
 void ShellTest::TearDown()
@@ -276,9 +257,8 @@ void ShellTest::WriteFile(const std::string &name, const std::string &bytes) con
 
 std::string ShellTest::ReadFile(const std::string &name) const
 {
-    std::ifstream file(Path(name), std::ios::binary);
     std::ostringstream bytes;
-    bytes << file.rdbuf();
+    bytes << std::ifstream(Path(name), std::ios::binary).rdbuf();
     return bytes.str();
 }
 
@@ -339,20 +319,52 @@ void ShellTest::PressKey(int key, bool ctrl, bool shift)
     SetKeyboardState(keys);
 }
 
+HMENU ShellTest::OpenPopup(int position) const
+{
+    HMENU popup = GetSubMenu(GetMenu(g_app.mainWindow), position);
+    SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(popup), position);
+    return popup;
+}
+
 std::string ShellTest::EditText() const
 {
     std::string text;
-    AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, CollectText};
+    AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, [](DWORD_PTR cookie, LPBYTE buffer, DWORD count,
+                                                                 DWORD *done) -> DWORD {
+        reinterpret_cast<std::string *>(cookie)->append(reinterpret_cast<const char *>(buffer), count);
+        *done = count;
+        return 0;
+    }};
     SendMessageA(g_app.editControl, AEM_STREAMOUT, 0, reinterpret_cast<LPARAM>(&stream));
     return text;
 }
 
+std::string ShellTest::StatusPart(int part) const
+{
+    char text[512] = "";
+    SendMessageA(g_app.statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string ShellTest::Title() const
+{
+    char text[512] = "";
+    GetWindowTextA(g_app.mainWindow, text, sizeof text);
+    return text;
+}
 
 std::vector<std::string> ShellTest::BoxTexts() const
 {
     std::vector<std::string> texts;
     for (const ShownBox &box : boxes)
         texts.push_back(box.text);
+    return texts;
+}
+
+std::vector<std::string> ShellTest::TakeBoxTexts()
+{
+    std::vector<std::string> texts = BoxTexts();
+    boxes.clear();
     return texts;
 }
 

