@@ -219,19 +219,13 @@ void ShellTest::SetUp()
         EXPECT_EQ(file + std::to_string(command), "Scrivlet.hlp" + std::to_string(HELP_FINDER));
         return ++current->helpCalls;
     };
-    auto answerColour = [](CHOOSECOLORA *record) -> BOOL {
-        long answer = -1;
-        if (!TakeFront(current->colourAnswers, &answer) || answer < 0)
-            return FALSE;
-        record->rgbResult = COLORREF(answer);
-        return TRUE;
-    };
+    auto cancelColour = [](CHOOSECOLORA *) -> BOOL { return FALSE; };
     auto answerFolder = [](void *) -> void * { // the chosen folder's path, "" or none for Cancel
         std::string path;
         return TakeFront(current->folderAnswers, &path) && !path.empty() ? ILCreateFromPathA(path.c_str()) : nullptr;
     };
     g_seams = {AnswerBox,      answerOpen,   answerSave,   countHelp,       AnswerPrint,
-               DriveDialogBox, answerColour, answerFolder, ReadUntilFailure};
+               DriveDialogBox, cancelColour, answerFolder, ReadUntilFailure};
 }
 
 void ShellTest::TearDown()

@@ -89,7 +89,6 @@ public:
     std::deque<PrintAnswer> printAnswers;
     std::vector<DWORD> printDialogFlags; // the record's flags as each Print dialog received them
     LPARAM printDialogData = -1;          // the record's custom data as the last real Print dialog left it
-    std::deque<long> colourAnswers;         // the colour chooser's colour, -1 or none: Cancel
     std::deque<std::string> folderAnswers;  // the folder browser's choice, "" or none: Cancel
     int64_t readFailsAfter = -1; // documents read fail once this many more bytes were read; -1: never
     bool autoSaveTicksInModalLoops = false; // the auto-save timer fires inside every box and file dialog
