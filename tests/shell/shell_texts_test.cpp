@@ -44,7 +44,7 @@ TEST(DocumentPaths, JoinSplitAndBackup)
     // Path, offset of the name, whether it is taken, the part left: a refusal keeps the old one.
     for (auto [from, offset, taken, left] :
          {std::tuple<const char *, size_t, bool, const char *>{"C:\\d\\a.txt", 5, true, "C:\\d\\"},
-          {"C:\\longer\\a", 10, false, "C:\\d\\"}, {"a.txt", 0, true, ""}}) {
+          {"C:\\d\\", 5, true, "C:\\d\\"}, {"C:\\longer\\a", 10, false, "C:\\d\\"}, {"a.txt", 0, true, ""}}) {
         EXPECT_EQ(CopyDirectoryPart(part, sizeof part, from, offset), taken) << from << " " << offset;
         EXPECT_STREQ(part, left);
     }

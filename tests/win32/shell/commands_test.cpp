@@ -27,13 +27,12 @@ void PutOnClipboard(const char *text)
 std::string ClipboardText()
 {
     std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char *>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
+    OpenClipboard(nullptr);
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char *>(GlobalLock(data));
+        GlobalUnlock(data);
     }
+    CloseClipboard();
     return text;
 }
 
@@ -80,6 +79,9 @@ protected:
         };
         boxes.clear();
         modalDialogs.clear();
+        saveDialogNames.clear();
+        printDialogFlags.clear();
+        openDialogsShown = helpCalls = 0;
     }
 
     std::string State()
@@ -99,9 +101,6 @@ protected:
         answers.assign(1, IDNO);
         if (Running())
             Close();
-        openDialogsShown = helpCalls = 0;
-        saveDialogNames.clear();
-        printDialogFlags.clear();
     }
 };
 

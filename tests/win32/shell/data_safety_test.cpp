@@ -45,8 +45,8 @@ TEST_F(ShellTest, AFailedSaveLosesNeitherTheFileNorTheText)
     const struct {
         const char *message;
         FileFaults faults;
-    } faults[] = { // in turn{kWriteFailed, DiskFullAfter(5)}, {kNotCreated, notReplaced}, {kNotCreated, noNewFile},
-                  {kWriteFailed, DiskFullAfter(0)}, {kWriteFailed, cannotClose}};
+    } faults[] = {{kWriteFailed, DiskFullAfter(5)}, {kNotCreated, notReplaced}, {kNotCreated, noNewFile},
+                  {kWriteFailed, DiskFullAfter(0)}, {kWriteFailed, cannotClose}}; // taken in turn
     const struct {
         const char *action;
         std::function<void()> run;
