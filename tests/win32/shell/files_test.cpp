@@ -51,7 +51,8 @@ TEST_F(ShellTest, TheSavePromptsThreeAnswersBeforeNewAndOpen)
     answers = {IDCANCEL, IDYES};
     Command(IDM_NEW);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].title + "|" + boxes[0].text, "Scrivlet|File a.txt has changed.\n\nDo you want to save the changes ?");
+    EXPECT_EQ(boxes[0].title + "|" + boxes[0].text,
+              "Scrivlet|File a.txt has changed.\n\nDo you want to save the changes ?");
     EXPECT_EQ(boxes[0].type, UINT(MB_YESNOCANCEL | MB_ICONWARNING));
     EXPECT_EQ(EditText(), "1text") << "Cancel stops New";
     Command(IDM_NEW);

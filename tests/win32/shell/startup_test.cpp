@@ -1,4 +1,4 @@
-// Start-up, the command line, the main window's children and shutdown.
+// Start-up, the command line, the status bar, notifications and shutdown.
 #include "shell_fixture.h"
 
 #include "resources/resource.h"
