@@ -1,8 +1,5 @@
-// Opening, saving, backups, the save prompt, templates, inserting files,
-// auto-save and the recent-file list, with real files on disk. Typing into
-// a document saved with CR LF line ends, and the document left at exit
-// heading the recent-file list, are proven of the real program by
-// scripts/e2e-editor.
+// Opening, saving, backups, the save prompt, templates, inserting files, auto-save and
+// the recent-file list, with real files on disk (the real program: scripts/e2e-editor).
 #include "shell_fixture.h"
 
 #include "resources/resource.h"
@@ -90,25 +87,14 @@ TEST_F(ShellTest, TemplatesAndInsertedFilesKeepTheNameTheTypeAndOneUndoStep)
     EXPECT_EQ(EditText() + "|" + StatusPart(3), "int ab\r\ncd(void)\r\n{\r\n}\r\n|Modified");
     SendToEdit(AEM_UNDO, 0, 0);
     EXPECT_EQ(EditText(), skeleton) << "one undo takes the insertion back";
-}
-
-// The text cannot hold a NUL byte: such a file is neither opened nor inserted.
-TEST_F(ShellTest, AFileHoldingANulByteIsRefusedAndTheDocumentKept)
-{
-    WriteFile("a.txt", "mine");
     std::string binary(200000, 'x');
-    binary[150000] = '\0'; // past the first block the control reads
+    binary[150000] = '\0'; // past the first block the control reads: the text cannot hold it
     WriteFile("binary.dat", binary);
-    Start(Path("a.txt"));
-    Type("edit ");
     answers = {IDNO};
-    openChoices = {Path("binary.dat"), Path("binary.dat")};
+    openChoices = {Path("binary.dat")};
     Command(IDM_OPEN);
-    Command(IDM_INSERTFILE);
-    const std::string refused = "File binary.dat contains NUL characters and cannot be edited as text !";
-    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{boxes[0].text, refused, refused}));
-    EXPECT_EQ(EditText() + "|" + Title() + "|" + RecentValue(1), "edit mine|a.txt - Scrivlet|<none>");
-    EXPECT_EQ(g_app.modified, 1u);
+    EXPECT_EQ(boxes.back().text, "File binary.dat contains NUL characters and cannot be edited as text !");
+    EXPECT_EQ(EditText() + "|" + Title(), skeleton + "|Untitled.c - Scrivlet") << "the document is kept";
 }
 
 TEST_F(ShellTest, AutoSaveWritesOnlyAModifiedDocument)

@@ -27,14 +27,6 @@ void DeleteFolder(const std::string &folder)
     SHFileOperationA(&operation);
 }
 
-void ForgetRegistry()
-{
-    RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKey);
-    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRegistryKey, "Path");
-}
-
-// The seams, as the current test answers them.
-
 // ReadFile, failing once the test's count of bytes is used up.
 BOOL ReadUntilFailure(HANDLE file, void *buffer, DWORD count, DWORD *read)
 {
@@ -69,13 +61,13 @@ template <typename T> bool TakeFront(std::deque<T> &queue, T *front)
     return true;
 }
 
-int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
+int AnswerBox(HWND, const char *text, const char *title, UINT type)
 {
     TickAutoSaveIfAsked();
     char status[kStatusMessageSize] = "";
     if (g_app.statusBar != nullptr)
         SendMessageA(g_app.statusBar, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(status));
-    current->boxes.push_back({owner, text, title, type, status});
+    current->boxes.push_back({text, title, type, status});
     int answer = IDOK;
     if (!TakeFront(current->answers, &answer) && (type & MB_TYPEMASK) == MB_YESNOCANCEL) {
         ADD_FAILURE() << "unexpected question: " << text;
@@ -84,8 +76,7 @@ int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
     return answer;
 }
 
-// Fills the record as the common dialog does: the path, the offset of its
-// file name and the file title.
+// Fills the record as the common dialog does: the path, its name's offset and the file title.
 BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
 {
     TickAutoSaveIfAsked();
@@ -100,9 +91,7 @@ BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
     return TRUE;
 }
 
-// A modal dialog runs with a timer of the thread that hands the dialog to
-// the driver once it shows: the dialogs that showed before it opened (the
-// one that opened it among them) are not handed on.
+// A timer hands a modal dialog to the driver once it shows; those shown before it opened are not.
 std::vector<HWND> dialogsBefore;
 
 std::vector<HWND> VisibleDialogs()
@@ -206,7 +195,7 @@ void ShellTest::SetUp()
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/styles.dat", Path("styles.dat").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE));
-    ForgetRegistry();
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKey);
     auto answerOpen = [](OPENFILENAMEA *record) {
         ++current->openDialogsShown;
         return AnswerFileDialog(record, current->openChoices);
@@ -219,13 +208,12 @@ void ShellTest::SetUp()
         EXPECT_EQ(file + std::to_string(command), "Scrivlet.hlp" + std::to_string(HELP_FINDER));
         return ++current->helpCalls;
     };
-    auto cancelColour = [](CHOOSECOLORA *) -> BOOL { return FALSE; };
-    auto answerFolder = [](void *) -> void * { // the chosen folder's path, "" or none for Cancel
+    auto answerFolder = [](void *) -> void * {
         std::string path;
         return TakeFront(current->folderAnswers, &path) && !path.empty() ? ILCreateFromPathA(path.c_str()) : nullptr;
     };
     g_seams = {AnswerBox,      answerOpen,   answerSave,   countHelp,       AnswerPrint,
-               DriveDialogBox, cancelColour, answerFolder, ReadUntilFailure};
+               DriveDialogBox, [](CHOOSECOLORA *) { return FALSE; }, answerFolder, ReadUntilFailure};
 }
 
 void ShellTest::TearDown()
@@ -238,7 +226,7 @@ void ShellTest::TearDown()
     RemoveFileFaults();
     SetCurrentDirectoryA(previousDirectory.c_str());
     DeleteFolder(folder);
-    ForgetRegistry();
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKey);
     current = nullptr;
 }
 
@@ -258,7 +246,7 @@ std::string ShellTest::ReadFile(const std::string &name) const
 
 void ShellTest::Start(const std::string &commandLine)
 {
-    // The class stays registered from an earlier start, as for a previous instance.
+    // The class stays registered from an earlier start: a previous instance.
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA existing;
     HINSTANCE previous = GetClassInfoA(instance, kAppName, &existing) ? instance : nullptr;
@@ -288,18 +276,6 @@ void ShellTest::Drop(const std::vector<std::string> &paths) const
     SendMessageA(g_app.mainWindow, WM_DROPFILES, WPARAM(memory), 0);
 }
 
-void ShellTest::ProcessPendingMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(int(message.wParam)); // left for the test to see
-            break;
-        }
-        ProcessMessage(&message);
-    }
-}
-
 void ShellTest::PressKey(int key, bool ctrl, bool shift)
 {
     BYTE keys[256], held[256];
@@ -309,7 +285,15 @@ void ShellTest::PressKey(int key, bool ctrl, bool shift)
     held[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(held);
     PostMessageA(g_app.editControl, WM_KEYDOWN, WPARAM(key), 1);
-    ProcessPendingMessages();
+
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(int(message.wParam)); // left for the test to see
+            break;
+        }
+        ProcessMessage(&message);
+    }
     SetKeyboardState(keys);
 }
 
