@@ -74,12 +74,6 @@ TEST(DialogRules, TemplatesAndExtensionListsReadBackAsShown)
         ten += ";t" + std::to_string(i);
     CreateFileType(&full, "T", "t", 0, "", ten.c_str(), "");
     EXPECT_EQ(JoinTemplates(full), ten) << "ten templates leave no trailing separator";
-    std::string list;
-    for (auto [path, joined] :
-         {std::pair<const char *, const char *>{"a", "a"}, {"b", "a;b"}, {"", "a;b;"}, {"c", "a;b;c"}}) {
-        AppendTemplatePath(list, path);
-        EXPECT_EQ(list, joined);
-    }
     for (auto [text, piece] : {std::pair<const char *, bool>{"c", true}, {";;,x", true}, {" ", true}, {"", false},
                                {";;", false}, {",;,", false}})
         EXPECT_EQ(HasListPiece(text), piece) << '"' << text << '"';
