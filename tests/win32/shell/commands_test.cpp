@@ -51,10 +51,10 @@ void CollectItems(HMENU menu, std::map<UINT, std::string> &items)
 
 class MenuCommands : public ShellTest {
 protected:
-    // A named, modified document with an undo and a redo step, a selection
-    // of mixed case on an indented line, a font none of the menu's, and a
-    // clipboard other than the selection: every command has work to do.
-    void StartWorking()
+    // Runs the input on a named, modified document with undo and redo steps, a mixed-case selection on
+    // an indented line, a font none of the menu's and a clipboard other than the selection (work for
+    // every command); `last` is the state it leaves, `changed` whether that differs from the start.
+    void Run(const std::function<void()> &input)
     {
         WriteFile("a.txt", "\tHello world");
         CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE); // as each exit wrote it
@@ -77,11 +77,13 @@ protected:
             if (IsWindowVisible(dialog))
                 SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         };
-        boxes.clear();
-        modalDialogs.clear();
-        saveDialogNames.clear();
-        printDialogFlags.clear();
-        openDialogsShown = helpCalls = 0;
+        seen = Seen();
+        std::string before = State();
+        input();
+        changed = (last = State()) != before;
+        answers.assign(1, IDNO);
+        if (Running())
+            Close();
     }
 
     std::string State()
@@ -89,19 +91,22 @@ protected:
         std::string state = EditText() + "|" + Title() + "|" + ClipboardText() + "|" + ReadFile("a.txt");
         for (LRESULT value : {LRESULT(Selection().start), LRESULT(Selection().end), LRESULT(g_app.modified),
                               LRESULT(g_app.font), SendToEdit(WM_GETFONT, 0, 0), SendToEdit(AEM_GETOPTIONS, 0, 0),
-                              LRESULT(boxes.size()), LRESULT(modalDialogs.size()), LRESULT(openDialogsShown),
-                              LRESULT(saveDialogNames.size()), LRESULT(printDialogFlags.size()), LRESULT(helpCalls),
-                              LRESULT(g_app.findDialog != nullptr), LRESULT(Running())})
+                              LRESULT(Seen() - seen), LRESULT(g_app.findDialog != nullptr), LRESULT(Running())})
             state += "|" + std::to_string(value);
         return state;
     }
-
-    void Finish()
+    // What the seams have seen, a counter in each two digits.
+    size_t Seen() const
     {
-        answers.assign(1, IDNO);
-        if (Running())
-            Close();
+        size_t counters = 0;
+        for (size_t counter : {boxes.size(), modalDialogs.size(), size_t(openDialogsShown), saveDialogNames.size(),
+                               printDialogFlags.size(), size_t(helpCalls)})
+            counters = counters * 100 + counter;
+        return counters;
     }
+    size_t seen = 0; // before the input
+    std::string last;
+    bool changed = false;
 };
 
 } // namespace
@@ -110,13 +115,11 @@ protected:
 // shortcut a menu item shows does what the item does.
 TEST_F(MenuCommands, EveryCommandWorksAndEveryShownShortcutMatchesItsItem)
 {
-    StartWorking();
     std::map<UINT, std::string> items;
-    CollectItems(GetMenu(g_app.mainWindow), items);
-    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    Run([&] { CollectItems(GetMenu(g_app.mainWindow), items); });
     ACCEL entries[64];
-    int count = CopyAcceleratorTableA(table, entries, 64);
-    Finish();
+    int count = CopyAcceleratorTableA(LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS)),
+                                      entries, 64);
     std::set<UINT> commands;
     for (const auto &item : items)
         commands.insert(item.first);
@@ -126,38 +129,23 @@ TEST_F(MenuCommands, EveryCommandWorksAndEveryShownShortcutMatchesItsItem)
 
     std::map<UINT, std::string> after;
     for (UINT command : commands) {
-        StartWorking();
-        std::string before = State();
-        Command(command);
-        after[command] = State();
-        EXPECT_NE(after[command], before) << "command " << command << " " << items[command];
-        Finish();
+        Run([&] { Command(command); });
+        EXPECT_TRUE(changed) << "command " << command << " " << items[command];
+        after[command] = last;
     }
-
-    struct Key {
-        int key;
-        bool ctrl, shift;
-        UINT command;
-    };
-    // Keys of commands that their items do not show.
-    std::vector<Key> keys = {{VK_ESCAPE, false, false, IDM_EXIT}, {VK_F2, false, false, IDM_SAVE},
-                             {'B', true, false, IDM_BRACKETFLASH}};
-    for (const auto &item : items) {
-        size_t tab = item.second.find('\t');
-        if (tab == std::string::npos || item.second.substr(tab + 1) == "F1")
-            continue; // F1 comes as WM_HELP from the system, not as a key of the window
-        std::string shortcut = item.second.substr(tab + 1);
-        Key key = {0, shortcut.find("Ctrl+") == 0, shortcut.find("Shift+") != std::string::npos, item.first};
-        std::string name = shortcut.substr(shortcut.rfind('+') + 1);
-        key.key = name.size() == 1 ? name[0] : name == "Del" ? VK_DELETE : VK_F1 + std::atoi(name.c_str() + 1) - 1;
-        keys.push_back(key);
-    }
+    // Keys of commands that their items do not show, then the keys the items show (but F1:
+    // WM_HELP from the system, not a key of the window).
+    std::map<std::string, UINT> keys = {{"Esc", IDM_EXIT}, {"F2", IDM_SAVE}, {"Ctrl+B", IDM_BRACKETFLASH}};
+    for (const auto &[command, text] : items)
+        if (text.find('\t') != std::string::npos && text.substr(text.find('\t')) != "\tF1")
+            keys[text.substr(text.find('\t') + 1)] = command;
     EXPECT_GE(keys.size(), 24u);
-    for (const Key &key : keys) {
-        StartWorking();
-        PressKey(key.key, key.ctrl, key.shift);
-        EXPECT_EQ(State(), after[key.command]) << "key " << key.key << " ctrl " << key.ctrl << " shift " << key.shift;
-        Finish();
+    for (const auto &[shortcut, command] : keys) {
+        std::string name = shortcut.substr(shortcut.rfind('+') + 1);
+        int key = name.size() == 1 ? name[0] : name == "Del" ? VK_DELETE : name == "Esc" ? VK_ESCAPE
+                                                                 : VK_F1 + std::atoi(name.c_str() + 1) - 1;
+        Run([&] { PressKey(key, shortcut.find("Ctrl+") == 0, shortcut.find("Shift+") != std::string::npos); });
+        EXPECT_EQ(last, after[command]) << shortcut;
     }
 }
 
@@ -190,8 +178,7 @@ TEST_F(ShellTest, TheMenusFollowTheSelectionTheHistoryTheClipboardAndTheName)
     }
 }
 
-// One conversion and one indent keep their selection and are one undo step
-// each; Bracket Flash keeps the other options.
+// A conversion keeps its selection, an indent is one undo step; Bracket Flash keeps the other options.
 TEST_F(ShellTest, CaseConversionIndentAndBracketFlashKeepTheirSelectionAndOtherBits)
 {
     Start();
