@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace scrivlet {
 
@@ -19,12 +21,8 @@ ShellTest *current = nullptr;
 
 void DeleteFolder(const std::string &folder)
 {
-    std::string from = folder.substr(0, folder.size() - 1) + '\0'; // without the backslash, twice NUL-ended
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&operation);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 // ReadFile, failing once the test's count of bytes is used up.
@@ -113,8 +111,7 @@ void CALLBACK DriveShownDialog(HWND, UINT, UINT_PTR timer, DWORD)
         if (std::find(dialogsBefore.begin(), dialogsBefore.end(), dialog) != dialogsBefore.end())
             continue;
         KillTimer(nullptr, timer);
-        std::function<void(HWND)> driver = std::move(current->dialogDriver);
-        current->dialogDriver = nullptr;
+        std::function<void(HWND)> driver = std::exchange(current->dialogDriver, nullptr);
         if (!driver) {
             ADD_FAILURE() << "a dialog showed without a driver";
             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -154,8 +151,8 @@ BOOL AnswerPrint(PRINTDLGA *record)
     if (!answer.ok)
         return FALSE;
     record->hDC = answer.withDevice ? CreateTestPrinterDC() : nullptr;
-    record->nCopies = answer.copies;
-    record->lCustData = answer.customData;
+    record->nCopies = 1;
+    record->lCustData = 0;
     return TRUE;
 }
 

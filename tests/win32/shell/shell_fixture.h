@@ -71,8 +71,6 @@ public:
     struct PrintAnswer {
         bool ok = true;
         bool withDevice = true; // a device context on the test printer
-        WORD copies = 1;
-        LPARAM customData = 0;
     };
     std::deque<PrintAnswer> printAnswers;
     std::vector<DWORD> printDialogFlags; // the record's flags as each Print dialog received them
