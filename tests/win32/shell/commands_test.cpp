@@ -178,8 +178,8 @@ TEST_F(ShellTest, TheMenusFollowTheSelectionTheHistoryTheClipboardAndTheName)
     }
 }
 
-// A conversion keeps its selection, an indent is one undo step; Bracket Flash keeps the other options.
-TEST_F(ShellTest, CaseConversionIndentAndBracketFlashKeepTheirSelectionAndOtherBits)
+// A conversion keeps its selection, an indent is one undo step.
+TEST_F(ShellTest, CaseConversionKeepsTheSelectionAndAnIndentIsOneUndoStep)
 {
     Start();
     Type("xaB1y\nz");
@@ -192,9 +192,6 @@ TEST_F(ShellTest, CaseConversionIndentAndBracketFlashKeepTheirSelectionAndOtherB
     EXPECT_EQ(EditText(), "\txAb1y\r\n\tz");
     SendToEdit(AEM_UNDO, 0, 0);
     EXPECT_EQ(EditText(), "xAb1y\r\nz") << "one undo step";
-    SendToEdit(AEM_SETOPTIONS, 0, 0x6);
-    Command(IDM_BRACKETFLASH);
-    EXPECT_EQ(SendToEdit(AEM_GETOPTIONS, 0, 0), 0x7);
 }
 
 } // namespace scrivlet

@@ -205,12 +205,10 @@ void ShellTest::SetUp()
         EXPECT_EQ(file + std::to_string(command), "Scrivlet.hlp" + std::to_string(HELP_FINDER));
         return ++current->helpCalls;
     };
-    auto answerFolder = [](void *) -> void * {
-        std::string path;
-        return TakeFront(current->folderAnswers, &path) && !path.empty() ? ILCreateFromPathA(path.c_str()) : nullptr;
-    };
+    auto cancelColour = [](CHOOSECOLORA *) { return FALSE; };
+    auto cancelFolder = [](void *) -> void * { return nullptr; };
     g_seams = {AnswerBox,      answerOpen,   answerSave,   countHelp,       AnswerPrint,
-               DriveDialogBox, [](CHOOSECOLORA *) { return FALSE; }, answerFolder, ReadUntilFailure};
+               DriveDialogBox, cancelColour, cancelFolder, ReadUntilFailure};
 }
 
 void ShellTest::TearDown()

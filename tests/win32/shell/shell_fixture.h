@@ -60,7 +60,7 @@ public:
     // fails the test). Open and Save As take the front of their queue; "" or none cancels.
     std::vector<ShownBox> boxes;
     std::deque<int> answers;
-    std::deque<std::string> openChoices, saveChoices, folderAnswers;
+    std::deque<std::string> openChoices, saveChoices;
     int openDialogsShown = 0, helpCalls = 0;
     std::vector<std::string> saveDialogNames; // the Save As dialog's file buffer as it opened
 

