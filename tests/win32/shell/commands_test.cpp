@@ -149,8 +149,7 @@ TEST_F(MenuCommands, EveryCommandWorksAndEveryShownShortcutMatchesItsItem)
     }
 }
 
-// Each state and the items it enables: Undo, Redo, Cut, Copy, Delete,
-// Select All, Paste and Refresh, "1" for enabled.
+// Each state and the items it enables: Undo, Redo, Cut, Copy, Delete, Select All, Paste and Refresh, "1" for enabled.
 TEST_F(ShellTest, TheMenusFollowTheSelectionTheHistoryTheClipboardAndTheName)
 {
     WriteFile("n.txt", "");

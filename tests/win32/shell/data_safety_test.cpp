@@ -150,8 +150,7 @@ TEST_F(ShellTest, AutoSaveNeverRunsInsideABoxADialogALoadOrASave)
     autoSaveTicksInModalLoops = false;
 }
 
-// The style, settings and backup files are replaced only when written whole; a failed
-// backup does not stop the save.
+// The style, settings and backup files are replaced only when written whole; a failed backup does not stop the save.
 TEST_F(ShellTest, TheStyleSettingsAndBackupFilesSurviveAFullDisk)
 {
     const std::string settings = "[Options]\r\nBackupFiles=1\r\n";

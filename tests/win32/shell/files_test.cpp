@@ -129,8 +129,7 @@ std::string RecentMenu()
 
 } // namespace
 
-// Left documents enter the list oldest first, the sixth drops the oldest;
-// selections are stored only with the option.
+// Left documents enter the list oldest first, the sixth drops the oldest; selections are stored only with the option.
 TEST_F(ShellTest, TheRecentListKeepsFiveLeftDocumentsAndTheirSelectionsWithTheOption)
 {
     Start();

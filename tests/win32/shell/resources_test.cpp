@@ -34,8 +34,7 @@ BOOL CALLBACK CollectControls(HMODULE module, LPCSTR, LPSTR name, LONG_PTR contr
 
 } // namespace
 
-// Every control of ours that the code of the dialogs and the shell names is
-// in one of the program's dialog templates.
+// Every control of ours that the code of the dialogs and the shell names is in one of the program's dialog templates.
 TEST_F(ShellTest, EveryControlTheCodeNamesIsInADialogTemplate)
 {
     Start();

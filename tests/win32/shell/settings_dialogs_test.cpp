@@ -10,8 +10,7 @@
 
 namespace scrivlet {
 
-// The record is shown, a refused field keeps the dialog open, and OK applies
-// and writes what the fields hold.
+// The record is shown, a refused field keeps the dialog open, and OK applies and writes what the fields hold.
 TEST_F(ShellTest, OptionsShowsTheSettingsRefusesAFieldAndAppliesTheRest)
 {
     WriteSettingsFile("[Options]\r\nAutoSave=1\r\nAutoSavePeriod=30\r\nBackupFiles=1\r\n");
@@ -37,8 +36,7 @@ TEST_F(ShellTest, OptionsShowsTheSettingsRefusesAFieldAndAppliesTheRest)
     EXPECT_NE(written.find("AutoSavePeriod=45\r\nBackupFiles=0\r\nBracketHelp=1\r\n"), std::string::npos) << written;
 }
 
-// Add and Delete act at once; an edited type is rebuilt in place once its
-// fields pass; Close tells of the edit.
+// Add and Delete act at once; an edited type is rebuilt in place once its fields pass; Close tells of the edit.
 TEST_F(ShellTest, FileTypesAddDeleteAndEditATypeInPlace)
 {
     WriteSettingsFile("[File Types]\r\nName=Batch\r\nExtensions=bat\r\nCodeStyle=Batch\r\n"

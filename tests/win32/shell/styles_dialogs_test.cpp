@@ -10,8 +10,7 @@
 namespace scrivlet {
 
 // Add refuses an empty name; the new style is built in its Edit Style
-// dialog; Delete asks; Escape after a change warns; Close saves only after
-// a change.
+// dialog; Delete asks; Escape after a change warns; Close saves only after a change.
 TEST_F(ShellTest, StylesDialogsBuildAStyleAndSaveItOnClose)
 {
     Start();
