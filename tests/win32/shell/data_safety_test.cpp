@@ -128,14 +128,18 @@ TEST_F(ShellTest, ALoadThatStopsPartWayLeavesTheDocumentUntitled)
     }
 }
 
-// Auto-save waits while a box, a dialog, a load or a save is in progress: inside a load
-// the document is half-replaced under its old name.
+// Auto-save writes only a modified document, and never while a box, a dialog, a load or a save is in
+// progress: inside a load the document is half-replaced under its old name.
 TEST_F(ShellTest, AutoSaveNeverRunsInsideABoxADialogALoadOrASave)
 {
     WriteSettingsFile("[Options]\r\nAutoSave=1\r\nAutoSavePeriod=60\r\n");
     WriteFile("a.txt", "precious");
     WriteFile("long.txt", "0123456789" + std::string(70000, 'l'));
     Start(Path("a.txt"));
+    InjectFileFaults(DiskFullAfter(0));
+    Tick();
+    RemoveFileFaults();
+    EXPECT_TRUE(boxes.empty()) << "only a modified document is written";
     Type("edit ");
     SendToEdit(AEM_SETLIMITTEXT, 0, 1000);
     autoSaveTicksInModalLoops = true;

@@ -97,19 +97,6 @@ TEST_F(ShellTest, TemplatesAndInsertedFilesKeepTheNameTheTypeAndOneUndoStep)
     EXPECT_EQ(EditText() + "|" + Title(), skeleton + "|Untitled.c - Scrivlet") << "the document is kept";
 }
 
-TEST_F(ShellTest, AutoSaveWritesOnlyAModifiedDocument)
-{
-    WriteSettingsFile("[Options]\r\nAutoSave=1\r\nAutoSavePeriod=1\r\n");
-    WriteFile("a.txt", "text");
-    Start(Path("a.txt"));
-    WriteFile("a.txt", "changed on disk");
-    Tick();
-    EXPECT_EQ(ReadFile("a.txt"), "changed on disk") << "an unmodified document is not written";
-    Type("more ");
-    Tick();
-    EXPECT_EQ(ReadFile("a.txt") + std::to_string(g_app.modified), "more text0");
-}
-
 namespace {
 
 // The Recent Files submenu after the File menu opened: its items' texts.

@@ -14,8 +14,8 @@ TEST_F(ShellTest, StartsWithTheSettingsAppliedAndWritesThemBackAtExit)
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(Title() + "|" + StatusPart(0) + "|" + StatusPart(1) + "|" + StatusPart(3),
               "Untitled - Scrivlet|Ln 1, Col 1||");
-    EXPECT_EQ(SendToEdit(AEM_GETUNDOLEVELS, 0, 0), 7);
-    EXPECT_EQ(SendToEdit(AEM_GETOPTIONS, 0, 0), AEO_BRACKETFLASH);
+    EXPECT_EQ(std::to_string(SendToEdit(AEM_GETUNDOLEVELS, 0, 0)) + " levels, options " +
+                  std::to_string(SendToEdit(AEM_GETOPTIONS, 0, 0)), "7 levels, options 1") << "1: bracket flash";
     EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendToEdit(WM_GETFONT, 0, 0)), GetStockObject(SYSTEM_FIXED_FONT));
     EXPECT_STREQ(g_app.documentDirectory, "C:\\work") << "a new document starts in the default directory";
     EXPECT_EQ(SendToEdit(AEM_GETAUTOINDENT, 0, 0), 1);
