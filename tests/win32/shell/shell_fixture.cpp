@@ -312,17 +312,10 @@ std::string ShellTest::EditText() const
     return text;
 }
 
-std::string ShellTest::StatusPart(int part) const
+std::string TextOf(HWND window, UINT message, WPARAM wParam)
 {
     char text[512] = "";
-    SendMessageA(g_app.statusBar, SB_GETTEXTA, WPARAM(part), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::string ShellTest::Title() const
-{
-    char text[512] = "";
-    GetWindowTextA(g_app.mainWindow, text, sizeof text);
+    SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(text));
     return text;
 }
 

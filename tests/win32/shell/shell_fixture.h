@@ -19,6 +19,8 @@
 
 namespace scrivlet {
 
+std::string TextOf(HWND window, UINT message, WPARAM wParam); // a text the message copies to its buffer
+
 struct ShownBox {
     std::string text, title;
     UINT type;
@@ -48,8 +50,8 @@ protected:
     void Type(const std::string &text) const { SendToEdit(AEM_REPLACESEL, 1, LPARAM(text.c_str())); }
     void Select(DWORD start, DWORD end) const { SelectInEdit(start, end); }
     AERANGE Selection() const { return EditSelection(); }
-    std::string StatusPart(int part) const;
-    std::string Title() const;
+    std::string StatusPart(int part) const { return TextOf(g_app.statusBar, SB_GETTEXTA, WPARAM(part)); }
+    std::string Title() const { return TextOf(g_app.mainWindow, WM_GETTEXT, 512); }
     std::vector<std::string> BoxTexts() const;
     std::vector<std::string> TakeBoxTexts(); // and forgets them
     static std::string RecentValue(int number); // "RecentFile1".. ; "<none>" when missing
