@@ -30,21 +30,19 @@ static LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-/* A text handed over in blocks of at most `count` bytes, and one taken back. */
+/* A text handed over in blocks of at most `count` bytes, or taken back. */
 typedef struct Transfer {
     char bytes[64];
-    DWORD length;
-    DWORD position;
+    DWORD length, position;
 } Transfer;
 
 static DWORD CALLBACK GiveText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
 {
     Transfer *source = (Transfer *) cookie;
     DWORD left = source->length - source->position;
-    DWORD size = left < count ? left : count;
-    memcpy(buffer, source->bytes + source->position, size);
-    source->position += size;
-    *done = size;
+    *done = left < count ? left : count;
+    memcpy(buffer, source->bytes + source->position, *done);
+    source->position += *done;
     return 0;
 }
 
@@ -52,75 +50,47 @@ static DWORD CALLBACK TakeText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWO
 {
     Transfer *target = (Transfer *) cookie;
     if (target->length + count > sizeof target->bytes)
-        return 1;
+        return 1; /* more than was given: an error */
     memcpy(target->bytes + target->length, buffer, count);
-    target->length += count;
-    *done = count;
+    target->length += *done = count;
     return 0;
-}
-
-static HWND OpenParent(HINSTANCE instance)
-{
-    WNDCLASSA windowClass;
-    memset(&windowClass, 0, sizeof windowClass);
-    windowClass.lpfnWndProc = ParentProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = "ConsumerParent";
-    if (RegisterClassA(&windowClass) == 0)
-        return NULL;
-    return CreateWindowExA(0, "ConsumerParent", "consumer", WS_POPUP, 0, 0, 400, 300, NULL, NULL,
-                           instance, NULL);
-}
-
-static void StreamThroughControl(HWND control)
-{
-    Transfer in = {"hello\r\nworld", 12, 0};
-    Transfer out = {"", 0, 0};
-    AESTREAM stream;
-
-    stream.cookie = (DWORD_PTR) &in;
-    stream.error = 0;
-    stream.callback = GiveText;
-    Check(SendMessageA(control, AEM_STREAMIN, 0, (LPARAM) &stream) == 12 && stream.error == 0,
-          "AEM_STREAMIN reads the 12 bytes");
-    Check(changeNotifications > 0, "the parent is told of the change (AEN_CHANGE)");
-    Check(SendMessageA(control, AEM_GETLINECOUNT, 0, 0) == 2, "AEM_GETLINECOUNT sees two lines");
-
-    stream.cookie = (DWORD_PTR) &out;
-    stream.callback = TakeText;
-    SendMessageA(control, AEM_STREAMOUT, 0, (LPARAM) &stream);
-    Check(stream.error == 0 && out.length == 12 && memcmp(out.bytes, "hello\r\nworld", 12) == 0,
-          "AEM_STREAMOUT gives the same text back with CR LF");
 }
 
 int main(void)
 {
     HINSTANCE instance = GetModuleHandleA(NULL);
-    HWND parent;
-    HWND control;
+    WNDCLASSA windowClass = {.lpfnWndProc = ParentProc, .lpszClassName = "ConsumerParent"};
+    Transfer in = {"hello\r\nworld", 12, 0}, out = {"", 0, 0};
+    AESTREAM stream = {(DWORD_PTR) &in, 0, GiveText};
     char errorText[AE_ERRORTEXTSIZE];
+    HWND parent, control;
 
     Check(ApplicationNamesAnswer() == 44,
           "the application's own InsertBytes, CreateControl and FindInRange are called");
     Check(RegisterAdvancedEditClass(instance) == 1, "RegisterAdvancedEditClass returns 1");
-    parent = OpenParent(instance);
+    windowClass.hInstance = instance;
+    RegisterClassA(&windowClass);
+    parent = CreateWindowExA(0, "ConsumerParent", "consumer", WS_POPUP, 0, 0, 400, 300, NULL, NULL, instance, NULL);
     Check(parent != NULL, "the parent window opens");
-    control = CreateAdvancedEdit(0, WS_CHILD | WS_VISIBLE | AES_AUTOHSCROLL | AES_AUTOVSCROLL, 0, 0,
-                                 8 * 40 + 1, 13 * 10 + 1, parent, 1);
-    Check(control != NULL, "CreateAdvancedEdit makes a control");
-    Check(GetLastControlError() == AEE_NOERROR, "creation leaves no error");
-    if (control != NULL)
-        StreamThroughControl(control);
+    control = CreateAdvancedEdit(0, WS_CHILD | WS_VISIBLE | AES_AUTOHSCROLL | AES_AUTOVSCROLL, 0, 0, 321, 131,
+                                 parent, 1);
+    Check(control != NULL && GetLastControlError() == AEE_NOERROR, "CreateAdvancedEdit makes a control, no error");
+    if (control != NULL) {
+        Check(SendMessageA(control, AEM_STREAMIN, 0, (LPARAM) &stream) == 12 && stream.error == 0,
+              "AEM_STREAMIN reads the 12 bytes");
+        Check(changeNotifications > 0, "the parent is told of the change (AEN_CHANGE)");
+        Check(SendMessageA(control, AEM_GETLINECOUNT, 0, 0) == 2, "AEM_GETLINECOUNT sees two lines");
+        stream.cookie = (DWORD_PTR) &out;
+        stream.callback = TakeText;
+        SendMessageA(control, AEM_STREAMOUT, 0, (LPARAM) &stream);
+        Check(stream.error == 0 && out.length == 12 && memcmp(out.bytes, "hello\r\nworld", 12) == 0,
+              "AEM_STREAMOUT gives the same text back with CR LF");
+    }
     Check(GetControlErrorText(AEE_NORECORD, errorText) == strlen("Control data not found ! ") &&
               strcmp(errorText, "Control data not found ! ") == 0,
           "GetControlErrorText gives the text of error 1");
-    if (parent != NULL)
-        DestroyWindow(parent);
-
-    if (failures != 0) {
-        printf("consumer: %d checks failed\n", failures);
-        return 1;
-    }
-    printf("consumer: all checks passed\n");
-    return 0;
+    DestroyWindow(parent);
+    if (failures == 0)
+        printf("consumer: all checks passed\n");
+    return failures != 0;
 }

@@ -1,7 +1,5 @@
-// The application's own functions, named as the control's internal ones
-// are and with the same parameter types: with C++ linkage their symbols are
-// the ones those functions would have had outside a namespace, so the link
-// fails if the library puts such a name into the global namespace.
+// The application's own functions, named and typed as the control's internal ones: the link fails
+// if the library puts such a name into the global namespace.
 #include <cstdint>
 
 struct TextDocument;

@@ -1,7 +1,5 @@
-// AEM_PRINT on a real printer under Wine: Wine's PostScript driver writes
-// the job to build/.../print-output/pages.ps, whose pages are counted here;
-// check-printing then reads their texts with ps2ascii. The page arithmetic
-// itself is tested natively (tests/print).
+// AEM_PRINT on a real printer under Wine: the PostScript driver writes print-output/pages.ps,
+// whose pages are counted here (check-printing reads their texts; the page arithmetic: tests/print).
 #include "test_printer.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +33,8 @@ TEST(Printing, ATextOfTwoAndAHalfPagesReachesThePostScriptPrinter)
     const int linesPerPage = (GetDeviceCaps(dc, VERTRES) - 4 * device.tmHeight - 1) / (3 * device.tmHeight / 4);
     ASSERT_GT(linesPerPage, 10);
     std::string text;
-    char line[32];
     for (int i = 1; i <= linesPerPage * 5 / 2; ++i)
-        text += std::string(line, size_t(std::snprintf(line, sizeof line, "Line %03d\r\n", i)));
+        text += "Line " + std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i) + "\r\n";
     SendMessageA(control, AEM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text.c_str()));
 
     PrintJob job = {};

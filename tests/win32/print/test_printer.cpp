@@ -16,10 +16,7 @@ bool Fail(std::string *why, const std::string &what)
     return false;
 }
 
-char *Text(const char *text)
-{
-    return const_cast<char *>(text);
-}
+char *Text(const char *text) { return const_cast<char *>(text); }
 
 } // namespace
 
@@ -73,7 +70,7 @@ int PostScriptPageCount(const std::string &unixPath)
     std::ifstream file(unixPath, std::ios::binary);
     int pages = 0;
     for (std::string line; std::getline(file, line);)
-        pages += line.rfind("%%Page:", 0) == 0 ? 1 : 0;
+        pages += line.rfind("%%Page:", 0) == 0;
     return file.eof() || pages > 0 ? pages : -1;
 }
 

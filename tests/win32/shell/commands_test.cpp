@@ -27,13 +27,12 @@ void PutOnClipboard(const char *text)
 std::string ClipboardText()
 {
     std::string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            text = static_cast<const char *>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
+    OpenClipboard(nullptr);
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char *>(GlobalLock(data));
+        GlobalUnlock(data);
     }
+    CloseClipboard();
     return text;
 }
 
@@ -52,10 +51,10 @@ void CollectItems(HMENU menu, std::map<UINT, std::string> &items)
 
 class MenuCommands : public ShellTest {
 protected:
-    // A named, modified document with an undo and a redo step, a selection
-    // of mixed case on an indented line, a font none of the menu's, and a
-    // clipboard other than the selection: every command has work to do.
-    void StartWorking()
+    // Runs the input on a named, modified document with undo and redo steps, a mixed-case selection on
+    // an indented line, a font none of the menu's and a clipboard other than the selection (work for
+    // every command); `last` is the state it leaves, `changed` whether that differs from the start.
+    void Run(const std::function<void()> &input)
     {
         WriteFile("a.txt", "\tHello world");
         CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE); // as each exit wrote it
@@ -78,8 +77,13 @@ protected:
             if (IsWindowVisible(dialog))
                 SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         };
-        boxes.clear();
-        modalDialogs.clear();
+        seen = Seen();
+        std::string before = State();
+        input();
+        changed = (last = State()) != before;
+        answers.assign(1, IDNO);
+        if (Running())
+            Close();
     }
 
     std::string State()
@@ -87,22 +91,22 @@ protected:
         std::string state = EditText() + "|" + Title() + "|" + ClipboardText() + "|" + ReadFile("a.txt");
         for (LRESULT value : {LRESULT(Selection().start), LRESULT(Selection().end), LRESULT(g_app.modified),
                               LRESULT(g_app.font), SendToEdit(WM_GETFONT, 0, 0), SendToEdit(AEM_GETOPTIONS, 0, 0),
-                              LRESULT(boxes.size()), LRESULT(modalDialogs.size()), LRESULT(openDialogsShown),
-                              LRESULT(saveDialogNames.size()), LRESULT(printDialogFlags.size()), LRESULT(helpCalls),
-                              LRESULT(g_app.findDialog != nullptr), LRESULT(Running())})
+                              LRESULT(Seen() - seen), LRESULT(g_app.findDialog != nullptr), LRESULT(Running())})
             state += "|" + std::to_string(value);
         return state;
     }
-
-    void Finish()
+    // What the seams have seen, a counter in each two digits.
+    size_t Seen() const
     {
-        answers.assign(1, IDNO);
-        if (Running())
-            Close();
-        openDialogsShown = helpCalls = 0;
-        saveDialogNames.clear();
-        printDialogFlags.clear();
+        size_t counters = 0;
+        for (size_t counter : {boxes.size(), modalDialogs.size(), size_t(openDialogsShown), saveDialogNames.size(),
+                               printDialogFlags.size(), size_t(helpCalls)})
+            counters = counters * 100 + counter;
+        return counters;
     }
+    size_t seen = 0; // before the input
+    std::string last;
+    bool changed = false;
 };
 
 } // namespace
@@ -111,13 +115,11 @@ protected:
 // shortcut a menu item shows does what the item does.
 TEST_F(MenuCommands, EveryCommandWorksAndEveryShownShortcutMatchesItsItem)
 {
-    StartWorking();
     std::map<UINT, std::string> items;
-    CollectItems(GetMenu(g_app.mainWindow), items);
-    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    Run([&] { CollectItems(GetMenu(g_app.mainWindow), items); });
     ACCEL entries[64];
-    int count = CopyAcceleratorTableA(table, entries, 64);
-    Finish();
+    int count = CopyAcceleratorTableA(LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS)),
+                                      entries, 64);
     std::set<UINT> commands;
     for (const auto &item : items)
         commands.insert(item.first);
@@ -127,98 +129,68 @@ TEST_F(MenuCommands, EveryCommandWorksAndEveryShownShortcutMatchesItsItem)
 
     std::map<UINT, std::string> after;
     for (UINT command : commands) {
-        StartWorking();
-        std::string before = State();
-        Command(command);
-        after[command] = State();
-        EXPECT_NE(after[command], before) << "command " << command << " " << items[command];
-        Finish();
+        Run([&] { Command(command); });
+        EXPECT_TRUE(changed) << "command " << command << " " << items[command];
+        after[command] = last;
     }
-
-    struct Key {
-        int key;
-        bool ctrl, shift;
-        UINT command;
-    };
-    // Keys of commands that their items do not show.
-    std::vector<Key> keys = {{VK_ESCAPE, false, false, IDM_EXIT}, {VK_F2, false, false, IDM_SAVE},
-                             {'B', true, false, IDM_BRACKETFLASH}};
-    for (const auto &item : items) {
-        size_t tab = item.second.find('\t');
-        if (tab == std::string::npos || item.second.substr(tab + 1) == "F1")
-            continue; // F1 comes as WM_HELP from the system, not as a key of the window
-        std::string shortcut = item.second.substr(tab + 1);
-        Key key = {0, shortcut.find("Ctrl+") == 0, shortcut.find("Shift+") != std::string::npos, item.first};
-        std::string name = shortcut.substr(shortcut.rfind('+') + 1);
-        key.key = name.size() == 1 ? name[0] : name == "Del" ? VK_DELETE : VK_F1 + std::atoi(name.c_str() + 1) - 1;
-        keys.push_back(key);
-    }
+    // Keys of commands that their items do not show, then the keys the items show (but F1:
+    // WM_HELP from the system, not a key of the window).
+    std::map<std::string, UINT> keys = {{"Esc", IDM_EXIT}, {"F2", IDM_SAVE}, {"Ctrl+B", IDM_BRACKETFLASH}};
+    for (const auto &[command, text] : items)
+        if (text.find('\t') != std::string::npos && text.substr(text.find('\t')) != "\tF1")
+            keys[text.substr(text.find('\t') + 1)] = command;
     EXPECT_GE(keys.size(), 24u);
-    for (const Key &key : keys) {
-        StartWorking();
-        PressKey(key.key, key.ctrl, key.shift);
-        EXPECT_EQ(State(), after[key.command]) << "key " << key.key << " ctrl " << key.ctrl << " shift " << key.shift;
-        Finish();
+    for (const auto &[shortcut, command] : keys) {
+        std::string name = shortcut.substr(shortcut.rfind('+') + 1);
+        int key = name.size() == 1 ? name[0] : name == "Del" ? VK_DELETE : name == "Esc" ? VK_ESCAPE
+                                                                 : VK_F1 + std::atoi(name.c_str() + 1) - 1;
+        Run([&] { PressKey(key, shortcut.find("Ctrl+") == 0, shortcut.find("Shift+") != std::string::npos); });
+        EXPECT_EQ(last, after[command]) << shortcut;
     }
 }
 
-TEST_F(ShellTest, TheMenusFollowTheSelectionTheHistoryTheClipboardTheNameAndTheFont)
+// Each state and the items it enables: Undo, Redo, Cut, Copy, Delete, Select All, Paste and Refresh, "1" for enabled.
+TEST_F(ShellTest, TheMenusFollowTheSelectionTheHistoryTheClipboardAndTheName)
 {
+    WriteFile("n.txt", "");
     Start();
     PutOnClipboard(nullptr);
-    HMENU edit = OpenPopup(EDIT_MENU_POSITION);
-    for (UINT command : {IDM_UNDO, IDM_REDO, IDM_CUT, IDM_COPY, IDM_DELETE, IDM_SELECTALL, IDM_PASTE})
-        EXPECT_FALSE(ItemEnabled(edit, command)) << command;
-    EXPECT_FALSE(ItemEnabled(OpenPopup(FILE_MENU_POSITION), IDM_REFRESH)) << "untitled";
-    Type("abc");
-    Select(0, 1);
-    PutOnClipboard("clip");
-    edit = OpenPopup(EDIT_MENU_POSITION);
-    for (UINT command : {IDM_UNDO, IDM_CUT, IDM_COPY, IDM_DELETE, IDM_SELECTALL, IDM_PASTE})
-        EXPECT_TRUE(ItemEnabled(edit, command)) << command;
-    EXPECT_FALSE(ItemEnabled(edit, IDM_REDO));
-    Command(IDM_UNDO);
-    EXPECT_EQ(StatusPart(3), "Modified") << "the status message is cleared again";
-    EXPECT_TRUE(ItemEnabled(OpenPopup(EDIT_MENU_POSITION), IDM_REDO));
-    Select(0, 0);
-    Type("\n");
-    EXPECT_FALSE(ItemEnabled(OpenPopup(EDIT_MENU_POSITION), IDM_SELECTALL)) << "the first line is empty";
-
-    auto checks = [this] {
-        HMENU advanced = OpenPopup(ADVANCED_MENU_POSITION);
-        return std::to_string(GetMenuState(advanced, IDM_FONTANSI, 0) & MF_CHECKED) +
-               std::to_string(GetMenuState(advanced, IDM_FONTOEM, 0) & MF_CHECKED);
+    const struct {
+        const char *state;
+        std::function<void()> reach;
+        const char *enabled;
+    } rows[] = {
+        {"empty and untitled", [] {}, "00000000"},
+        {"a selection and a clipboard", [this] { Type("abc"), Select(0, 1), PutOnClipboard("clip"); }, "10111110"},
+        {"undone", [this] { Command(IDM_UNDO); }, "01000010"},
+        {"an empty first line", [this] { Select(0, 0), Type("\nx"); }, "10000010"},
+        {"named", [this] { answers = {IDNO}, OpenByPath(Path("n.txt").c_str()); }, "00000011"},
     };
-    EXPECT_EQ(checks(), "80");
-    Command(IDM_FONTOEM); // refused by the control under Wine (a scalable font), kept as the setting
-    EXPECT_EQ(checks(), "08");
-    WriteFile("n.txt", "");
-    answers = {IDNO};
-    OpenByPath(Path("n.txt").c_str());
-    EXPECT_TRUE(ItemEnabled(OpenPopup(FILE_MENU_POSITION), IDM_REFRESH));
-    Close();
-    EXPECT_NE(ReadFile("Scrivlet.ini").find("\r\nFont=1\r\n"), std::string::npos);
+    for (const auto &row : rows) {
+        row.reach();
+        std::string enabled;
+        for (UINT item : {IDM_UNDO, IDM_REDO, IDM_CUT, IDM_COPY, IDM_DELETE, IDM_SELECTALL, IDM_PASTE, IDM_REFRESH}) {
+            HMENU popup = OpenPopup(item == IDM_REFRESH ? FILE_MENU_POSITION : EDIT_MENU_POSITION);
+            enabled += GetMenuState(popup, item, 0) & MF_GRAYED ? '0' : '1';
+        }
+        EXPECT_EQ(enabled, row.enabled) << row.state;
+    }
 }
 
-TEST_F(ShellTest, CaseConversionIndentAndBracketFlashKeepTheirSelectionAndOtherBits)
+// A conversion keeps its selection, an indent is one undo step.
+TEST_F(ShellTest, CaseConversionKeepsTheSelectionAndAnIndentIsOneUndoStep)
 {
     Start();
     Type("xaB1y\nz");
-    for (auto [command, text] : {std::pair<UINT, const char *>{IDM_INVERTCASE, "xAb1y\r\nz|1-4"},
-                                 {IDM_UPPERCASE, "xAB1y\r\nz|1-4"}, {IDM_LOWERCASE, "xab1y\r\nz|1-4"},
-                                 {IDM_ADDINDENT, "\txab1y\r\n\tz"}, {IDM_REMOVEINDENT, "xab1y\r\nz"}}) {
-        bool indent = command == IDM_ADDINDENT || command == IDM_REMOVEINDENT;
-        Select(indent ? 0 : 1, indent ? 7 : 4);
-        Command(command);
-        std::string selection = "|" + std::to_string(Selection().start) + "-" + std::to_string(Selection().end);
-        EXPECT_EQ(EditText() + (indent ? "" : selection), text);
-    }
-    for (int undo = 0; undo < 3; ++undo)
-        SendToEdit(AEM_UNDO, 0, 0);
-    EXPECT_EQ(EditText(), "xAB1y\r\nz") << "each conversion is one undo step";
-    SendToEdit(AEM_SETOPTIONS, 0, 0x6);
-    Command(IDM_BRACKETFLASH);
-    EXPECT_EQ(SendToEdit(AEM_GETOPTIONS, 0, 0), 0x7);
+    Select(1, 4);
+    Command(IDM_INVERTCASE);
+    EXPECT_EQ(EditText() + "|" + std::to_string(Selection().start) + "-" + std::to_string(Selection().end),
+              "xAb1y\r\nz|1-4");
+    Select(0, 7);
+    Command(IDM_ADDINDENT);
+    EXPECT_EQ(EditText(), "\txAb1y\r\n\tz");
+    SendToEdit(AEM_UNDO, 0, 0);
+    EXPECT_EQ(EditText(), "xAb1y\r\nz") << "one undo step";
 }
 
 } // namespace scrivlet

@@ -1,11 +1,9 @@
-// The program's compiled resources as the program and the system read them:
-// the controls its code names, the icon and the version block.
+// The program's compiled dialog templates against the controls its code names.
 #include "shell_fixture.h"
 
 #include "resources/resource.h"
 
-#include <algorithm>
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -36,8 +34,7 @@ BOOL CALLBACK CollectControls(HMODULE module, LPCSTR, LPSTR name, LONG_PTR contr
 
 } // namespace
 
-// Every control of ours that the code of the dialogs and the shell names is
-// in one of the program's dialog templates.
+// Every control of ours that the code of the dialogs and the shell names is in one of the program's dialog templates.
 TEST_F(ShellTest, EveryControlTheCodeNamesIsInADialogTemplate)
 {
     Start();
@@ -52,80 +49,20 @@ TEST_F(ShellTest, EveryControlTheCodeNamesIsInADialogTemplate)
     }
     size_t named = 0;
     for (const char *part : {"dialogs", "shell"}) {
-        WIN32_FIND_DATAA found;
-        std::string wildcard = std::string("Z:") + SCRIVLET_SOURCE_DIR + "/src/" + part + "/win32_*.cpp"; // Z: is /
-        std::replace(wildcard.begin(), wildcard.end(), '/', '\\');
-        HANDLE search = FindFirstFileA(wildcard.c_str(), &found);
-        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-            std::string file = std::string("src/") + part + "/" + found.cFileName, text = ReadSource(file);
+        for (const auto &entry : std::filesystem::directory_iterator(std::string("Z:") + SCRIVLET_SOURCE_DIR + "/src/" +
+                                                                     part)) { // Z: is /
+            std::string name = entry.path().filename().string(), file = std::string("src/") + part + "/" + name;
+            if (name.rfind("win32_", 0) != 0 || entry.path().extension() != ".cpp")
+                continue;
+            std::string text = ReadSource(file);
             for (std::sregex_iterator it(text.begin(), text.end(), use), end; it != end; ++it) {
                 auto number = numbers.find(it->str());
                 named += number != numbers.end();
                 EXPECT_TRUE(number == numbers.end() || controls.count(number->second)) << file << ": " << it->str();
             }
         }
-        FindClose(search);
     }
-    EXPECT_GT(numbers.size(), 80u);
     EXPECT_GT(named, 80u);
-}
-
-// At both sizes the icon leaves the corners clear (the mask works) and its
-// page shows lines of coloured code: saturated pixels, the code's blue, green...
-TEST(IconTest, LoadsAtBothSizesWithClearCornersAndColouredCode)
-{
-    const COLORREF background = RGB(255, 0, 255);
-    for (int size : {16, 32}) {
-        HICON icon = HICON(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_SCRIVLET), IMAGE_ICON, size, size, 0));
-        ASSERT_NE(icon, nullptr) << size;
-        HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-        HBITMAP target = CreateCompatibleBitmap(screen, size, size);
-        ReleaseDC(nullptr, screen);
-        HGDIOBJ old = SelectObject(dc, target);
-        HBRUSH brush = CreateSolidBrush(background);
-        RECT all = {0, 0, size, size};
-        FillRect(dc, &all, brush);
-        EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL));
-        int coloured = 0;
-        for (int i = 0; i < size * size; ++i) {
-            COLORREF pixel = GetPixel(dc, i % size, i / size);
-            int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
-            coloured += pixel != background && std::max({r, g, b}) - std::min({r, g, b}) > 100;
-        }
-        EXPECT_GE(coloured, size / 2) << size;
-        for (POINT corner : {POINT{0, 0}, POINT{size - 1, 0}, POINT{0, size - 1}})
-            EXPECT_EQ(GetPixel(dc, corner.x, corner.y), background) << size;
-        SelectObject(dc, old);
-        DeleteObject(brush), DeleteObject(target), DeleteDC(dc), DestroyIcon(icon);
-    }
-}
-
-// The version block's numbers and texts agree, and its strings are found
-// through the translation it declares, as Explorer finds them.
-TEST(VersionInfoTest, NumbersAndTextsAgree)
-{
-    char path[MAX_PATH] = {}, version[64], query[96], *text = nullptr;
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD ignored = 0, size = GetFileVersionInfoSizeA(path, &ignored);
-    ASSERT_GT(size, 0u) << "the module must carry a version block";
-    std::vector<char> block(size);
-    VS_FIXEDFILEINFO *fixed = nullptr;
-    WORD *translation = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, block.data()) &&
-                VerQueryValueA(block.data(), "\\", reinterpret_cast<void **>(&fixed), &length) &&
-                VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation), &length));
-    std::snprintf(version, sizeof version, "%lu.%lu.%lu.%lu", fixed->dwFileVersionMS >> 16, fixed->dwFileVersionMS & 0xFFFF,
-                  fixed->dwFileVersionLS >> 16, fixed->dwFileVersionLS & 0xFFFF);
-    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
-    EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
-    for (const auto &[name, value] : {std::pair<const char *, const char *>{"FileVersion", version},
-                                      {"ProductVersion", version}, {"ProductName", "Scrivlet"},
-                                      {"OriginalFilename", "Scrivlet.exe"}}) {
-        std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
-        ASSERT_TRUE(VerQueryValueA(block.data(), query, reinterpret_cast<void **>(&text), &length)) << query;
-        EXPECT_STREQ(text, value) << name;
-    }
 }
 
 } // namespace scrivlet

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace scrivlet {
 
@@ -19,25 +21,9 @@ ShellTest *current = nullptr;
 
 void DeleteFolder(const std::string &folder)
 {
-    std::string from = folder.substr(0, folder.size() - 1) + '\0'; // without the backslash, twice NUL-ended
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&operation);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
-
-void ForgetRegistry()
-{
-    RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKey);
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRegistryKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, "Path");
-        RegCloseKey(key);
-    }
-}
-
-// The seams, as the current test answers them.
 
 // ReadFile, failing once the test's count of bytes is used up.
 BOOL ReadUntilFailure(HANDLE file, void *buffer, DWORD count, DWORD *read)
@@ -73,13 +59,13 @@ template <typename T> bool TakeFront(std::deque<T> &queue, T *front)
     return true;
 }
 
-int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
+int AnswerBox(HWND, const char *text, const char *title, UINT type)
 {
     TickAutoSaveIfAsked();
     char status[kStatusMessageSize] = "";
     if (g_app.statusBar != nullptr)
         SendMessageA(g_app.statusBar, SB_GETTEXTA, 3, reinterpret_cast<LPARAM>(status));
-    current->boxes.push_back({owner, text, title, type, status});
+    current->boxes.push_back({text, title, type, status});
     int answer = IDOK;
     if (!TakeFront(current->answers, &answer) && (type & MB_TYPEMASK) == MB_YESNOCANCEL) {
         ADD_FAILURE() << "unexpected question: " << text;
@@ -88,8 +74,7 @@ int AnswerBox(HWND owner, const char *text, const char *title, UINT type)
     return answer;
 }
 
-// Fills the record as the common dialog does: the path, the offset of its
-// file name and the file title.
+// Fills the record as the common dialog does: the path, its name's offset and the file title.
 BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
 {
     TickAutoSaveIfAsked();
@@ -104,31 +89,19 @@ BOOL AnswerFileDialog(OPENFILENAMEA *record, std::deque<std::string> &choices)
     return TRUE;
 }
 
-BOOL AnswerSave(OPENFILENAMEA *record)
-{
-    current->saveDialogNames.push_back(record->lpstrFile);
-    current->saveDialogFolders.push_back(record->lpstrInitialDir != nullptr ? record->lpstrInitialDir : "");
-    return AnswerFileDialog(record, current->saveChoices);
-}
-
-// A modal dialog runs with a timer of the thread that hands the dialog to
-// the driver once it shows: the dialogs that showed before it opened (the
-// one that opened it among them) are not handed on.
+// A timer hands a modal dialog to the driver once it shows; those shown before it opened are not.
 std::vector<HWND> dialogsBefore;
-
-BOOL CALLBACK CollectDialogs(HWND window, LPARAM result)
-{
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window))
-        reinterpret_cast<std::vector<HWND> *>(result)->push_back(window);
-    return TRUE;
-}
 
 std::vector<HWND> VisibleDialogs()
 {
     std::vector<HWND> dialogs;
-    EnumThreadWindows(GetCurrentThreadId(), CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM result) -> BOOL {
+        char name[16] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (std::string(name) == "#32770" && IsWindowVisible(window))
+            reinterpret_cast<std::vector<HWND> *>(result)->push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&dialogs));
     return dialogs;
 }
 
@@ -138,14 +111,13 @@ void CALLBACK DriveShownDialog(HWND, UINT, UINT_PTR timer, DWORD)
         if (std::find(dialogsBefore.begin(), dialogsBefore.end(), dialog) != dialogsBefore.end())
             continue;
         KillTimer(nullptr, timer);
-        std::function<void(HWND)> driver = std::move(current->dialogDriver);
-        current->dialogDriver = nullptr;
+        std::function<void(HWND)> driver = std::exchange(current->dialogDriver, nullptr);
         if (!driver) {
             ADD_FAILURE() << "a dialog showed without a driver";
             SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            return;
+        } else {
+            driver(dialog);
         }
-        driver(dialog);
         return;
     }
 }
@@ -179,25 +151,9 @@ BOOL AnswerPrint(PRINTDLGA *record)
     if (!answer.ok)
         return FALSE;
     record->hDC = answer.withDevice ? CreateTestPrinterDC() : nullptr;
-    record->nCopies = answer.copies;
-    record->lCustData = answer.customData;
+    record->nCopies = 1;
+    record->lCustData = 0;
     return TRUE;
-}
-
-BOOL AnswerColour(CHOOSECOLORA *record)
-{
-    long answer = -1;
-    if (!TakeFront(current->colourAnswers, &answer) || answer < 0)
-        return FALSE;
-    record->rgbResult = COLORREF(answer);
-    return TRUE;
-}
-
-DWORD CALLBACK CollectText(DWORD_PTR cookie, LPBYTE buffer, DWORD count, DWORD *done)
-{
-    reinterpret_cast<std::string *>(cookie)->append(reinterpret_cast<const char *>(buffer), count);
-    *done = count;
-    return 0;
 }
 
 } // namespace
@@ -216,9 +172,9 @@ std::vector<std::string> ListTexts(HWND dialog, int list)
 void SelectEntry(HWND dialog, int list, int index, bool doubleClick)
 {
     SendDlgItemMessageA(dialog, list, LB_SETCURSEL, WPARAM(index), 0);
-    for (WORD code : {WORD(LBN_SELCHANGE), WORD(doubleClick ? LBN_DBLCLK : 0)})
-        if (code != 0)
-            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, code), LPARAM(GetDlgItem(dialog, list)));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE), LPARAM(GetDlgItem(dialog, list)));
+    if (doubleClick)
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(list, LBN_DBLCLK), LPARAM(GetDlgItem(dialog, list)));
 }
 
 void ShellTest::SetUp()
@@ -236,21 +192,23 @@ void ShellTest::SetUp()
     ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/styles.dat", Path("styles.dat").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA(SCRIVLET_DATA_DIR "/Scrivlet.ini", Path("Scrivlet.ini").c_str(), FALSE));
-    ForgetRegistry();
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKey);
     auto answerOpen = [](OPENFILENAMEA *record) {
         ++current->openDialogsShown;
         return AnswerFileDialog(record, current->openChoices);
+    };
+    auto answerSave = [](OPENFILENAMEA *record) {
+        current->saveDialogNames.push_back(record->lpstrFile);
+        return AnswerFileDialog(record, current->saveChoices);
     };
     auto countHelp = [](HWND, const char *file, UINT command, ULONG_PTR) -> BOOL {
         EXPECT_EQ(file + std::to_string(command), "Scrivlet.hlp" + std::to_string(HELP_FINDER));
         return ++current->helpCalls;
     };
-    auto answerFolder = [](void *) -> void * { // the chosen folder's path, "" or none for Cancel
-        std::string path;
-        return TakeFront(current->folderAnswers, &path) && !path.empty() ? ILCreateFromPathA(path.c_str()) : nullptr;
-    };
-    g_seams = {AnswerBox,      answerOpen,   AnswerSave,   countHelp,       AnswerPrint,
-               DriveDialogBox, AnswerColour, answerFolder, ReadUntilFailure};
+    auto cancelColour = [](CHOOSECOLORA *) { return FALSE; };
+    auto cancelFolder = [](void *) -> void * { return nullptr; };
+    g_seams = {AnswerBox,      answerOpen,   answerSave,   countHelp,       AnswerPrint,
+               DriveDialogBox, cancelColour, cancelFolder, ReadUntilFailure};
 }
 
 void ShellTest::TearDown()
@@ -263,7 +221,7 @@ void ShellTest::TearDown()
     RemoveFileFaults();
     SetCurrentDirectoryA(previousDirectory.c_str());
     DeleteFolder(folder);
-    ForgetRegistry();
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRegistryKey);
     current = nullptr;
 }
 
@@ -276,15 +234,14 @@ void ShellTest::WriteFile(const std::string &name, const std::string &bytes) con
 
 std::string ShellTest::ReadFile(const std::string &name) const
 {
-    std::ifstream file(Path(name), std::ios::binary);
     std::ostringstream bytes;
-    bytes << file.rdbuf();
+    bytes << std::ifstream(Path(name), std::ios::binary).rdbuf();
     return bytes.str();
 }
 
 void ShellTest::Start(const std::string &commandLine)
 {
-    // The class stays registered from an earlier start, as for a previous instance.
+    // The class stays registered from an earlier start: a previous instance.
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA existing;
     HINSTANCE previous = GetClassInfoA(instance, kAppName, &existing) ? instance : nullptr;
@@ -314,18 +271,6 @@ void ShellTest::Drop(const std::vector<std::string> &paths) const
     SendMessageA(g_app.mainWindow, WM_DROPFILES, WPARAM(memory), 0);
 }
 
-void ShellTest::ProcessPendingMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(int(message.wParam)); // left for the test to see
-            break;
-        }
-        ProcessMessage(&message);
-    }
-}
-
 void ShellTest::PressKey(int key, bool ctrl, bool shift)
 {
     BYTE keys[256], held[256];
@@ -335,24 +280,57 @@ void ShellTest::PressKey(int key, bool ctrl, bool shift)
     held[VK_SHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(held);
     PostMessageA(g_app.editControl, WM_KEYDOWN, WPARAM(key), 1);
-    ProcessPendingMessages();
+
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(int(message.wParam)); // left for the test to see
+            break;
+        }
+        ProcessMessage(&message);
+    }
     SetKeyboardState(keys);
+}
+
+HMENU ShellTest::OpenPopup(int position) const
+{
+    HMENU popup = GetSubMenu(GetMenu(g_app.mainWindow), position);
+    SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(popup), position);
+    return popup;
 }
 
 std::string ShellTest::EditText() const
 {
     std::string text;
-    AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, CollectText};
+    AESTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, [](DWORD_PTR cookie, LPBYTE buffer, DWORD count,
+                                                                 DWORD *done) -> DWORD {
+        reinterpret_cast<std::string *>(cookie)->append(reinterpret_cast<const char *>(buffer), count);
+        *done = count;
+        return 0;
+    }};
     SendMessageA(g_app.editControl, AEM_STREAMOUT, 0, reinterpret_cast<LPARAM>(&stream));
     return text;
 }
 
+std::string TextOf(HWND window, UINT message, WPARAM wParam)
+{
+    char text[512] = "";
+    SendMessageA(window, message, wParam, reinterpret_cast<LPARAM>(text));
+    return text;
+}
 
 std::vector<std::string> ShellTest::BoxTexts() const
 {
     std::vector<std::string> texts;
     for (const ShownBox &box : boxes)
         texts.push_back(box.text);
+    return texts;
+}
+
+std::vector<std::string> ShellTest::TakeBoxTexts()
+{
+    std::vector<std::string> texts = BoxTexts();
+    boxes.clear();
     return texts;
 }
 
