@@ -177,20 +177,4 @@ TEST_F(ShellTest, TheMenusFollowTheSelectionTheHistoryTheClipboardAndTheName)
     }
 }
 
-// A conversion keeps its selection, an indent is one undo step.
-TEST_F(ShellTest, CaseConversionKeepsTheSelectionAndAnIndentIsOneUndoStep)
-{
-    Start();
-    Type("xaB1y\nz");
-    Select(1, 4);
-    Command(IDM_INVERTCASE);
-    EXPECT_EQ(EditText() + "|" + std::to_string(Selection().start) + "-" + std::to_string(Selection().end),
-              "xAb1y\r\nz|1-4");
-    Select(0, 7);
-    Command(IDM_ADDINDENT);
-    EXPECT_EQ(EditText(), "\txAb1y\r\n\tz");
-    SendToEdit(AEM_UNDO, 0, 0);
-    EXPECT_EQ(EditText(), "xAb1y\r\nz") << "one undo step";
-}
-
 } // namespace scrivlet
