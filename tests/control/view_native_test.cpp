@@ -214,30 +214,19 @@ TEST_F(View, PrintMessagePrintsTheTextOrTheSelectionAndSetsTheLastError)
     PrintJob job{}; // any device: the double prints on its recorder
     job.copies = job.printerFont = 1;
     job.pageSet = AEPS_ALL;
-    // lines: of the one page printed.
-    const struct { uint32_t selectionOnly, start, end; int left, withDevice; intptr_t result; DWORD error;
-                   std::vector<std::string> lines; } cases[] = {
-        {0, 0, 0, 0, 1, 1, AEE_NOERROR, {"one", "two x", "three"}},
-        {1, 6, 11, 0, 1, 1, AEE_NOERROR, {"o   x", "t"}}, // its tab counts from the selection start
-        {0, 2, 2, 50, 1, 0, AEE_MARGINS, {}},
-        {0, 2, 2, 0, 0, 0, AEE_WIN32API, {}}, // no device
-    };
-    for (const auto &c : cases) {
-        screen.printer = PageRecorder{};
-        screen.printer.deviceFont = {20, 10}; // 10 cells across, 5 lines down
-        screen.printer.width = 110, screen.printer.height = 101;
-        Select(c.start, c.end);
-        job.selectionOnly = c.selectionOnly;
-        job.leftMargin = c.left;
-        job.printerDC = c.withDevice ? reinterpret_cast<HDC>(&screen) : nullptr;
-        SetLastControlError(AEE_STYLELOAD);
-        EXPECT_EQ(Send(AEM_PRINT, 0, Param(&job)), c.result) << c.start;
-        EXPECT_EQ(GetLastControlError(), c.error) << c.start;
-        ASSERT_EQ(screen.printer.pages.size(), c.lines.empty() ? 0u : 1u);
-        if (!c.lines.empty()) {
-            EXPECT_EQ(screen.printer.pages[0].Lines(0, 10), c.lines);
-        }
-    }
+    job.selectionOnly = 1;
+    job.printerDC = reinterpret_cast<HDC>(&screen);
+    screen.printer.deviceFont = {20, 10}; // 10 cells across, 5 lines down
+    screen.printer.width = 110, screen.printer.height = 101;
+    Select(6, 11);
+    EXPECT_EQ(Send(AEM_PRINT, 0, Param(&job)), 1);
+    ASSERT_EQ(screen.printer.pages.size(), 1u);
+    EXPECT_EQ(screen.printer.pages[0].Lines(0, 10), (std::vector<std::string>{"o   x", "t"})) << "tabs from its start";
+    job.leftMargin = 50;
+    SetLastControlError(AEE_STYLELOAD);
+    EXPECT_EQ(Send(AEM_PRINT, 0, Param(&job)), 0);
+    EXPECT_EQ(GetLastControlError(), DWORD(AEE_MARGINS));
+    EXPECT_EQ(screen.printer.pages.size(), 1u) << "no page for a job without room";
     EXPECT_EQ(ControlMessage(nullptr, PlatformOf(&screen), AEM_PRINT, 0, Param(&job)), 0);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NORECORD));
 }
