@@ -74,9 +74,7 @@ std::string FilterOf(const IdList *list, uint32_t *leftOut)
     return filter.substr(0, filter.find("\0\0"s) + 2);
 }
 
-// 20 bytes of "All files", 491 of the long entry (63 + 1 + 258 + 169) and
-// the final NUL fill the 512 bytes exactly; one byte more does not fit, and
-// then the short type after it does. A nameless type would end the filter.
+// "All files" (20), the long entry (491) and a NUL fill 512 bytes; one more does not fit.
 TEST_F(FileTypes, FilterListsTypesWithExtensionsAndLeavesOutWhatDoesNotFit)
 {
     uint32_t leftOut = 99;

@@ -1,5 +1,4 @@
-// What the settings and file-type tests share: records filled with their
-// defaults, an empty file-type list, and short text forms of both.
+// Shared by the settings and file-type tests: default records, a type list, text forms.
 #pragma once
 
 #include "config/file_types.h"

@@ -1,8 +1,4 @@
-// Typing and key presses through WM_CHAR and WM_KEYDOWN: insertion and
-// overwriting, deletion, caret moves with Shift and Ctrl, auto indent, tabs
-// as spaces, the bracket flash, undo steps and notifications; the left mouse
-// button through WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE,
-// WM_LBUTTONUP and the auto-scroll timer.
+// Keystrokes through WM_CHAR and WM_KEYDOWN, the left mouse button and the auto-scroll timer.
 #include "support/control_fixture.h"
 
 #include <algorithm>
@@ -120,8 +116,7 @@ int Y(int row) { return 1 + 13 * row + 6; }
 
 using MouseTest = ControlTest;
 
-// Each step is a message at a pixel (or a timer tick with the pointer
-// there), then the selection, the caret's column and the top line.
+// Each step: a message at a pixel or a timer tick, then selection, caret column and top line.
 TEST_F(MouseTest, ClicksDragsAndTicksSelect)
 {
     struct Step { unsigned message; uintptr_t flags; int x, y; const char *selection; int column, top; };

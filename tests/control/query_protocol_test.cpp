@@ -1,6 +1,4 @@
-// The query and setting messages, search, the memory watch, which messages
-// the window procedure keeps, and what a window without record answers;
-// streaming text in and out through callbacks.
+// Queries, setters, search, the memory watch, records missing, streaming in and out.
 #include "support/control_fixture.h"
 
 #include <algorithm>
@@ -55,10 +53,8 @@ TEST_F(Query, SettersAnswerAndGettersGiveBack)
     const DWORD widths[] = {2, 8};
     const struct { unsigned message; uintptr_t wParam; intptr_t lParam, result; unsigned get; intptr_t got; } cases[] = {
         {AEM_SETTABSTOPS, (1u << 16) | 2, Param(widths), 1, AEM_GETCARETCOLUMN, 11}, // stops at 2, 10, 18
-        {AEM_SETOPTIONS, 0, 5, 5, AEM_GETOPTIONS, 5},
         {AEM_SETLIMITTEXT, 0, 0, 1, AEM_GETLIMITTEXT, 65536},
         {AEM_SETLIMITTEXT, 0, intptr_t(0xFFFFFFFFu), 1, AEM_GETLIMITTEXT, intptr_t(4294967294u)},
-        {AEM_SETUNDOLEVELS, 3, 0, 1, AEM_GETUNDOLEVELS, 3},
         {AEM_SETSTYLE, 0, 77, 1, AEM_GETSTYLE, 77},
         {kWmGetDlgCode, 0, 0, 12, AEM_CANREDO, 0}, // DLGC_WANTALLKEYS + DLGC_HASSETSEL
         {kWmUser, 7, 9, 0, AEM_GETTEXTLENGTH, 5},   // just outside the control's range

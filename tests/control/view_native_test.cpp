@@ -1,6 +1,4 @@
-// The view over the platform double: scroll ranges and steps, what the painter
-// draws, what a drag asks of the window system, and AEM_PRINT on the
-// double's recording printer.
+// The view over the platform double: scrolling, painting, dragging and AEM_PRINT.
 #include "control/control_engine.h"
 #include "control/view_requests.h"
 #include "core/control_error.h"
@@ -122,8 +120,7 @@ TEST_F(View, ScrollingCarriesTheCommentStateDownAndRecomputesItUp)
     }
 }
 
-// A paint device that keeps the last byte drawn into each cell of rows 0 … 3
-// ('.' for a cell never drawn): selected cells as '#', cells in a class colour upper-case.
+// Rows 0-3 as drawn ('.' never drawn): selected cells '#', cells in a class colour upper-case.
 struct Grid {
     uint32_t text = 0, back = 0;
     int x = 0, y = 0;
@@ -186,8 +183,7 @@ TEST_F(View, PaintDrawsTabsSelectionColoursAndOnlyTheUpdatedRows)
     EXPECT_EQ(grid.Drawn(), std::string(8, ' ') + "A   B   C|||") << "tabs end at columns 8, 12 and 16";
 }
 
-// The auto-scroll timer runs exactly while a drag is outside the whole
-// cells (80 × 25 and 3 pixels of a partial row and column).
+// The auto-scroll timer runs exactly while a drag is outside the whole 80 x 25 cells.
 TEST_F(View, TheDragTimerRunsOutsideTheWholeCells)
 {
     Open("caf\xE9s and more", 80, 25, AES_AUTOHSCROLL | AES_AUTOVSCROLL, 3);

@@ -1,5 +1,4 @@
-// The one safe write under every file the program writes for the user:
-// whatever fails, the old file stays whole and no new file is left behind.
+// Whatever fails, the old file stays whole and no new file is left behind.
 #include "core/safe_write.h"
 
 #include "config/file_types.h"

@@ -1,5 +1,4 @@
-// A folder of its own under the system's temporary folder for the tests that
-// read and write files; it goes with everything in it.
+// A temporary folder for tests that read and write files, removed with its contents.
 #pragma once
 
 #include <filesystem>

@@ -1,5 +1,4 @@
-// The style set's own rules; what the messages add to them (names cut to
-// their field, records listed and copied) is pinned by the style protocol test.
+// The style set's own rules; the messages' part is pinned by the style protocol test.
 #include "highlight/style_model.h"
 
 #include "core/allocation.h"

@@ -1,5 +1,4 @@
-// Styles for the highlighter and style tests, written as the records of a
-// style file: "X,name\nC,Keyword,0,0,ff\nS,if" is one style of one class.
+// Styles as style-file records: "X,name\nC,Keyword,0,0,ff\nS,if" is one style of one class.
 #pragma once
 
 #include "core/scratch_folder.h"

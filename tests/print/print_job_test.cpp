@@ -67,7 +67,6 @@ TEST_F(PrintJobTest, LinesWrapAndPagesBreakAtTheBodysEdges)
         {111, 101, "abcdefghijkl", {{"abcdefghijk", "l"}}},
         {110, 100, "1\n2\n3\n4\n5", {{"1", "2", "3", "4"}, {"5"}}},
         {110, 101, "a\n\n\n\n\n\n\nb", {{"a"}, {"b"}}}, // blank lines at a page's end are consumed
-        {110, 101, "a\tb\n\tc", {{"a   b", "    c"}}},
         {110, 101, std::string(48, 'x') + "\ty",
          {{"xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxx  "}, {"    y"}}},
     };

@@ -1,6 +1,4 @@
-// The protocol tests see a control only through this fixture: natively the
-// engine with a recording platform, under Wine a real AdvancedEdit window in
-// a parent window that records every notification.
+// The protocol tests' one view of a control, native or a real window under Wine.
 #pragma once
 
 #ifdef _WIN32
@@ -27,8 +25,7 @@ enum : unsigned {
     kWmUndo = 772, kWmGetDlgCode = 135, kWmUser = 1024,
 };
 
-// A notification as the parent receives it: AEN_SELCHANGE carries the
-// selection, AEN_KEYDOWN the key and its data, the others nothing.
+// As the parent receives it: AEN_SELCHANGE the selection, AEN_KEYDOWN key and data.
 struct Notification { unsigned code; DWORD first, second; };
 bool operator==(const Notification &a, const Notification &b);
 std::ostream &operator<<(std::ostream &out, const Notification &n);

@@ -1,5 +1,4 @@
-// What only a real window shows: the blits of a scroll and the repaints of an
-// edit against a full repaint, the scroll bars, the timers and the system caret.
+// What only a real window shows: blits, repaints, scroll bars, timers and the caret.
 #include "support/control_fixture.h"
 #include "support/window_capture.h"
 
@@ -73,8 +72,7 @@ std::string TallText()
     return text;
 }
 
-// A cell is blank (0), inked (1), red (3) or inverted with glyph pixels (4):
-// the class colour comes back after the selection.
+// A cell blank (0), inked (1), red (3) or inverted (4): the colour returns after the selection.
 TEST_F(ViewPixelTest, CellsShowTheirCharactersSelectionAndColour)
 {
     UseKeywordStyle();
@@ -94,9 +92,7 @@ TEST_F(ViewPixelTest, CellsShowTheirCharactersSelectionAndColour)
     EXPECT_EQ(seen, "443011");
 }
 
-// A scroll blits what stays visible and repaints the band it uncovers; an
-// edit repaints what it changes: the result must be what a full repaint
-// draws. The scroll bars are drawn once when a keystroke ends.
+// Scrolls and edits draw what a full repaint draws; the bars too.
 TEST_F(ViewPixelTest, ScrollsAndEditsShowWhatAFullRepaintShows)
 {
     UseKeywordStyle();
@@ -152,8 +148,7 @@ TEST_F(ViewPixelTest, TimersRunOnlyWhileTheirWorkLasts)
     EXPECT_FALSE(KillTimer(control, 2));
 }
 
-// The system caret: two pixels wide, one line high, on the cell of its
-// offset, following the view, there only while the control has the focus.
+// The caret: 2 pixels by a line on its cell, following the view, only while focused.
 TEST_F(ViewPixelTest, CaretSitsOnItsCellAndFollowsTheView)
 {
     Show(TallText());
