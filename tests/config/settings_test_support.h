@@ -44,8 +44,7 @@ struct SettingsTest : testing::Test {
         return text;
     }
 
-    // One type per "|": name:extensions:widths:keep tabs:templates:style, the
-    // template slots joined by ";" up to the last used one.
+    // One type per "|": name:extensions:widths:keep tabs:templates (";" up to the last used):style.
     std::string Types() const
     {
         std::string out;

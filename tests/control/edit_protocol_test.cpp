@@ -146,9 +146,7 @@ TEST_F(ReplaceAll, ReplacesFromItsStartAndUndoesStepByStep)
             Send(AEM_UNDO);
         EXPECT_EQ(Text() + " " + std::to_string(Send(AEM_CANUNDO)), std::string(c.text) + " 0") << "a step each";
     }
-    // The third replacement would make 10 bytes: its match goes, as
-    // AEM_REPLACESEL deletes the selection before the insertion is
-    // refused, and the fourth fits again.
+    // A refused third replacement still deletes its match, as AEM_REPLACESEL does; the fourth fits.
     SetText("a a a a");
     Send(AEM_SETLIMITTEXT, 0, 9);
     AEREPLACEALL request = {0, "a", "bb"};
@@ -185,8 +183,7 @@ TEST_F(ClipboardTest, CopyCutAndPasteConvertLineEnds)
         Send(kWmUndo);
         EXPECT_EQ(Text() == c.text, c.undoable || std::string(c.text) == c.expected) << "undone";
     }
-    // A block without a NUL ends with its size; Wine's clipboard puts a NUL
-    // of its own into the last byte.
+    // A block without a NUL ends with its size (Wine's clipboard puts one into the last byte).
     SetText("");
     PutClipboardText(std::string(100, 'x'), false);
     Send(kWmPaste);

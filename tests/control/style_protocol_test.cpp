@@ -21,8 +21,7 @@ void Fill(char (&field)[AE_STYLETEXTSIZE], const std::string &text)
 }
 
 struct Styles : ControlTest {
-    // Adds a class (kind AESK_CLASS), a range (start and end texts) or a
-    // symbol of class `cls`; the new item's identifier or 0.
+    // Adds a class, a range (start and end texts) or a symbol of class `cls`; its identifier or 0.
     DWORD Add(DWORD style, DWORD kind, const std::string &text, const std::string &end = "", DWORD cls = 1,
               int caseSensitive = 1)
     {
@@ -148,13 +147,10 @@ struct OptionsProtocol : ControlTest {
     }
 };
 
+// The fields a control takes; an auto-save period of 33 that no control touches.
 Options ControlOptions(uint32_t bracketHelp, int32_t undoLevels, uint32_t autoIndent)
 {
-    Options options = {};
-    options.bracketHelp = bracketHelp;
-    options.undoLevels = undoLevels;
-    options.autoIndent = autoIndent;
-    return options;
+    return Options{0, 33, 0, bracketHelp, 0, undoLevels, autoIndent, {}};
 }
 
 TEST_F(OptionsProtocol, AppliedOptionsAreGatheredBackAndARefusalIsReported)
@@ -170,7 +166,6 @@ TEST_F(OptionsProtocol, AppliedOptionsAreGatheredBackAndARefusalIsReported)
         EXPECT_EQ(ApplyControlOptions(&applied, SendThrough, this), c.error);
         EXPECT_EQ(uint32_t(Send(AEM_GETOPTIONS)), c.bits);
         Options gathered = ControlOptions(0, 0, 0);
-        gathered.autoSavePeriod = 33;
         GatherControlOptions(&gathered, SendThrough, this);
         EXPECT_EQ(gathered.bracketHelp * 100 + uint32_t(gathered.undoLevels) * 10 + gathered.autoIndent,
                   c.gathered) << c.applied.undoLevels;

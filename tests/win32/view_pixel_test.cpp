@@ -96,8 +96,7 @@ TEST_F(ViewPixelTest, CellsShowTheirCharactersSelectionAndColour)
 TEST_F(ViewPixelTest, ScrollsAndEditsShowWhatAFullRepaintShows)
 {
     UseKeywordStyle();
-    // A text streamed in with drawing off, into a new control and into one
-    // scrolled a page down: its bars and the corner between them are drawn.
+    // Streamed in with drawing off, into a new and a scrolled control: bars and corner are drawn.
     for (int pass = 0; pass < 2; ++pass) {
         Send(WM_VSCROLL, SB_PAGEDOWN, 0);
         SetText(TallText());
