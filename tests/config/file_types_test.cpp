@@ -12,7 +12,6 @@ namespace {
 using namespace std::string_literals;
 using FileTypes = SettingsTest;
 
-// A type of that name and extensions, inserted into the list.
 FileType *Add(IdList *list, const char *name, const char *extensions = "")
 {
     FileType *type = CreateFileType(nullptr, name, extensions, 1, "", "", "");

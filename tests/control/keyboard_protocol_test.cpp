@@ -17,7 +17,7 @@ constexpr intptr_t kKeyData = 0x014D0001; // repeat 1, scan code 0x4D, extended
 constexpr int K = 0x1000; // K + virtual key: a WM_KEYDOWN; any other stroke is a WM_CHAR
 
 // Settings a case starts from.
-enum : unsigned { kOverwrite = 1, kSpaces = 2, kIndent = 4, kFlash = 8, kCtrlHeld = 16, kShiftHeld = 32 };
+enum : unsigned { kOverwrite = 1, kSpaces = 2, kIndent = 4, kCtrlHeld = 16, kShiftHeld = 32 };
 
 class KeyboardTest : public ControlTest {
 protected:
@@ -36,10 +36,9 @@ protected:
 
 Notification KeyDown(DWORD key) { return {AEN_KEYDOWN, key, DWORD(kKeyData)}; }
 
-// Edits, and caret moves (expected and undone text nullptr: unchanged).
+// Edits and caret moves, then one undo step (expected and undone text nullptr: unchanged).
 TEST_F(KeyboardTest, KeystrokesEditTheTextAndMoveTheCaret)
 {
-    // undone: after one undo step.
     const struct { const char *text; DWORD from, to; unsigned settings; std::vector<int> strokes;
                    const char *expected, *selection, *undone; } cases[] = {
         {"", 0, 0, 0, {'a', 'b'}, "ab", "2-2", "a"},

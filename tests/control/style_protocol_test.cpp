@@ -41,8 +41,7 @@ struct Styles : ControlTest {
     }
 };
 
-// Runs a test body in a fresh temporary folder as the current directory.
-struct InTemporaryFolder {
+struct InTemporaryFolder { // a fresh temporary folder as the current directory
     fs::path previous = fs::current_path();
     fs::path folder = fs::temp_directory_path() / ("scrivlet-styles-" + std::to_string(std::rand()));
     InTemporaryFolder() { fs::create_directories(folder), fs::current_path(folder); }
@@ -140,7 +139,6 @@ TEST_F(Styles, SavedStylesLoadAgainAndWithTheFirstControl)
 }
 
 struct OptionsProtocol : ControlTest {
-    // The SendToControl of these tests: the fixture's Send.
     static intptr_t SendThrough(void *test, unsigned message, uintptr_t wParam, intptr_t lParam)
     {
         return static_cast<OptionsProtocol *>(test)->Send(message, wParam, lParam);

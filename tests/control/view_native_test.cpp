@@ -22,8 +22,7 @@ std::string Box(int left, int top, int right, int bottom)
     return std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(right) + "," + std::to_string(bottom);
 }
 
-// `count` lines "line", 5 bytes a line.
-std::string Lines(int count)
+std::string Lines(int count) // `count` lines "line"
 {
     std::string text;
     for (int i = 0; i < count; ++i)
@@ -68,16 +67,14 @@ struct View : testing::Test {
         AERANGE range = {a, b};
         Send(AEM_SETSEL, 1, Param(&range));
     }
-    // The keyword "if" and comments from '{' to '}'.
-    void UseStyle()
+    void UseStyle() // the keyword "if", comments from '{' to '}'
     {
         uint32_t style = CreateStyle("s", nullptr);
         AddSymbol(style, "if", 2, AddClass(style, "Keyword", 1, 0, 0xFF));
         AddRange(style, "{", 1, "}", 1, 0, 0, AddClass(style, "Comment", 1, 0, 0x8000));
         Send(AEM_SETSTYLE, 0, style);
     }
-    // The horizontal and vertical positions and the top line.
-    std::string Scrolled()
+    std::string Scrolled() // the horizontal and vertical positions and the top line
     {
         return Box(screen.bars[kHorizontalBar].position, screen.bars[kVerticalBar].position, int(record->topLine), 0);
     }

@@ -17,7 +17,6 @@ struct ScratchFolder {
     ~ScratchFolder() { std::filesystem::remove_all(folder); }
 
     std::string Path(const std::string &name) const { return (folder / name).string(); }
-    // Writes a file of these bytes; gives its path.
     std::string Put(const std::string &name, const std::string &bytes) const
     {
         std::ofstream(Path(name), std::ios::binary) << bytes;

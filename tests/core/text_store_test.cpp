@@ -13,8 +13,7 @@ namespace scrivlet {
 
 namespace {
 
-// A text store filled with `text`, freed at the end of the test.
-struct Store {
+struct Store { // filled with `text`, freed at the end of the test
     TextDocument doc{};
     explicit Store(const std::string &text = "")
     {

@@ -19,8 +19,7 @@ struct StyleModel : testing::Test {
     void TearDown() override { ClearStyles(); }
 };
 
-// "range ids | symbol texts" of a style.
-std::string Items(uint32_t styleId)
+std::string Items(uint32_t styleId) // "range ids | symbol texts"
 {
     std::string items;
     for (uint32_t i = 0; i < FindStyle(styleId)->rangeCount; ++i)

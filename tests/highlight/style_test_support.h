@@ -11,7 +11,6 @@
 
 namespace scrivlet {
 
-// The style made of these records, added to the set; its identifier.
 inline uint32_t StyleOf(const std::string &records)
 {
     ScratchFolder scratch;

@@ -42,7 +42,6 @@ struct PlatformDouble {
     PageRecorder printer;                // what every print job's device context stands for
 };
 
-// A platform whose context is the double.
 ControlPlatform PlatformOf(PlatformDouble *platformDouble);
 
 } // namespace scrivlet

@@ -9,8 +9,7 @@ namespace {
 
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | AES_AUTOHSCROLL | AES_AUTOVSCROLL;
 
-// The fixture's control (ID 1) and others made beside it in its parent.
-struct ControlFaceTest : ControlTest {
+struct ControlFaceTest : ControlTest { // the fixture's control (ID 1) and others beside it
     HWND Create(UINT id, DWORD exStyle = 0)
     {
         return CreateAdvancedEdit(exStyle, kStyle, 0, 0, 8 * 40 + 1, 13 * 10 + 1, GetParent(Window()), id);

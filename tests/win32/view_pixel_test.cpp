@@ -24,16 +24,14 @@ protected:
         ASSERT_EQ(metrics.tmMaxCharWidth * 100 + metrics.tmHeight, 813)
             << "the default font must be Wine's raster Courier (scripts/wine-run copies the fonts)";
     }
-    // The text typed over the whole selection, the caret back at 0.
-    void Show(const std::string &text)
+    void Show(const std::string &text) // typed over the whole selection, the caret back at 0
     {
         AERANGE all = {0, 0xFFFFFFFF}, start = {0, 0};
         Send(AEM_SETSEL, 1, Param(&all));
         Send(AEM_REPLACESEL, 0, Param(text.c_str()));
         Send(AEM_SETSEL, 1, Param(&start));
     }
-    // The keyword "int" in red.
-    void UseKeywordStyle()
+    void UseKeywordStyle() // the keyword "int" in red
     {
         DWORD style = DWORD(Send(AEM_ADDSTYLE, uintptr_t("Pixel test"), 0));
         AESTYLEREF ref = {style, 0, AESK_CLASS};
@@ -62,8 +60,7 @@ protected:
     HWND control = nullptr;
 };
 
-// Forty lines of keywords, one of them 60 columns wide.
-std::string TallText()
+std::string TallText() // forty lines of keywords, one of them 60 columns wide
 {
     std::string text;
     for (int line = 0; line < 40; ++line)
