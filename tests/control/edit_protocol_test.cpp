@@ -138,7 +138,6 @@ TEST_F(ReplaceAll, ReplacesFromItsStartAndUndoesStepByStep)
         EXPECT_EQ(Text() + "|" + Selection(), c.expected);
         Sequence notes = Notifications();
         EXPECT_EQ(std::count(notes.begin(), notes.end(), Change()), c.count != 0 ? 1 : 0) << c.text;
-        EXPECT_EQ(LastNotification().code, c.count != 0 ? unsigned(AEN_CHANGE) : 0u) << "as AEM_REPLACESEL ends";
         for (intptr_t step = 0; step < c.count; ++step)
             Send(AEM_UNDO);
         EXPECT_EQ(Text() + " " + std::to_string(Send(AEM_CANUNDO)), std::string(c.text) + " 0") << "a step each";

