@@ -172,12 +172,6 @@ TEST_F(View, PaintDrawsTabsSelectionColoursAndOnlyTheUpdatedRows)
         Paint(record, c.update, DeviceOf(&grid));
         EXPECT_EQ(grid.Drawn(), c.drawn) << c.text << " selected " << c.selStart << "-" << c.selEnd;
     }
-    Open("\tA\tB\tC", 20, 4);
-    const uint32_t widths[] = {8, 4};
-    Send(AEM_SETTABSTOPS, (1u << 16) | 2, Param(widths));
-    Grid grid;
-    Paint(record, all, DeviceOf(&grid));
-    EXPECT_EQ(grid.Drawn(), std::string(8, ' ') + "A   B   C|||") << "tabs end at columns 8, 12 and 16";
 }
 
 // The auto-scroll timer runs exactly while a drag is outside the whole 80 x 25 cells.
