@@ -126,7 +126,8 @@ TEST_F(Styles, SavedStylesLoadAgainAndWithTheFirstControl)
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR));
     EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 1);
     EXPECT_EQ(Send(AEM_FINDSTYLE, uintptr_t("Demo")), 1) << "identifiers are numbered afresh";
-    fs::copy_file(fs::path(SCRIVLET_DATA_DIR) / "styles.dat", "styles.dat", fs::copy_options::overwrite_existing);
+    fs::remove("styles.dat");
+    fs::copy_file(fs::path(SCRIVLET_DATA_DIR) / "styles.dat", "styles.dat");
     Recreate(loading);
     EXPECT_EQ(GetLastControlError(), DWORD(AEE_NOERROR)) << "the shipped styles load cleanly";
     EXPECT_EQ(Send(AEM_GETSTYLECOUNT), 11);
