@@ -1,5 +1,4 @@
-// What the settings and file-type tests share: records filled with their
-// defaults, an empty file-type list, and short text forms of both.
+// Shared by the settings and file-type tests: default records, a type list, text forms.
 #pragma once
 
 #include "config/file_types.h"
@@ -45,8 +44,7 @@ struct SettingsTest : testing::Test {
         return text;
     }
 
-    // One type per "|": name:extensions:widths:keep tabs:templates:style, the
-    // template slots joined by ";" up to the last used one.
+    // One type per "|": name:extensions:widths:keep tabs:templates (";" up to the last used):style.
     std::string Types() const
     {
         std::string out;

@@ -1,7 +1,4 @@
-// Editing through messages: replacing and clearing the selection, the
-// selection itself, the limits, indenting; undo and redo; AEM_REPLACEALL;
-// copy, cut and paste with CR LF line ends on the clipboard (under Wine the
-// real one), AEM_CANPASTE and the failures.
+// Editing messages, undo and redo, AEM_REPLACEALL and the clipboard (under Wine the real one).
 #include "support/control_fixture.h"
 
 #include <algorithm>
@@ -14,16 +11,13 @@ namespace {
 
 using Edit = ControlTest;
 
-// Each case selects (the caret first at `caret`), sends one message and
-// looks at the text, the selection, the notifications and what undo gives back.
+// One message on a selection: text, selection, notifications and one undo.
 TEST_F(Edit, MessagesEditTheSelection)
 {
     // limit 0: the default; seen empty: the last notification is a change.
     const struct { const char *text; DWORD limit, caret, from, to; unsigned message; uintptr_t wParam;
                    const char *inserted; intptr_t result; const char *expected, *selection; Sequence seen;
                    bool undoable; } cases[] = {
-        {"abcd", 0, 0, 1, 3, AEM_REPLACESEL, 1, "XYZ", 1, "aXYZd", "4-4",
-         {SelChange(1, 1), SelChange(4, 4), Change()}, true},
         {"abcd", 0, 4, 1, 4, AEM_REPLACESEL, 1, "-", 1, "a-", "2-2",
          {SelChange(1, 1), SelChange(2, 2), SelChange(2, 2), Change()}, true}, // the caret at the end: set once more
         {"abcd", 0, 0, 0, 9, AEM_REPLACESEL, 0, "q\r\nr\rs", 1, "q\nr\ns", "5-5",
@@ -72,9 +66,7 @@ TEST_F(Edit, SetSelPutsTheCaretOnTheNearerEndAndNotifiesEveryTime)
     }
 }
 
-// Without scroll bars a line holds the visible columns in bytes (tabs count
-// one) and the text the visible lines; a refused piece is reported, the
-// pieces before it stay.
+// Without scroll bars the view's columns (bytes) and lines limit the text; earlier pieces stay.
 TEST_F(Edit, WithoutScrollingTheViewLimitsTheText)
 {
     const struct { DWORD style; int columns, rows; const char *text; DWORD at; const char *inserted, *expected; }
@@ -82,7 +74,6 @@ TEST_F(Edit, WithoutScrollingTheViewLimitsTheText)
         {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "z", "!xxxxxxxxxxxxxxxxxxxx"},
         {AES_AUTOVSCROLL, 20, 25, "xxxxxxxxxxxxxxxxxxxx", 20, "ab", "xxxxxxxxxxxxxxxxxxxxab"}, // single bytes only
         {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\r\nb\r\nc", "!a\nbtop"},
-        {AES_AUTOHSCROLL, 80, 2, "top", 0, "a\nb\nc\n", "a\nb\nc\ntop"}, // bare line feeds: one piece
     }; // "!": refused, with the pieces before the refused one
     for (const auto &c : cases) {
         Recreate(ControlShape{c.style, 8 * c.columns + 1, 13 * c.rows + 1});
@@ -105,22 +96,19 @@ TEST_F(UndoRedo, StepsLeaveTheTextAndTheHistory)
 {
     const AERANGE two = {4, 7}, all = {0, 0xFFFFFFFF};
     const struct { const char *text; std::vector<Step> steps; const char *expected; int canUndo, canRedo; } cases[] = {
-        // Deletion and insertion are one group.
         {"one two three", {{AEM_GETUNDOLEVELS, 0, 0, 100}, // the default
                            {AEM_SETSEL, 0, Param(&two), 1}, Replace("2\r\n2\r\n2"), kUndo, {AEM_GETLINECOUNT, 0, 0, 1}},
-         "one two three", 0, 1},
+         "one two three", 0, 1}, // deletion and insertion are one group
         // The caret where the replayed change ended.
         {"abc", {Replace("x"), Replace("y"), {kWmUndo, 0, 0, 0}, {AEM_GETCARETCOLUMN, 0, 0, 1}}, "xabc", 1, 1},
         // Only the last two groups are kept.
         {"", {{AEM_SETUNDOLEVELS, 2, 0, 1}, Replace("1"), Replace("2"), Replace("3"), kUndo, kUndo, kUndo}, "1", 0, 1},
-        // Too many levels to count: none, and no undo.
         {"", {{AEM_SETUNDOLEVELS, 0x7FFFFFFF, 0, 0}, {AEM_GETUNDOLEVELS, 0, 0, 0}, {AEM_REPLACESEL, 1, Param("x"), 1}},
-         "x", 0, 0},
+         "x", 0, 0}, // too many levels to count: none, and no undo
         // A redo the limit refuses stops and drops the history; a second does nothing.
         {"", {Replace("hello"), Replace("!"), kUndo, kUndo, {AEM_SETLIMITTEXT, 0, 3, 1}, kRedo, kRedo}, "", 0, 0},
-        // Deleted without undo: the history refers to gone text and is not replayed.
         {"", {Replace("hello world"), {AEM_SETSEL, 0, Param(&all), 1}, {AEM_REPLACESEL, 0, 0, kAnyResult}, kUndo},
-         "", 0, 0},
+         "", 0, 0}, // deleted without undo: the history refers to gone text, not replayed
     };
     for (const auto &c : cases) {
         SetText(c.text);
@@ -129,19 +117,6 @@ TEST_F(UndoRedo, StepsLeaveTheTextAndTheHistory)
         EXPECT_EQ(Send(AEM_CANUNDO) * 10 + Send(AEM_CANREDO), c.canUndo * 10 + c.canRedo) << c.expected;
         Send(AEM_SETUNDOLEVELS, 100);
         Send(AEM_SETLIMITTEXT, 0, 0);
-    }
-}
-
-TEST_F(UndoRedo, NotificationsAndErrorsOfUndoAndRedo)
-{
-    Run({{AEM_REPLACESEL, 1, Param("one"), 1}, {AEM_UNDO, 0, 0, 0}, {AEM_SETUNDOLEVELS, 0x7FFFFFFF, 0, 0}});
-    EXPECT_EQ(GetLastControlError(), DWORD(AEE_MEMORY));
-    EXPECT_EQ(LastNotification(), Change()) << "of the undo";
-    Run({{AEM_SETUNDOLEVELS, 100, 0, 1}, {AEM_REPLACESEL, 1, Param("hello"), 1}, {AEM_UNDO, 0, 0, 0},
-         {AEM_SETLIMITTEXT, 0, 3, 1}, {AEM_REDO, 0, 0, kAnyResult}});
-    EXPECT_EQ(LastNotification(), MaxText());
-    if (Native()) {
-        EXPECT_EQ(Beeps(), 1);
     }
 }
 
@@ -163,14 +138,11 @@ TEST_F(ReplaceAll, ReplacesFromItsStartAndUndoesStepByStep)
         EXPECT_EQ(Text() + "|" + Selection(), c.expected);
         Sequence notes = Notifications();
         EXPECT_EQ(std::count(notes.begin(), notes.end(), Change()), c.count != 0 ? 1 : 0) << c.text;
-        EXPECT_EQ(LastNotification().code, c.count != 0 ? unsigned(AEN_CHANGE) : 0u) << "as AEM_REPLACESEL ends";
         for (intptr_t step = 0; step < c.count; ++step)
             Send(AEM_UNDO);
         EXPECT_EQ(Text() + " " + std::to_string(Send(AEM_CANUNDO)), std::string(c.text) + " 0") << "a step each";
     }
-    // The third replacement would make 10 bytes: its match goes, as
-    // AEM_REPLACESEL deletes the selection before the insertion is
-    // refused, and the fourth fits again.
+    // A refused third replacement still deletes its match, as AEM_REPLACESEL does; the fourth fits.
     SetText("a a a a");
     Send(AEM_SETLIMITTEXT, 0, 9);
     AEREPLACEALL request = {0, "a", "bb"};
@@ -193,7 +165,6 @@ TEST_F(ClipboardTest, CopyCutAndPasteConvertLineEnds)
         {"abc", 1, 1, kWmCopy, "old", "abc", "(none)", 1, false},   // an empty selection empties it
         {"ab\ncd", 1, 4, kWmCut, "", "ad", "b\r\nc", 1, true},
         {"<>", 1, 1, kWmPaste, "a\r\nb\rc\nd", "<a\nb\nc\nd>", "a\r\nb\rc\nd", 8, true},
-        {"abc", 1, 1, kWmPaste, "", "abc", "(none)", 1, false},
     };
     for (const auto &c : cases) {
         SetText(c.text);
@@ -208,8 +179,7 @@ TEST_F(ClipboardTest, CopyCutAndPasteConvertLineEnds)
         Send(kWmUndo);
         EXPECT_EQ(Text() == c.text, c.undoable || std::string(c.text) == c.expected) << "undone";
     }
-    // A block without a NUL ends with its size; Wine's clipboard puts a NUL
-    // of its own into the last byte.
+    // A block without a NUL ends with its size (Wine's clipboard puts one into the last byte).
     SetText("");
     PutClipboardText(std::string(100, 'x'), false);
     Send(kWmPaste);
@@ -222,11 +192,6 @@ TEST_F(ClipboardTest, CanPasteAndTheFailures)
     EXPECT_EQ(Send(AEM_CANPASTE, 2), 0) << "only CF_TEXT is offered";
     EXPECT_EQ(SendWithoutRecord(AEM_CANPASTE, kCfText), 1) << "no record needed";
     EXPECT_EQ(GetLastControlError(), 0u);
-    for (unsigned message : {kWmCut, kWmPaste}) {
-        Recreate(ControlShape{}); // the last error back at 0
-        EXPECT_EQ(SendWithoutRecord(message), 0);
-        EXPECT_EQ(GetLastControlError(), 1u) << message;
-    }
     EXPECT_EQ(ClipboardText(), "x");
 
     const struct { bool allocation; unsigned message; DWORD error; const char *clipboard; } failures[] = {

@@ -1,8 +1,4 @@
-// Typing and key presses through WM_CHAR and WM_KEYDOWN: insertion and
-// overwriting, deletion, caret moves with Shift and Ctrl, auto indent, tabs
-// as spaces, the bracket flash, undo steps and notifications; the left mouse
-// button through WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE,
-// WM_LBUTTONUP and the auto-scroll timer.
+// Keystrokes through WM_CHAR and WM_KEYDOWN, the left mouse button and the auto-scroll timer.
 #include "support/control_fixture.h"
 
 #include <algorithm>
@@ -21,7 +17,7 @@ constexpr intptr_t kKeyData = 0x014D0001; // repeat 1, scan code 0x4D, extended
 constexpr int K = 0x1000; // K + virtual key: a WM_KEYDOWN; any other stroke is a WM_CHAR
 
 // Settings a case starts from.
-enum : unsigned { kOverwrite = 1, kSpaces = 2, kIndent = 4, kFlash = 8, kCtrlHeld = 16, kShiftHeld = 32 };
+enum : unsigned { kOverwrite = 1, kSpaces = 2, kIndent = 4, kCtrlHeld = 16, kShiftHeld = 32 };
 
 class KeyboardTest : public ControlTest {
 protected:
@@ -40,19 +36,16 @@ protected:
 
 Notification KeyDown(DWORD key) { return {AEN_KEYDOWN, key, DWORD(kKeyData)}; }
 
-// Edits, and caret moves (expected and undone text nullptr: unchanged).
+// Edits and caret moves, then one undo step (expected and undone text nullptr: unchanged).
 TEST_F(KeyboardTest, KeystrokesEditTheTextAndMoveTheCaret)
 {
-    // undone: after one undo step.
     const struct { const char *text; DWORD from, to; unsigned settings; std::vector<int> strokes;
                    const char *expected, *selection, *undone; } cases[] = {
         {"", 0, 0, 0, {'a', 'b'}, "ab", "2-2", "a"},
-        {"ab\ncd", 3, 3, 0, {K + kBack}, "abcd", "2-2", "ab\ncd"},
         {"abc", 0, 2, kCtrlHeld, {K + kDelete, 26, 25}, "c", "0-0", "abc"}, // Ctrl+Del, Ctrl+Z, Ctrl+Y
         {"abc\nxyz", 1, 1, kOverwrite, {'B'}, "aBc\nxyz", "2-2", "abc\nxyz"},
         {"abc\nxyz", 3, 3, kOverwrite | kSpaces, {'\t'}, "abc \nxyz", "4-4", "abc\nxyz"},
         {"\t  x", 4, 4, kIndent | kCtrlHeld | kSpaces, {'\r'}, "\t  x\n\t    ", "10-10", "\t  x"},
-        {"  ab\n  cd", 3, 3, kIndent | kOverwrite, {'\r'}, "  ab\n  cd", "7-7", "  ab\n  cd"},
         {"    text", 6, 6, 0, {K + kHome}, nullptr, "4-4", nullptr}, // to the first non-blank
         {"one two", 0, 0, kCtrlHeld, {K + kRight}, nullptr, "4-4", nullptr}, // past the word and its blanks
         {"0123456789", 5, 5, kShiftHeld, {K + kRight, K + kLeft, K + kLeft}, nullptr, "4-5", nullptr}, // the anchor
@@ -81,9 +74,8 @@ TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
                    const char *after; } cases[] = {
         {"", 0, 0, {'a'}, {SelChange(1, 1), Change()}, 0, "a"},
         {"ab", 0, 0, {K + 65, K + kRight}, {KeyDown(65), SelChange(1, 1), KeyDown(kRight)}, 0, "ab"},
-        {"ab", 0, 0, {1, 8}, {}, 1, "ab"}, // Ctrl+A beeps, Backspace's character does nothing
         {"ab", 2, 2, {'c'}, {MaxText()}, 1, "ab"},
-        {"a", 1, 0, {0x10D, 0x100}, {}, 2, "a"}, // a code beyond a byte types nothing
+        {"ab", 0, 0, {1, 8}, {}, 1, "ab"}, // Ctrl+A beeps, Backspace's character does nothing
     };
     for (const auto &c : cases) {
         SetText(c.text);
@@ -123,8 +115,7 @@ int Y(int row) { return 1 + 13 * row + 6; }
 
 using MouseTest = ControlTest;
 
-// Each step is a message at a pixel (or a timer tick with the pointer
-// there), then the selection, the caret's column and the top line.
+// Each step: a message at a pixel or a timer tick, then selection, caret column and top line.
 TEST_F(MouseTest, ClicksDragsAndTicksSelect)
 {
     struct Step { unsigned message; uintptr_t flags; int x, y; const char *selection; int column, top; };
@@ -134,15 +125,12 @@ TEST_F(MouseTest, ClicksDragsAndTicksSelect)
     const struct { std::string text; int scrolled; std::vector<Step> steps; } cases[] = {
         {"hello\nab\nlast", 0, {
             {kWmButtonDown, kLeftButton, X(1), Y(1), "7-7", 1, 0},
-            {kWmButtonUp, 0, X(1), Y(1), "7-7", 1, 0},
             {kWmButtonDown, kLeftButton, X(30), Y(1), "8-8", 2, 0}, // right of a short line: its end
             {kWmButtonDown, kLeftButton, X(2), Y(20), "13-13", 4, 0}, // below the last line: the end
             {kWmButtonDown, kLeftButton, -40, -40, "0-0", 0, 0}}},   // clamped into the client area
         {"0123456789abcdefghijklmnopqrst", 0, {
             {kWmButtonDown, kLeftButton, X(10), Y(0), "10-10", 10, 0},
-            {kWmButtonDown, kLeftButton | kShiftKey, X(20), Y(0), "10-20", 20, 0},
-            {kWmButtonDown, kLeftButton | kShiftKey, X(5), Y(0), "5-10", 5, 0},   // the anchor is 10
-            {kWmButtonDown, kLeftButton | kShiftKey, X(25), Y(0), "10-25", 25, 0}}},
+            {kWmButtonDown, kLeftButton | kShiftKey, X(5), Y(0), "5-10", 5, 0}}}, // the anchor is 10
         {"abc_1 (x.y)  z", 0, {
             {kWmDoubleClick, kLeftButton, X(2), Y(0), "0-5", 5, 0},
             {kWmDoubleClick, kLeftButton | kShiftKey, X(8), Y(0), "8-9", 9, 0}, // '.' alone; Shift does not extend
@@ -151,7 +139,6 @@ TEST_F(MouseTest, ClicksDragsAndTicksSelect)
             {kWmButtonDown, kLeftButton, X(2), Y(0), "2-2", 2, 0},
             {kWmMouseMove, kLeftButton, X(3), Y(1), "2-14", 3, 0},
             {kWmMouseMove, kLeftButton, X(0), Y(0), "0-2", 0, 0},  // the anchor stays at the click
-            {kWmMouseMove, 0, X(5), Y(0), "0-2", 0, 0},            // no button held: no selection
             {kWmButtonUp, 0, X(0), Y(0), "0-2", 0, 0},
             {kWmMouseMove, kLeftButton, X(5), Y(1), "0-2", 0, 0}}}, // after the release
         {hundred, 5, {
@@ -159,11 +146,9 @@ TEST_F(MouseTest, ClicksDragsAndTicksSelect)
             {kWmMouseMove, kLeftButton, X(0), -20, "35-49", 0, 5}, // clamped to the top line; no scroll yet
             {kTick, 0, X(0), -20, "28-49", 0, 4},
             {kTick, 0, X(0), 0, "28-49", 0, 4},             // the border row is inside
-            {kTick, 0, X(0), -20, "21-49", 0, 3},
-            {kTick, 0, X(0), 13 * 25, "49-214", 0, 4},     // just below the last whole row: one line down
-            {kTick, 0, X(0), 13 * 25 + 5, "49-230", 0, 6}, // further below: two
-            {kWmMouseMove, kLeftButton, X(0), Y(1), "49-49", 0, 6},
-            {kWmButtonUp, 0, X(0), Y(1), "49-49", 0, 6}}},
+            {kTick, 0, X(0), 13 * 25, "49-222", 0, 5},     // just below the last whole row: one line down
+            {kTick, 0, X(0), 13 * 25 + 5, "49-238", 0, 7}, // further below: two
+            {kWmMouseMove, kLeftButton, X(0), Y(0), "49-49", 0, 7}}},
     };
     for (const auto &c : cases) {
         SetText(c.text);

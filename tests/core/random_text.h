@@ -17,8 +17,7 @@ inline std::string RandomText(std::mt19937 &random, const std::string &alphabet,
     return text;
 }
 
-// Exactly the given bytes on the heap.
-struct ExactBytes {
+struct ExactBytes { // exactly the given bytes on the heap
     explicit ExactBytes(const std::string &s) : size(uint32_t(s.size())), block(new char[s.size()])
     {
         std::memcpy(block.get(), s.data(), s.size());

@@ -1,5 +1,4 @@
-// A folder of its own under the system's temporary folder for the tests that
-// read and write files; it goes with everything in it.
+// A temporary folder for tests that read and write files, removed with its contents.
 #pragma once
 
 #include <filesystem>
@@ -18,7 +17,6 @@ struct ScratchFolder {
     ~ScratchFolder() { std::filesystem::remove_all(folder); }
 
     std::string Path(const std::string &name) const { return (folder / name).string(); }
-    // Writes a file of these bytes; gives its path.
     std::string Put(const std::string &name, const std::string &bytes) const
     {
         std::ofstream(Path(name), std::ios::binary) << bytes;

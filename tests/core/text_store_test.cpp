@@ -13,8 +13,7 @@ namespace scrivlet {
 
 namespace {
 
-// A text store filled with `text`, freed at the end of the test.
-struct Store {
+struct Store { // filled with `text`, freed at the end of the test
     TextDocument doc{};
     explicit Store(const std::string &text = "")
     {
@@ -106,11 +105,6 @@ TEST(TextStore, LimitsAndMemoryFailuresLeaveTheTextAlone)
     EXPECT_EQ(InsertBytes(&store.doc, 0, "y", 1), 0);
     EXPECT_TRUE(store.doc.bytes == block && store.doc.capacity == 65536u);
     EXPECT_EQ(store.Text(), std::string(65535, 'x'));
-
-    TextDocument fresh{};
-    FailNthAllocation(1);
-    EXPECT_EQ(CreateTextDocument(&fresh), 0);
-    EXPECT_EQ(fresh.bytes, nullptr);
 }
 
 // The scans of sixteen bytes at a time give what walks over single bytes give.

@@ -71,10 +71,8 @@ TEST(UndoRing, FailuresKeepTheLastRecord)
     ASSERT_EQ(InitUndo(&undo, 5), 1);
     UndoGroup *group = BeginGroup(&undo);
     ASSERT_EQ(AppendUndo(group, kUndoInsertion, 0, "a", 1), 1);
-    for (unsigned long failing : {1ul, 2ul}) { // the byte copy, the grown record array
-        FailNthAllocation(failing);
-        EXPECT_EQ(AppendUndo(group, kUndoDeletion, 7, "xyz", 3), 0);
-    }
+    FailNthAllocation(2); // the grown record array
+    EXPECT_EQ(AppendUndo(group, kUndoDeletion, 7, "xyz", 3), 0);
     FailNthAllocation(1); // extending the record's copy from 1 to 2 bytes
     EXPECT_EQ(AppendUndo(group, kUndoInsertion, 1, "b", 1), 0);
     EXPECT_EQ(std::string(group->records[0].bytes, group->records[0].length) + std::to_string(group->count), "a1");

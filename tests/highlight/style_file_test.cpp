@@ -80,9 +80,6 @@ TEST_F(StyleFileTest, ReadsRecordsAndJudgesBadLines)
          "X:A|C1:K:0:0:0|S:ab:1|S:" + longText + ":1|S:c:1|"}, // newest first of a letter
         {"class with three values: the class before stays current",
          "X,A\nC,K,1,0,ff\nC,Bad,1,0\nS,if", AEE_STYLEVALUES, "X:A|C1:K:1:0:ff|S:if:1|"},
-        {"a new style has no current class", "X,A\nC,K,0,0,0\nX,B\nS,if", AEE_CLASSNOTFOUND,
-         "X:A|C1:K:0:0:0|X:B|"},
-        {"empty start text is refused", "X,A\nC,K,0,0,0\nR,,},0,0", AEE_STYLEVALUES, "X:A|C1:K:0:0:0|"},
         {"a CR belongs to the line unless a LF follows", "X,A\nC,K,0,0,0\nS,x\r", AEE_SYMBOLCHARS,
          "X:A|C1:K:0:0:0|"},
     };

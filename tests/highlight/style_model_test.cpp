@@ -1,5 +1,4 @@
-// The style set's own rules; what the messages add to them (names cut to
-// their field, records listed and copied) is pinned by the style protocol test.
+// The style set's own rules; the messages' part is pinned by the style protocol test.
 #include "highlight/style_model.h"
 
 #include "core/allocation.h"
@@ -20,8 +19,7 @@ struct StyleModel : testing::Test {
     void TearDown() override { ClearStyles(); }
 };
 
-// "range ids | symbol texts" of a style.
-std::string Items(uint32_t styleId)
+std::string Items(uint32_t styleId) // "range ids | symbol texts"
 {
     std::string items;
     for (uint32_t i = 0; i < FindStyle(styleId)->rangeCount; ++i)

@@ -1,5 +1,4 @@
-// Styles for the highlighter and style tests, written as the records of a
-// style file: "X,name\nC,Keyword,0,0,ff\nS,if" is one style of one class.
+// Styles as style-file records: "X,name\nC,Keyword,0,0,ff\nS,if" is one style of one class.
 #pragma once
 
 #include "core/scratch_folder.h"
@@ -12,7 +11,6 @@
 
 namespace scrivlet {
 
-// The style made of these records, added to the set; its identifier.
 inline uint32_t StyleOf(const std::string &records)
 {
     ScratchFolder scratch;

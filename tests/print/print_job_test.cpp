@@ -17,7 +17,6 @@ TEST(HeaderFooter, CodesExpandInEitherCaseAndTheRestStaysUpTo255Characters)
 {
     const std::string h300(300, 'h'), n300(300, 'n'), a254(254, 'a');
     const struct { std::string format; const char *name; std::string expanded; } cases[] = {
-        {"Page &P of file &F", "report.txt", "Page 3 of file report.txt"}, {"&d &t", "", "05/03/2001 07:04:09"},
         {"&D|&T|&p|&f", "x", "05/03/2001|07:04:09|3|x"}, {"Q&A 50&& end&", "", "Q&A 50& end&"},
         {"&F", nullptr, ""}, {h300, "", h300.substr(0, 255)}, {"x&F", n300.c_str(), "x" + n300.substr(0, 254)},
         {a254 + "&P", "", a254 + "3"}, {a254 + "y&F", "n", a254 + "y"},
@@ -68,7 +67,6 @@ TEST_F(PrintJobTest, LinesWrapAndPagesBreakAtTheBodysEdges)
         {111, 101, "abcdefghijkl", {{"abcdefghijk", "l"}}},
         {110, 100, "1\n2\n3\n4\n5", {{"1", "2", "3", "4"}, {"5"}}},
         {110, 101, "a\n\n\n\n\n\n\nb", {{"a"}, {"b"}}}, // blank lines at a page's end are consumed
-        {110, 101, "a\tb\n\tc", {{"a   b", "    c"}}},
         {110, 101, std::string(48, 'x') + "\ty",
          {{"xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxxxx", "xxxxxxxx  "}, {"    y"}}},
     };
@@ -112,15 +110,10 @@ TEST_F(PrintJobTest, PageSetsSkipPagesAndCopiesRestartWithTheirOwnTime)
 TEST_F(PrintJobTest, MarginsWithoutRoomAndFailedBracketsStopTheJob)
 {
     job.printerFont = 0; // cells 14 x 30 on the default device
-    const struct {
-        int left, right, top, bottom, failStartDocument, failEndDocument;
-        uint32_t error;
-        size_t pages;
-        const char *lastEvent;
-    } cases[] = {
+    const struct { int left, right, top, bottom, failStartDocument, failEndDocument; uint32_t error; size_t pages;
+                   const char *lastEvent; } cases[] = {
         {2400 - 140, 0, 0, 0, 0, 0, AEE_MARGINS, 0, ""},  {0, 2400 - 141, 0, 0, 0, 0, 0, 1, "end doc"},
-        {100, 2300 - 140, 0, 0, 0, 0, AEE_MARGINS, 0, ""}, {0, 0, 3000 - 200, 0, 0, 0, AEE_MARGINS, 0, ""},
-        {0, 0, 0, 3000 - 201, 0, 0, 0, 1, "end doc"},      {0, 0, 0, 0, 1, 0, AEE_WIN32API, 0, "start doc report.txt"},
+        {0, 0, 3000 - 200, 0, 0, 0, AEE_MARGINS, 0, ""},  {0, 0, 0, 0, 1, 0, AEE_WIN32API, 0, "start doc report.txt"},
         {0, 0, 0, 0, 0, 1, AEE_WIN32API, 2, "end doc"},
     };
     for (const auto &c : cases) {

@@ -1,7 +1,4 @@
-// The control fixture: natively the engine with the platform double, under
-// Wine a real AdvancedEdit window (control ID 1) in a parent window whose
-// procedure records every notification and checks that it names the
-// control; there only the public header is used, as an application would.
+// Natively the engine on the platform double; under Wine a real window, public header only.
 #include "support/control_fixture.h"
 
 #ifndef _WIN32
@@ -178,8 +175,7 @@ HWND parentWindow = nullptr;
 HWND controlWindow = nullptr;
 Sequence received;
 
-// WM_COMMAND (AEN_CHANGE … AEN_MAXTEXT) and WM_NOTIFY (AEN_KEYDOWN, AEN_SELCHANGE) from the control, which
-// must name it; other controls a test makes beside it go unrecorded.
+// Records WM_COMMAND and WM_NOTIFY from the control, checking they name it.
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_COMMAND && message != WM_NOTIFY)
@@ -246,8 +242,7 @@ intptr_t ControlTest::Send(unsigned message, uintptr_t wParam, intptr_t lParam)
     return SendMessageA(controlWindow, message, wParam, lParam);
 }
 
-// The control wears an unused ID for the one message, so that its record is
-// not found, and nothing is created or destroyed that would touch the last error.
+// An unused ID for one message: no record is found, nothing touches the last error.
 intptr_t ControlTest::SendWithoutRecord(unsigned message, uintptr_t wParam, intptr_t lParam)
 {
     SetWindowLongPtrA(controlWindow, GWLP_ID, kUnusedControlId);

@@ -1,6 +1,4 @@
-// The protocol tests see a control only through this fixture: natively the
-// engine with a recording platform, under Wine a real AdvancedEdit window in
-// a parent window that records every notification.
+// The protocol tests' one view of a control, native or a real window under Wine.
 #pragma once
 
 #ifdef _WIN32
@@ -27,8 +25,7 @@ enum : unsigned {
     kWmUndo = 772, kWmGetDlgCode = 135, kWmUser = 1024,
 };
 
-// A notification as the parent receives it: AEN_SELCHANGE carries the
-// selection, AEN_KEYDOWN the key and its data, the others nothing.
+// As the parent receives it: AEN_SELCHANGE the selection, AEN_KEYDOWN key and data.
 struct Notification { unsigned code; DWORD first, second; };
 bool operator==(const Notification &a, const Notification &b);
 std::ostream &operator<<(std::ostream &out, const Notification &n);
@@ -39,9 +36,8 @@ inline Notification MaxText() { return {AEN_MAXTEXT, 0, 0}; }
 
 inline intptr_t Param(const void *pointer) { return reinterpret_cast<intptr_t>(pointer); }
 
-// A message and the result it must give (kAnyResult: not looked at).
-struct Step { unsigned message; uintptr_t wParam; intptr_t lParam, result; };
-constexpr intptr_t kAnyResult = -99;
+struct Step { unsigned message; uintptr_t wParam; intptr_t lParam, result; }; // a message and its result
+constexpr intptr_t kAnyResult = -99; // a result not looked at
 
 // The default font's cell is 8 × 13 pixels: 8 × c + 1 by 13 × l + 1 pixels show c columns and l lines.
 struct ControlShape {
@@ -56,15 +52,12 @@ protected:
     void TearDown() override; // destroys every control the test created
     void Recreate(const ControlShape &shape); // a new control (ID 1) in place of the old
 
-    // A message to the control, or to a control window without record.
     intptr_t Send(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
     intptr_t SendWithoutRecord(unsigned message, uintptr_t wParam = 0, intptr_t lParam = 0);
-    // Sends each step and checks its result; `where` names the case in a failure.
     void Run(const std::vector<Step> &steps, const std::string &where = "");
 
     std::string Text(); // through AEM_STREAMOUT, which notifies nothing
-    // Through AEM_STREAMIN; empties the undo store and forgets the notifications.
-    void SetText(const std::string &text);
+    void SetText(const std::string &text); // AEM_STREAMIN, an empty undo store, no notifications
     void Select(DWORD start, DWORD end); // AEM_SETSEL, then forgets the notifications
     AERANGE Sel();                       // through AEM_GETSEL
     std::string Selection();             // "start-end"
@@ -77,10 +70,8 @@ protected:
     }
     void ClearNotifications();
 
-    // Exactly these virtual keys (16 Shift, 17 Ctrl) read as held down.
-    void HoldKeys(std::initializer_list<int> keys);
-    // The mouse pointer at a client point, where an auto-scroll reads it.
-    void PointMouse(int x, int y);
+    void HoldKeys(std::initializer_list<int> keys); // exactly these virtual keys read as held down
+    void PointMouse(int x, int y);                  // the pointer where an auto-scroll reads it
     int Beeps(); // since creation; -1 where a beep cannot be seen
     static bool Native(); // true where the platform double stands in for Windows
 #ifdef _WIN32
@@ -88,10 +79,8 @@ protected:
 #endif
 
     std::string ClipboardText(); // CF_TEXT up to its NUL, or "(none)"
-    // Text put on the clipboard as another program would, with or without a NUL ("": emptied).
-    void PutClipboardText(const std::string &text, bool withNul = true);
-    // OpenClipboard (or the block's allocation) fails from now on; false where that cannot be arranged.
-    bool FailClipboard(bool allocation);
+    void PutClipboardText(const std::string &text, bool withNul = true); // as another program would ("": empty)
+    bool FailClipboard(bool allocation); // OpenClipboard or the allocation fails; false where it cannot be made to
 };
 
 } // namespace scrivlet

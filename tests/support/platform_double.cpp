@@ -76,8 +76,7 @@ ControlPlatform PlatformOf(PlatformDouble *platformDouble)
         return clipboard.failOpen || std::exchange(clipboard.open, true) ? 0 : 1;
     };
     platform.emptyClipboard = [](void *) { TheDoubleClipboard().hasText = false, TheDoubleClipboard().block.clear(); };
-    // The block is allocated at exactly its size, so that the address
-    // sanitizer catches any write beyond it; the clipboard keeps all of it.
+    // Exactly its size, so that the sanitizer catches a write beyond it; the clipboard keeps all of it.
     platform.allocateClipboardText = [](void *, uint32_t size) -> char * {
         DoubleClipboard &clipboard = TheDoubleClipboard();
         if (clipboard.failAllocation)

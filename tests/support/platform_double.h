@@ -1,6 +1,4 @@
-// A stand-in for the window system under the control's engine: it records
-// notifications, beeps, timers, repaints and blits, and keeps scroll bars
-// the way Win32 does.
+// The window system under the engine: records what the control asks, keeps Win32's scroll bars.
 #pragma once
 
 #include "support/control_fixture.h"
@@ -14,8 +12,7 @@
 
 namespace scrivlet {
 
-// An in-memory clipboard, one for all doubles as the system has one: its
-// CF_TEXT block (absent when `hasText` is false), and failures to provoke.
+// One in-memory clipboard for all doubles: its CF_TEXT block and failures to provoke.
 struct DoubleClipboard {
     bool hasText = false;
     std::vector<char> block;             // the whole block, with its NUL when it has one
@@ -45,7 +42,6 @@ struct PlatformDouble {
     PageRecorder printer;                // what every print job's device context stands for
 };
 
-// A platform whose context is the double.
 ControlPlatform PlatformOf(PlatformDouble *platformDouble);
 
 } // namespace scrivlet

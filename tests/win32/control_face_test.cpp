@@ -1,6 +1,4 @@
-// The Win32 face of the control, seen from an application: the registered
-// class, the created window, the messages the face serves itself (painting
-// and fonts) and the record lookup by control ID across several windows.
+// The Win32 face: class, window, fonts and the record found by control ID.
 #include "support/control_fixture.h"
 
 #include <string>
@@ -11,8 +9,7 @@ namespace {
 
 constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | AES_AUTOHSCROLL | AES_AUTOVSCROLL;
 
-// The fixture's control (ID 1) and others made beside it in its parent.
-struct ControlFaceTest : ControlTest {
+struct ControlFaceTest : ControlTest { // the fixture's control (ID 1) and others beside it
     HWND Create(UINT id, DWORD exStyle = 0)
     {
         return CreateAdvancedEdit(exStyle, kStyle, 0, 0, 8 * 40 + 1, 13 * 10 + 1, GetParent(Window()), id);
@@ -21,8 +18,7 @@ struct ControlFaceTest : ControlTest {
 LRESULT Font(HWND control) { return SendMessageA(control, WM_GETFONT, 0, 0); }
 LRESULT Stock(int object) { return reinterpret_cast<LRESULT>(GetStockObject(object)); }
 
-// The pitch-and-family byte of a font: its low four bits flag variable
-// pitch, vector, TrueType and device fonts.
+// Low four bits of the pitch-and-family byte: variable pitch, vector, TrueType, device.
 BYTE PitchAndFamily(HFONT font)
 {
     HDC dc = CreateCompatibleDC(nullptr);

@@ -1,5 +1,4 @@
-// What only a real window shows: the blits of a scroll and the repaints of an
-// edit against a full repaint, the scroll bars, the timers and the system caret.
+// What only a real window shows: blits, repaints, scroll bars, timers and the caret.
 #include "support/control_fixture.h"
 #include "support/window_capture.h"
 
@@ -25,16 +24,14 @@ protected:
         ASSERT_EQ(metrics.tmMaxCharWidth * 100 + metrics.tmHeight, 813)
             << "the default font must be Wine's raster Courier (scripts/wine-run copies the fonts)";
     }
-    // The text typed over the whole selection, the caret back at 0.
-    void Show(const std::string &text)
+    void Show(const std::string &text) // typed over the whole selection, the caret back at 0
     {
         AERANGE all = {0, 0xFFFFFFFF}, start = {0, 0};
         Send(AEM_SETSEL, 1, Param(&all));
         Send(AEM_REPLACESEL, 0, Param(text.c_str()));
         Send(AEM_SETSEL, 1, Param(&start));
     }
-    // The keyword "int" in red.
-    void UseKeywordStyle()
+    void UseKeywordStyle() // the keyword "int" in red
     {
         DWORD style = DWORD(Send(AEM_ADDSTYLE, uintptr_t("Pixel test"), 0));
         AESTYLEREF ref = {style, 0, AESK_CLASS};
@@ -63,8 +60,7 @@ protected:
     HWND control = nullptr;
 };
 
-// Forty lines of keywords, one of them 60 columns wide.
-std::string TallText()
+std::string TallText() // forty lines of keywords, one of them 60 columns wide
 {
     std::string text;
     for (int line = 0; line < 40; ++line)
@@ -73,8 +69,7 @@ std::string TallText()
     return text;
 }
 
-// A cell is blank (0), inked (1), red (3) or inverted with glyph pixels (4):
-// the class colour comes back after the selection.
+// A cell blank (0), inked (1), red (3) or inverted (4): the colour returns after the selection.
 TEST_F(ViewPixelTest, CellsShowTheirCharactersSelectionAndColour)
 {
     UseKeywordStyle();
@@ -94,14 +89,11 @@ TEST_F(ViewPixelTest, CellsShowTheirCharactersSelectionAndColour)
     EXPECT_EQ(seen, "443011");
 }
 
-// A scroll blits what stays visible and repaints the band it uncovers; an
-// edit repaints what it changes: the result must be what a full repaint
-// draws. The scroll bars are drawn once when a keystroke ends.
+// Scrolls and edits draw what a full repaint draws; the bars too.
 TEST_F(ViewPixelTest, ScrollsAndEditsShowWhatAFullRepaintShows)
 {
     UseKeywordStyle();
-    // A text streamed in with drawing off, into a new control and into one
-    // scrolled a page down: its bars and the corner between them are drawn.
+    // Streamed in with drawing off, into a new and a scrolled control: bars and corner are drawn.
     for (int pass = 0; pass < 2; ++pass) {
         Send(WM_VSCROLL, SB_PAGEDOWN, 0);
         SetText(TallText());
@@ -152,8 +144,7 @@ TEST_F(ViewPixelTest, TimersRunOnlyWhileTheirWorkLasts)
     EXPECT_FALSE(KillTimer(control, 2));
 }
 
-// The system caret: two pixels wide, one line high, on the cell of its
-// offset, following the view, there only while the control has the focus.
+// The caret: 2 pixels by a line on its cell, following the view, only while focused.
 TEST_F(ViewPixelTest, CaretSitsOnItsCellAndFollowsTheView)
 {
     Show(TallText());
