@@ -4,6 +4,8 @@
 #ifndef _WIN32
 #include "control/control_engine.h"
 #include "support/platform_double.h"
+#else
+#include "support/clipboard_text.h"
 #endif
 
 #include <algorithm>
@@ -277,30 +279,11 @@ bool ControlTest::Native() { return false; }
 HWND ControlTest::Window() { return controlWindow; }
 bool ControlTest::FailClipboard(bool) { return false; }
 
-std::string ControlTest::ClipboardText()
-{
-    std::string text = "(none)";
-    EXPECT_TRUE(OpenClipboard(parentWindow)) << "the test could not open the clipboard";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (const char *bytes = data != nullptr ? static_cast<const char *>(GlobalLock(data)) : nullptr) {
-        text = bytes;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
+std::string ControlTest::ClipboardText() { return ReadClipboardText(parentWindow); }
 
 void ControlTest::PutClipboardText(const std::string &text, bool withNul)
 {
-    ASSERT_TRUE(OpenClipboard(parentWindow)) << "the test could not open the clipboard";
-    EmptyClipboard();
-    size_t size = text.size() + (withNul ? 1 : 0);
-    if (HGLOBAL block = text.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, size)) {
-        CopyMemory(GlobalLock(block), text.c_str(), size);
-        GlobalUnlock(block);
-        SetClipboardData(CF_TEXT, block);
-    }
-    CloseClipboard();
+    ASSERT_TRUE(WriteClipboardText(parentWindow, text, withNul)) << "the test could not open the clipboard";
 }
 
 #endif

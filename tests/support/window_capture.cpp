@@ -1,7 +1,5 @@
 #include "support/window_capture.h"
 
-#include <cstdio>
-
 namespace scrivlet {
 
 namespace {
@@ -55,37 +53,6 @@ Capture CaptureWindow(HWND window)
     Capture capture = CaptureArea(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
     ReleaseDC(nullptr, screen);
     return capture;
-}
-
-// A 24-bit BMP: the file header, the info header, then rows padded to 4 bytes.
-bool SaveBitmap(const Capture &capture, const std::string &path)
-{
-    int stride = (capture.width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {};
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + DWORD(stride) * DWORD(capture.height);
-    info.biSize = sizeof info;
-    info.biWidth = capture.width;
-    info.biHeight = -capture.height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::vector<unsigned char> row(size_t(stride), 0);
-    FILE *out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr)
-        return false;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info, sizeof info, 1, out);
-    for (int y = 0; y < capture.height; ++y) {
-        for (int x = 0; x < capture.width; ++x) {
-            COLORREF c = capture.At(x, y);
-            unsigned char *pixel = &row[size_t(x) * 3];
-            pixel[0] = GetBValue(c), pixel[1] = GetGValue(c), pixel[2] = GetRValue(c);
-        }
-        std::fwrite(row.data(), 1, row.size(), out);
-    }
-    return std::fclose(out) == 0;
 }
 
 } // namespace scrivlet

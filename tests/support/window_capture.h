@@ -1,10 +1,9 @@
 // Pixels of a window read back from the screen, for tests that check what
-// a user sees and for pictures people look at.
+// a user sees and for pictures people look at (tools/dialog_gallery.cpp).
 #pragma once
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 namespace scrivlet {
@@ -27,8 +26,5 @@ Capture CaptureClient(HWND window);
 
 // The whole window with its frame, from the screen.
 Capture CaptureWindow(HWND window);
-
-// Writes a capture as a 24-bit BMP file; false when it cannot be written.
-bool SaveBitmap(const Capture &capture, const std::string &path);
 
 } // namespace scrivlet

@@ -2,8 +2,8 @@
 #include "shell_fixture.h"
 
 #include "resources/resource.h"
+#include "support/clipboard_text.h"
 
-#include <cstring>
 #include <map>
 #include <set>
 
@@ -11,30 +11,8 @@ namespace scrivlet {
 
 namespace {
 
-void PutOnClipboard(const char *text)
-{
-    ASSERT_TRUE(OpenClipboard(g_app.mainWindow));
-    EmptyClipboard();
-    if (text != nullptr) {
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
-        std::memcpy(GlobalLock(block), text, std::strlen(text) + 1);
-        GlobalUnlock(block);
-        SetClipboardData(CF_TEXT, block);
-    }
-    CloseClipboard();
-}
-
-std::string ClipboardText()
-{
-    std::string text;
-    OpenClipboard(nullptr);
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        text = static_cast<const char *>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
+void PutOnClipboard(const char *text) { WriteClipboardText(g_app.mainWindow, text != nullptr ? text : ""); }
+std::string ClipboardText() { return ReadClipboardText(nullptr); }
 
 // Every item of the menu and its submenus, with its text.
 void CollectItems(HMENU menu, std::map<UINT, std::string> &items)
