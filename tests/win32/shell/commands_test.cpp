@@ -11,7 +11,10 @@ namespace scrivlet {
 
 namespace {
 
-void PutOnClipboard(const char *text) { WriteClipboardText(g_app.mainWindow, text != nullptr ? text : ""); }
+void PutOnClipboard(const char *text)
+{
+    EXPECT_TRUE(WriteClipboardText(g_app.mainWindow, text != nullptr ? text : "")) << "the clipboard must open";
+}
 std::string ClipboardText() { return ReadClipboardText(nullptr); }
 
 // Every item of the menu and its submenus, with its text.
