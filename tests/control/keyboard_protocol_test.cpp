@@ -106,9 +106,6 @@ TEST_F(KeyboardTest, NotificationsBeepsAndTheClosingBracketFlash)
 constexpr unsigned kTick = 1; // a step that is a timer tick
 enum : uintptr_t { kLeftButton = 1, kShiftKey = 4 };
 
-// MAKELPARAM(x, y) with signed coordinates.
-intptr_t Point(int x, int y) { return intptr_t(uint16_t(x)) | (intptr_t(uint16_t(y)) << 16); }
-
 // The middle of a cell of the default 8 × 13 grid, which starts at pixel 1.
 int X(int column) { return 1 + 8 * column + 4; }
 int Y(int row) { return 1 + 13 * row + 6; }

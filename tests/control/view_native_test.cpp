@@ -15,8 +15,6 @@ namespace {
 
 constexpr uint32_t kId = 42;
 
-intptr_t Point(int x, int y) { return intptr_t(uint16_t(x)) | (intptr_t(uint16_t(y)) << 16); }
-
 std::string Box(int left, int top, int right, int bottom)
 {
     return std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(right) + "," + std::to_string(bottom);

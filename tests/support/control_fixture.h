@@ -35,6 +35,8 @@ inline Notification Change() { return {AEN_CHANGE, 0, 0}; }
 inline Notification MaxText() { return {AEN_MAXTEXT, 0, 0}; }
 
 inline intptr_t Param(const void *pointer) { return reinterpret_cast<intptr_t>(pointer); }
+// MAKELPARAM(x, y) with signed coordinates, as mouse messages carry a point.
+inline intptr_t Point(int x, int y) { return intptr_t(uint16_t(x)) | (intptr_t(uint16_t(y)) << 16); }
 
 struct Step { unsigned message; uintptr_t wParam; intptr_t lParam, result; }; // a message and its result
 constexpr intptr_t kAnyResult = -99; // a result not looked at
