@@ -99,12 +99,10 @@ TEST_F(ShellTest, TemplatesAndInsertedFilesKeepTheNameTheTypeAndOneUndoStep)
 
 namespace {
 
-// The Recent Files submenu after the File menu opened: its items' texts.
-std::string RecentMenu()
+// The items of the Recent Files submenu of an opened File menu.
+std::string RecentItems(HMENU file)
 {
-    HMENU file = GetSubMenu(GetMenu(g_app.mainWindow), FILE_MENU_POSITION);
     HMENU recent = GetSubMenu(file, RECENT_FILES_POSITION);
-    SendMessageA(g_app.mainWindow, WM_INITMENUPOPUP, WPARAM(file), 0);
     std::string items;
     for (int i = 0; i < GetMenuItemCount(recent); ++i) {
         char text[300] = "";
@@ -120,13 +118,14 @@ std::string RecentMenu()
 TEST_F(ShellTest, TheRecentListKeepsFiveLeftDocumentsAndTheirSelectionsWithTheOption)
 {
     Start();
-    EXPECT_EQ(RecentMenu(), "empty grayed\n");
+    EXPECT_EQ(RecentItems(OpenPopup(FILE_MENU_POSITION)), "empty grayed\n");
     for (const char *name : {"a.txt", "b.txt", "c.txt"})
         WriteFile(name, std::string(40, *name)), OpenByPath(Path(name).c_str());
     Select(10, 20);
     Command(IDM_NEW);
     Command(IDM_NEW); // leaving an untitled document changes nothing
-    EXPECT_EQ(RecentMenu(), "&1 " + Path("a.txt") + "\n&2 " + Path("b.txt") + "\n&3 " + Path("c.txt") + "\n");
+    EXPECT_EQ(RecentItems(OpenPopup(FILE_MENU_POSITION)),
+              "&1 " + Path("a.txt") + "\n&2 " + Path("b.txt") + "\n&3 " + Path("c.txt") + "\n");
     EXPECT_EQ(RecentValue(3) + "|" + RecentValue(4), Path("c.txt") + ";0;0|") << "no selection without the option";
     Close();
     WriteSettingsFile("[Options]\r\nStoreRecentFileSel=1\r\n");
@@ -139,7 +138,7 @@ TEST_F(ShellTest, TheRecentListKeepsFiveLeftDocumentsAndTheirSelectionsWithTheOp
     for (int number = 1; number <= 5; ++number)
         EXPECT_EQ(RecentValue(number), Path(expected[number - 1])) << number;
     Start();
-    RecentMenu();
+    OpenPopup(FILE_MENU_POSITION);
     Command(IDM_RECENTFIRST + 2);
     EXPECT_EQ(Title() + std::to_string(Selection().start) + "-" + std::to_string(Selection().end),
               "b.txt - Scrivlet10-20") << "the stored selection is restored";
