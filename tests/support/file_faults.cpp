@@ -17,6 +17,12 @@ bool Faulted(const char *target)
     return path.size() >= end.size() && path.compare(path.size() - end.size(), end.size(), end) == 0;
 }
 
+// An open new file the faults apply to: every one, or with `onlyFor` the faulted target's.
+bool FaultedFile(void *file)
+{
+    return active.onlyFor.empty() || file == faultedFile;
+}
+
 void *CreateBeside(const char *target, char *temporary, size_t size)
 {
     const bool faulted = Faulted(target);
@@ -29,7 +35,7 @@ void *CreateBeside(const char *target, char *temporary, size_t size)
 // A full disk: the bytes that still fit are written, the rest is refused.
 bool Write(void *file, const void *bytes, size_t count)
 {
-    const bool faulted = active.onlyFor.empty() || file == faultedFile;
+    const bool faulted = FaultedFile(file);
     if (!faulted || active.writeFailsAfter < 0 || uint64_t(active.writeFailsAfter) >= count) {
         active.writeFailsAfter -= faulted && active.writeFailsAfter >= 0 ? int64_t(count) : 0;
         return kSystemFileOperations.write(file, bytes, count);
@@ -42,8 +48,7 @@ bool Write(void *file, const void *bytes, size_t count)
 
 bool Close(void *file)
 {
-    bool faulted = active.onlyFor.empty() || file == faultedFile;
-    return kSystemFileOperations.close(file) && !(faulted && active.closeFails);
+    return kSystemFileOperations.close(file) && !(FaultedFile(file) && active.closeFails);
 }
 
 bool Replace(const char *temporary, const char *target)
