@@ -1,9 +1,9 @@
 // The style messages, and options applied to a control through apply_options.h.
 #include "support/control_fixture.h"
+#include "core/scratch_folder.h"
 #include "shell/apply_options.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -41,11 +41,10 @@ struct Styles : ControlTest {
     }
 };
 
-struct InTemporaryFolder { // a fresh temporary folder as the current directory
+struct InTemporaryFolder : ScratchFolder { // a fresh scratch folder as the current directory while it lasts
     fs::path previous = fs::current_path();
-    fs::path folder = fs::temp_directory_path() / ("scrivlet-styles-" + std::to_string(std::rand()));
-    InTemporaryFolder() { fs::create_directories(folder), fs::current_path(folder); }
-    ~InTemporaryFolder() { fs::current_path(previous), fs::remove_all(folder); }
+    InTemporaryFolder() { fs::current_path(folder); }
+    ~InTemporaryFolder() { fs::current_path(previous); } // before the folder goes
 };
 
 TEST_F(Styles, StylesAndItemsAreAddedFoundListedAndCopied)
